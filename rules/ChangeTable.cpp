@@ -1,0 +1,55 @@
+#include "ChangeTable.h"
+
+#include "IniBackend.h"
+#include "IniFile.h"
+#include "ModulePath.h"
+#include "StringUtil.h"
+
+namespace {
+
+const char kGeneral[] = "General";
+
+std::string SectionName(int index) { return Format("TableItem%03d", index); }
+
+} // namespace
+
+std::string GetConfigPath() { return GetModuleDirectory() + "Config.ini"; }
+
+void CChangeTable::Load() { Load(GetConfigPath(), PlatformIniBackend()); }
+
+bool CChangeTable::Save() { return Save(GetConfigPath(), PlatformIniBackend()); }
+
+void CChangeTable::Load(const std::string& path, IniBackend& backend) {
+    CIniFile ini(path, backend);
+    m_deviceName = ini.GetString(kGeneral, "MidiInDevice", "", false);
+    int count = ini.GetInt(kGeneral, "TableItemCount", 0);
+    if (count > kMaxItemCount) {
+        count = kMaxItemCount;
+    }
+    for (int index = 0; index < count; ++index) {
+        CChangeTableItem* item = new CChangeTableItem;
+        Add(item);
+        item->Exchange(false, ini, SectionName(index).c_str());
+    }
+}
+
+// The new table is written completely into a file beside the old one, which
+// then replaces the old file in one step: an interrupted save never leaves a
+// half-written or missing Config.ini behind.
+bool CChangeTable::Save(const std::string& path, IniBackend& backend) {
+    const std::string temporaryPath = path + ".new";
+    CIniFile ini(temporaryPath, backend);
+    ini.Delete();
+
+    ini.WriteString(kGeneral, "MidiInDevice", m_deviceName.c_str(), false);
+    ini.WriteInt(kGeneral, "TableItemCount", GetSize());
+    for (int index = 0; index < GetSize() && !ini.HasWriteFailed(); ++index) {
+        GetAt(index)->Exchange(true, ini, SectionName(index).c_str());
+    }
+    if (!ini.HasWriteFailed() && backend.Flush(temporaryPath) &&
+        backend.ReplaceFile(temporaryPath, path)) {
+        return true;
+    }
+    backend.DeleteFile(temporaryPath);
+    return false;
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include "ChangeTableItem.h"
+#include "PtrArray.h"
+
+#include <string>
+
+class IniBackend;
+
+// Full path of the settings file: the executable's directory + "Config.ini".
+std::string GetConfigPath();
+
+// The ordered conversion table (it owns its rules) and the chosen MIDI-IN
+// device's product name; loaded from and saved to the settings file.
+class CChangeTable : public CAutoDeletePtrArray<CChangeTableItem*, CChangeTableItem*> {
+public:
+    // No real table comes near this; a damaged TableItemCount is cut to it.
+    static constexpr int kMaxItemCount = 10000;
+
+    CChangeTable() = default;
+    ~CChangeTable() override = default;
+
+    std::string GetDeviceName() const { return m_deviceName; }
+    void SetDeviceName(const std::string& name) { m_deviceName = name; }
+
+    // Appends the rules of the settings file beside the executable.
+    void Load();
+    // Replaces the settings file with this table. True when the complete
+    // table reached the file; on false the previous file is left as it was.
+    bool Save();
+
+    // The same on a given file and backend (tests, tools).
+    void Load(const std::string& path, IniBackend& backend);
+    bool Save(const std::string& path, IniBackend& backend);
+
+private:
+    std::string m_deviceName;
+};

@@ -1,0 +1,82 @@
+#include "ChangeTableItem.h"
+
+#include "IniFile.h"
+#include "KeyNames.h"
+#include "StringUtil.h"
+
+std::string CChangeTableItem::GetInputText() const {
+    std::string event;
+    switch (InputKind) {
+    case Note:
+        if (NoteNumber == NoteNumberEnd) {
+            event = Format("Note# %d", NoteNumber);
+        } else {
+            event = Format("Note# %d～%d", NoteNumber, NoteNumberEnd);
+        }
+        break;
+    case ControlChange:
+        event = Format("CC# %d", CCNumber);
+        if (CCFlag & CCFlagRisingEdge) {
+            event += " (値が0から1以上へ変化した時)";
+        }
+        break;
+    case PitchBendMinus:
+        event = "PitchBend -";
+        break;
+    case PitchBendPlus:
+        event = "PitchBend +";
+        break;
+    case ProgramChange:
+        event = Format("PC# %d", PCNumber);
+        break;
+    default:
+        break;
+    }
+    if (InputCh != 0) {
+        return Format("Ch.%d ", InputCh) + event;
+    }
+    return event;
+}
+
+std::string CChangeTableItem::GetOutputText() const {
+    switch (OutputKind) {
+    case KeyInput: {
+        std::string text = "キー入力: ";
+        if (KeyFlag & KeyFlagCtrl) {
+            text += "Ctrl+";
+        }
+        if (KeyFlag & KeyFlagShift) {
+            text += "Shift+";
+        }
+        if (KeyFlag & KeyFlagAlt) {
+            text += "Alt+";
+        }
+        return text + GetKeyName(KeyCode);
+    }
+    case ActivateApplication:
+        return std::string("アクティブ化: ") + PathFindFileNamePart(ActExePath.c_str());
+    case ToggleEnabled:
+        return "Sorbelquintaroの有効/無効 切り替え";
+    default:
+        return std::string();
+    }
+}
+
+void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
+    ini.ExchangeByte(save, section, "InputCh", InputCh);
+    ini.ExchangeByte(save, section, "InputKind", InputKind);
+    ini.ExchangeByte(save, section, "OutputKind", OutputKind);
+    ini.ExchangeByte(save, section, "NoteNumber", NoteNumber);
+    if (!save) {
+        // A section that names only NoteNumber describes a single note.
+        NoteNumberEnd = NoteNumber;
+    }
+    ini.ExchangeByte(save, section, "NoteNumberEnd", NoteNumberEnd);
+    ini.ExchangeByte(save, section, "CCNumber", CCNumber);
+    ini.ExchangeByte(save, section, "CCFlag", CCFlag);
+    ini.ExchangeByte(save, section, "PCNumber", PCNumber);
+    ini.ExchangeByte(save, section, "PCRange", PCRange);
+    ini.ExchangeByte(save, section, "KeyCode", KeyCode);
+    ini.ExchangeByte(save, section, "KeyFlag", KeyFlag);
+    ini.ExchangeString(save, section, "ActExePath", ActExePath, false);
+}

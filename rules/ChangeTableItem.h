@@ -1,0 +1,63 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+class CIniFile;
+
+// One conversion rule: which incoming MIDI event, on which channel, becomes
+// which PC action. Also used as a short-lived probe built from one event.
+class CChangeTableItem {
+public:
+    enum InputKindValue : std::uint8_t {
+        Note = 0,
+        ControlChange = 1,
+        PitchBendMinus = 2,
+        PitchBendPlus = 3,
+        ProgramChange = 4,
+    };
+    enum OutputKindValue : std::uint8_t {
+        KeyInput = 0,
+        ActivateApplication = 1,
+        ToggleEnabled = 2,
+    };
+    enum KeyFlagBits : std::uint8_t {
+        KeyFlagCtrl = 0x01,
+        KeyFlagShift = 0x02,
+        KeyFlagAlt = 0x04,
+    };
+    enum CCFlagBits : std::uint8_t {
+        CCFlagRisingEdge = 0x01,
+    };
+
+    CChangeTableItem() = default;
+    virtual ~CChangeTableItem() = default;
+
+    CChangeTableItem(const CChangeTableItem&) = delete;
+    CChangeTableItem& operator=(const CChangeTableItem&) = delete;
+
+    std::string GetActExePath() const { return ActExePath; }
+    void SetActExePath(const std::string& path) { ActExePath = path; }
+
+    std::string GetInputText() const;
+    std::string GetOutputText() const;
+
+    // Writes the rule to (save) or reads it from (load) one section.
+    void Exchange(bool save, CIniFile& ini, const char* section);
+
+    std::uint8_t InputCh = 0;
+    std::uint8_t InputKind = Note;
+    std::uint8_t OutputKind = KeyInput;
+    std::uint8_t NoteNumber = 40;
+    std::uint8_t NoteNumberEnd = 40;
+    std::uint8_t CCNumber = 0;
+    std::uint8_t CCFlag = 0;
+    std::uint8_t KeyCode = 0;
+    std::uint8_t KeyFlag = 0;
+
+private:
+    std::string ActExePath;
+
+public:
+    std::uint8_t PCNumber = 0;
+    std::uint8_t PCRange = 0;
+};

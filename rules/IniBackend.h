@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+// The private-profile operations that the settings file needs. On Windows
+// they are the platform's own functions; elsewhere a file implementation of
+// ours with the same observable behaviour on everything this program writes.
+class IniBackend {
+public:
+    virtual ~IniBackend() = default;
+
+    // The whole value of a key, however long. False when the file, the
+    // section or the key is missing (value untouched then).
+    virtual bool ReadString(const std::string& file, const char* section, const char* key,
+                            std::string& value) = 0;
+    // The key's value read as an integer, or `defaultValue` when missing.
+    virtual int ReadInt(const std::string& file, const char* section, const char* key,
+                        int defaultValue) = 0;
+    // Sets the key, creating the file and the section as needed.
+    virtual bool WriteString(const std::string& file, const char* section, const char* key,
+                             const char* value) = 0;
+    // Makes sure everything written to `file` has reached the disk.
+    virtual bool Flush(const std::string& file) = 0;
+    virtual bool DeleteFile(const std::string& file) = 0;
+    // Replaces `to` with `from` in one step (or leaves both as they were).
+    virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+};
+
+// The backend of this build's platform; chosen by the build, not at run time.
+IniBackend& PlatformIniBackend();

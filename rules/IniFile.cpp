@@ -1,0 +1,85 @@
+#include "IniFile.h"
+
+#include "IniBackend.h"
+#include "StringUtil.h"
+
+namespace {
+
+const char* SectionOrGeneral(const char* section) {
+    return (section == nullptr || section[0] == '\0') ? "General" : section;
+}
+
+const char kLineBreak[] = "\r\n";
+const char kEscapedLineBreak[] = "___LF___";
+
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
+    std::string result;
+    size_t start = 0;
+    for (size_t found; (found = text.find(from, start)) != std::string::npos;) {
+        result.append(text, start, found - start);
+        result += to;
+        start = found + from.size();
+    }
+    result.append(text, start, std::string::npos);
+    return result;
+}
+
+} // namespace
+
+CIniFile::CIniFile(const std::string& path) : CIniFile(path, PlatformIniBackend()) {}
+
+CIniFile::CIniFile(const std::string& path, IniBackend& backend)
+    : m_path(path), m_backend(backend) {}
+
+std::string CIniFile::GetString(const char* section, const char* key, const char* defaultValue,
+                                bool escapeLineBreaks) {
+    std::string value;
+    if (!m_backend.ReadString(m_path, SectionOrGeneral(section), key, value)) {
+        value = defaultValue != nullptr ? defaultValue : "";
+    }
+    if (escapeLineBreaks) {
+        value = ReplaceAll(value, kEscapedLineBreak, kLineBreak);
+    }
+    return value;
+}
+
+bool CIniFile::WriteString(const char* section, const char* key, const char* value,
+                           bool escapeLineBreaks) {
+    std::string text = value != nullptr ? value : "";
+    if (escapeLineBreaks) {
+        text = ReplaceAll(text, kLineBreak, kEscapedLineBreak);
+    }
+    const bool written = m_backend.WriteString(m_path, SectionOrGeneral(section), key, text.c_str());
+    if (!written) {
+        m_writeFailed = true;
+    }
+    return written;
+}
+
+int CIniFile::GetInt(const char* section, const char* key, int defaultValue) {
+    return m_backend.ReadInt(m_path, SectionOrGeneral(section), key, defaultValue);
+}
+
+bool CIniFile::WriteInt(const char* section, const char* key, int value) {
+    return WriteString(section, key, Format("%d", value).c_str(), false);
+}
+
+void CIniFile::ExchangeByte(bool save, const char* section, const char* key,
+                            std::uint8_t& value) {
+    if (save) {
+        WriteInt(section, key, value);
+    } else {
+        value = static_cast<std::uint8_t>(GetInt(section, key, value) & 0xFF);
+    }
+}
+
+void CIniFile::ExchangeString(bool save, const char* section, const char* key,
+                              std::string& value, bool escapeLineBreaks) {
+    if (save) {
+        WriteString(section, key, value.c_str(), escapeLineBreaks);
+    } else {
+        value = GetString(section, key, value.c_str(), escapeLineBreaks);
+    }
+}
+
+bool CIniFile::Delete() { return m_backend.DeleteFile(m_path); }

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+class IniBackend;
+
+// Key-by-key access to one INI file. Keeps nothing in memory: every read and
+// every write goes to the file at once. A null or empty section name means
+// "General".
+class CIniFile {
+public:
+    explicit CIniFile(const std::string& path);
+    CIniFile(const std::string& path, IniBackend& backend);
+    virtual ~CIniFile() = default;
+
+    std::string GetString(const char* section, const char* key, const char* defaultValue,
+                          bool escapeLineBreaks);
+    bool WriteString(const char* section, const char* key, const char* value,
+                     bool escapeLineBreaks);
+    int GetInt(const char* section, const char* key, int defaultValue);
+    bool WriteInt(const char* section, const char* key, int value);
+
+    void ExchangeByte(bool save, const char* section, const char* key, std::uint8_t& value);
+    void ExchangeString(bool save, const char* section, const char* key, std::string& value,
+                        bool escapeLineBreaks);
+
+    bool Delete();
+
+    // True once any write through this object has failed.
+    bool HasWriteFailed() const { return m_writeFailed; }
+
+    const std::string& GetPath() const { return m_path; }
+    IniBackend& GetBackend() const { return m_backend; }
+
+private:
+    std::string m_path;
+    IniBackend& m_backend;
+    bool m_writeFailed = false;
+};

@@ -1,0 +1,6 @@
+#include "PortableIniBackend.h"
+
+IniBackend& PlatformIniBackend() {
+    static PortableIniBackend backend;
+    return backend;
+}

@@ -1,0 +1,83 @@
+#include "ChangeTableItem.h"
+
+#include <gtest/gtest.h>
+
+using Item = CChangeTableItem;
+
+TEST(ChangeTableItemText, DefaultRule) {
+    Item item;
+    EXPECT_EQ(item.GetInputText(), "Note# 40");
+    EXPECT_EQ(item.GetOutputText(), "キー入力: [Code:0]");
+}
+
+TEST(ChangeTableItemText, NoteRangesKeepStoredOrder) {
+    Item item;
+    item.NoteNumber = 60;
+    item.NoteNumberEnd = 72;
+    EXPECT_EQ(item.GetInputText(), "Note# 60～72");
+    EXPECT_EQ(item.GetInputText(), "Note# 60\x81\x60" "72");
+    item.NoteNumber = 72;
+    item.NoteNumberEnd = 60;
+    EXPECT_EQ(item.GetInputText(), "Note# 72～60");
+}
+
+TEST(ChangeTableItemText, InputKindsWithChannelPrefix) {
+    Item item;
+    item.InputCh = 10;
+    item.InputKind = Item::ControlChange;
+    item.CCNumber = 64;
+    item.CCFlag = 1;
+    EXPECT_EQ(item.GetInputText(), "Ch.10 CC# 64 (値が0から1以上へ変化した時)");
+    item.CCFlag = 2;
+    EXPECT_EQ(item.GetInputText(), "Ch.10 CC# 64");
+
+    item.InputCh = 3;
+    item.InputKind = Item::PitchBendMinus;
+    EXPECT_EQ(item.GetInputText(), "Ch.3 PitchBend -");
+    item.InputKind = Item::PitchBendPlus;
+    EXPECT_EQ(item.GetInputText(), "Ch.3 PitchBend +");
+
+    item.InputCh = 0;
+    item.InputKind = Item::ProgramChange;
+    item.PCNumber = 5;
+    item.PCRange = 1;
+    EXPECT_EQ(item.GetInputText(), "PC# 5");
+}
+
+TEST(ChangeTableItemText, UnknownInputKind) {
+    Item item;
+    item.InputKind = 7;
+    item.InputCh = 2;
+    EXPECT_EQ(item.GetInputText(), "Ch.2 ");
+    item.InputCh = 0;
+    EXPECT_EQ(item.GetInputText(), "");
+}
+
+TEST(ChangeTableItemText, KeyInputModifiersInFixedOrder) {
+    Item item;
+    item.KeyCode = 0x41;
+    item.KeyFlag = 7;
+    EXPECT_EQ(item.GetOutputText(), "キー入力: Ctrl+Shift+Alt+A");
+    item.KeyFlag = 0xF8;
+    EXPECT_EQ(item.GetOutputText(), "キー入力: A");
+    item.KeyFlag = 4 | 2;
+    item.KeyCode = 0x26;
+    EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑");
+}
+
+TEST(ChangeTableItemText, OtherOutputKinds) {
+    Item item;
+    item.OutputKind = Item::ActivateApplication;
+    EXPECT_EQ(item.GetOutputText(), "アクティブ化: ");
+    item.SetActExePath("D:\\Tools\\app.exe");
+    EXPECT_EQ(item.GetOutputText(), "アクティブ化: app.exe");
+    // A trail byte 0x5C ("表") is not a path separator.
+    item.SetActExePath("C:\\表\\ソフト.exe");
+    EXPECT_EQ(item.GetOutputText(), "アクティブ化: ソフト.exe");
+    item.SetActExePath("C:\\dir\\表");
+    EXPECT_EQ(item.GetOutputText(), "アクティブ化: 表");
+    item.OutputKind = Item::ToggleEnabled;
+    EXPECT_EQ(item.GetOutputText(), "Sorbelquintaroの有効/無効 切り替え");
+    item.OutputKind = 3;
+    EXPECT_EQ(item.GetOutputText(), "");
+}

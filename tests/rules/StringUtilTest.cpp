@@ -1,0 +1,34 @@
+#include "StringUtil.h"
+
+#include <gtest/gtest.h>
+
+TEST(StringUtil, MbsICmpFoldsAsciiOnly) {
+    EXPECT_EQ(MbsICmp("C:\\Windows\\Notepad.EXE", "c:\\windows\\notepad.exe"), 0);
+    EXPECT_NE(MbsICmp("C:\\a.exe", "C:\\b.exe"), 0);
+    EXPECT_LT(MbsICmp("a", "b"), 0);
+    EXPECT_GT(MbsICmp("abc", "ab"), 0);
+    // "ソ" is 0x83 0x5C and "表" 0x95 0x5C: their trail bytes are not letters
+    // and the lead byte of "ア" (0x83 0x41) is followed by an 'A' trail byte
+    // that must not be folded to 'a'.
+    EXPECT_EQ(MbsICmp("C:\\ソ表\\X.exe", "c:\\ソ表\\x.EXE"), 0);
+    EXPECT_NE(MbsICmp("\x83\x41", "\x83\x61"), 0);
+}
+
+TEST(StringUtil, MbsLowerKeepsTrailBytes) {
+    EXPECT_EQ(MbsLower("C:\\ABC\\\x83\x41.EXE"), "c:\\abc\\\x83\x41.exe");
+}
+
+TEST(StringUtil, FileNamePart) {
+    EXPECT_STREQ(PathFindFileNamePart("D:\\Tools\\app.exe"), "app.exe");
+    EXPECT_STREQ(PathFindFileNamePart("app.exe"), "app.exe");
+    EXPECT_STREQ(PathFindFileNamePart(""), "");
+    EXPECT_STREQ(PathFindFileNamePart("C:/x/y.exe"), "y.exe");
+    EXPECT_STREQ(PathFindFileNamePart("C:\\dir\\"), "dir\\");
+}
+
+TEST(StringUtil, FormatGrowsPastItsBuffer) {
+    const std::string longText(1000, 'x');
+    EXPECT_EQ(Format("%s!", longText.c_str()), longText + "!");
+    EXPECT_EQ(Format("TableItem%03d", 7), "TableItem007");
+    EXPECT_EQ(Format("TableItem%03d", 1000), "TableItem1000");
+}

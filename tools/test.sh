@@ -1,0 +1,72 @@
+#!/bin/bash
+# Installs what is missing, builds everything and runs every test: the
+# portable core natively (plain and with AddressSanitizer + UBSan), then the
+# Windows x64 build's unit and end-to-end tests under Wine on Xvfb.
+set -uo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+"$here/install-deps.sh" || exit 1
+. "$here/build.sh"
+
+passed=0
+failed=0
+status=0
+
+# Runs one build's tests and adds up the test cases from GoogleTest's reports.
+run_ctest() { # build name
+  local results="$SQ_BUILD/$1/test-results"
+  rm -rf "$results"
+  (cd "$SQ_BUILD/$1" && ctest --output-on-failure --timeout 900) || status=1
+  local counts
+  counts=$(python3 - "$results" <<'PY'
+import glob, sys, xml.etree.ElementTree as ET
+tests = failures = 0
+for path in glob.glob(sys.argv[1] + "/*.xml"):
+    try:
+        root = ET.parse(path).getroot()
+    except ET.ParseError:
+        failures += 1
+        continue
+    tests += int(root.get("tests", 0)) - int(root.get("disabled", 0)) - int(root.get("skipped", 0) or 0)
+    failures += int(root.get("failures", 0)) + int(root.get("errors", 0))
+print(tests - failures, failures)
+PY
+)
+  passed=$((passed + ${counts% *}))
+  failed=$((failed + ${counts#* }))
+}
+
+step() { echo; echo "=== $* ==="; }
+
+step "native build with AddressSanitizer and UBSan"
+if sq_build native-asan -DCMAKE_BUILD_TYPE=Debug -DSQ_SANITIZE=ON; then
+  run_ctest native-asan
+else
+  status=1; failed=$((failed + 1))
+fi
+
+step "native release build (tests and benchmarks)"
+if sq_build native-release -DCMAKE_BUILD_TYPE=Release; then
+  run_ctest native-release
+else
+  status=1; failed=$((failed + 1))
+fi
+
+step "Windows x64 build, tests under Wine"
+if sq_build_windows; then
+  export SQ_WINEPREFIX="${SQ_WINEPREFIX:-$SQ_BUILD/wineprefix}"
+  export SQ_DISPLAY="${SQ_DISPLAY:-:71}"
+  unset DISPLAY
+  . "$here/wine-env.sh"
+  sq_ensure_display
+  sq_ensure_prefix
+  run_ctest windows
+  "$SQ_WINESERVER" -k 2>/dev/null || true
+  pkill -f "Xvfb $SQ_DISPLAY " 2>/dev/null || true
+else
+  status=1; failed=$((failed + 1))
+fi
+
+echo
+[ "$status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
+echo "tests: $passed passed, $failed failed"
+exit $status

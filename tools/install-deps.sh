@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ clang googletest libbenchmark-dev
+  cmake make g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb x11-utils locales fonts-ipafont-gothic imagemagick
 )

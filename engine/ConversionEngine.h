@@ -42,5 +42,9 @@ protected:
     std::uint8_t m_lastCCValue[128] = {};
 
 private:
+    bool Matches(const CChangeTableItem& rule, const CChangeTableItem& probe,
+                 std::uint8_t value) const;
+    void Perform(const CChangeTableItem& rule);
+
     IEngineActions& m_actions;
 };

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+// Told of each process (taskHandle 0) and each 16-bit task inside an NTVDM
+// process; exePath is empty when it could not be read. Returning false ends
+// the enumeration.
+typedef bool (*ProcessVisitor)(std::uint32_t processId, std::uint16_t taskHandle,
+                               const char* exePath, void* context);
+
+// Carries the visitor through the 16-bit task walk of one NTVDM process.
+struct WowRelayContext {
+    std::uint32_t processId;
+    ProcessVisitor visitor;
+    void* context;
+    std::uint32_t stop;
+};
+
+// A snapshot of the running processes: process id to the full path of the
+// executable. Made afresh for each use.
+class CEnumProcesses {
+public:
+    CEnumProcesses();
+    virtual ~CEnumProcesses() = default;
+
+    CEnumProcesses(const CEnumProcesses&) = delete;
+    CEnumProcesses& operator=(const CEnumProcesses&) = delete;
+
+    // Replaces the snapshot. On false the snapshot is empty.
+    bool Refresh();
+    // The path of the process, or an empty string for an id not in the
+    // snapshot.
+    std::string GetExePath(std::uint32_t processId) const;
+
+    // Reports every process of the desktop to the visitor, in the platform's
+    // order. False when the platform offers no way to list processes.
+    static bool EnumerateProcesses(ProcessVisitor visitor, void* context);
+    // The visitor Refresh uses: stores the path under the id in the
+    // CEnumProcesses given as context. Always continues.
+    static bool AddProcess(std::uint32_t processId, std::uint16_t taskHandle,
+                           const char* exePath, void* context);
+    // Relays one 16-bit task to the record's visitor. Returns true to end
+    // the task walk (the visitor asked to stop; the record's stop flag is set).
+    static bool RelayWowTask(std::uint32_t threadId, std::uint16_t module16,
+                             std::uint16_t task16, const char* moduleName,
+                             const char* fileName, WowRelayContext* relay);
+
+    std::size_t BucketCount() const { return m_processes.bucket_count(); }
+    std::size_t Size() const { return m_processes.size(); }
+
+private:
+    std::unordered_map<std::uint32_t, std::string> m_processes;
+};

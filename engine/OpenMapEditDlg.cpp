@@ -1,0 +1,3 @@
+#include "OpenMapEditDlg.h"
+
+CMapEditDlg* g_pOpenMapEditDlg = nullptr;

@@ -1,0 +1,171 @@
+// The MIDI-IN entry points of the multimedia library, answering from the
+// script and logging every call (see FakeWinmmScript.h and FakeWinmmLog.h).
+#define _WINMM_ // defined here, not imported
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstring>
+#include <string>
+
+#include "FakeWinmmLog.h"
+#include "FakeWinmmScript.h"
+
+namespace {
+
+constexpr unsigned kMaxDevices = 64;
+// Handles are this plus the device index: unique while a device can be open
+// only once, and readable in the log.
+constexpr UINT_PTR kHandleBase = 0x1000;
+
+struct Port {
+    bool open = false;
+    bool started = false;
+    HWND window = nullptr;
+};
+
+Port g_ports[kMaxDevices];
+std::string g_directory; // of this library, with a trailing backslash
+
+FakeWinmmScript Script() { return FakeWinmmScript(g_directory + "FakeWinmm.ini"); }
+FakeWinmmLog Log() { return FakeWinmmLog(g_directory + "FakeWinmm.log"); }
+
+std::string Result(MMRESULT result) { return " result=" + std::to_string(result); }
+
+// The device index of an open port's handle, or -1.
+int DeviceOf(HMIDIIN handle) {
+    const UINT_PTR value = reinterpret_cast<UINT_PTR>(handle);
+    if (value < kHandleBase || value >= kHandleBase + kMaxDevices) {
+        return -1;
+    }
+    const int device = static_cast<int>(value - kHandleBase);
+    return g_ports[device].open ? device : -1;
+}
+
+// As a driver does, tell the receiving window about open and close.
+void Notify(const Port& port, UINT message, HMIDIIN handle) {
+    if (port.window != nullptr) {
+        PostMessageA(port.window, message, reinterpret_cast<WPARAM>(handle), 0);
+    }
+}
+
+unsigned CountFromScript() {
+    const unsigned count = Script().DeviceCount();
+    return count < kMaxDevices ? count : kMaxDevices;
+}
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        char path[MAX_PATH] = {};
+        const DWORD length = GetModuleFileNameA(instance, path, MAX_PATH);
+        std::string full(path, length < MAX_PATH ? length : 0);
+        g_directory = full.substr(0, full.find_last_of("\\/") + 1);
+        Log().Write("attach");
+    }
+    return TRUE;
+}
+
+extern "C" UINT WINAPI midiInGetNumDevs() {
+    const unsigned count = CountFromScript();
+    Log().Write("midiInGetNumDevs result=" + std::to_string(count));
+    return count;
+}
+
+extern "C" MMRESULT WINAPI midiInGetDevCapsA(UINT_PTR device, LPMIDIINCAPSA caps, UINT size) {
+    std::string line = "midiInGetDevCapsA device=" + std::to_string(device) +
+                       " size=" + std::to_string(size);
+    MMRESULT result = MMSYSERR_NOERROR;
+    std::string name;
+    if (device >= CountFromScript()) {
+        result = MMSYSERR_BADDEVICEID;
+    } else if (caps == nullptr || size < sizeof(MIDIINCAPSA)) {
+        result = MMSYSERR_INVALPARAM;
+    } else if ((result = Script().Result(static_cast<unsigned>(device), "CapsResult")) == 0) {
+        name = Script().Name(static_cast<unsigned>(device));
+        std::memset(caps, 0, sizeof(MIDIINCAPSA));
+        caps->wMid = 0xFFFF; // no registered manufacturer
+        caps->wPid = static_cast<WORD>(device);
+        caps->vDriverVersion = 0x0100;
+        // Like a driver, cut the name to the field and terminate it.
+        std::strncpy(caps->szPname, name.c_str(), MAXPNAMELEN - 1);
+        name.resize(std::strlen(caps->szPname));
+    }
+    line += Result(result);
+    if (result == MMSYSERR_NOERROR) {
+        line += " name=" + name; // last: a name may hold blanks
+    }
+    Log().Write(line);
+    return result;
+}
+
+extern "C" MMRESULT WINAPI midiInOpen(LPHMIDIIN handle, UINT device, DWORD_PTR callback,
+                                      DWORD_PTR instance, DWORD flags) {
+    std::string line = "midiInOpen device=" + std::to_string(device) +
+                       " callback=" + Hex(callback) + " instance=" + Hex(instance) +
+                       " flags=" + Hex(flags);
+    MMRESULT result = MMSYSERR_NOERROR;
+    if (handle == nullptr) {
+        result = MMSYSERR_INVALPARAM;
+    } else if (device >= CountFromScript()) {
+        result = MMSYSERR_BADDEVICEID;
+    } else if (g_ports[device].open) {
+        result = MMSYSERR_ALLOCATED;
+    } else if ((result = Script().Result(device, "OpenResult")) == 0) {
+        Port& port = g_ports[device];
+        port.open = true;
+        port.started = false;
+        port.window = (flags & CALLBACK_TYPEMASK) == CALLBACK_WINDOW
+                          ? reinterpret_cast<HWND>(callback)
+                          : nullptr;
+        *handle = reinterpret_cast<HMIDIIN>(kHandleBase + device);
+        line += " handle=" + Hex(kHandleBase + device);
+        Notify(port, MM_MIM_OPEN, *handle);
+    }
+    Log().Write(line + Result(result));
+    return result;
+}
+
+extern "C" MMRESULT WINAPI midiInStart(HMIDIIN handle) {
+    const int device = DeviceOf(handle);
+    MMRESULT result = MMSYSERR_INVALHANDLE;
+    if (device >= 0 && (result = Script().Result(device, "StartResult")) == 0) {
+        g_ports[device].started = true;
+    }
+    Log().Write("midiInStart handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));
+    return result;
+}
+
+extern "C" MMRESULT WINAPI midiInClose(HMIDIIN handle) {
+    const int device = DeviceOf(handle);
+    MMRESULT result = MMSYSERR_INVALHANDLE;
+    if (device >= 0 && (result = Script().Result(device, "CloseResult")) == 0) {
+        Port& port = g_ports[device];
+        Notify(port, MM_MIM_CLOSE, handle);
+        port = Port();
+    }
+    Log().Write("midiInClose handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));
+    return result;
+}
+
+// Not used by the program; exported so that a call would show in the log
+// instead of failing to load.
+extern "C" MMRESULT WINAPI midiInStop(HMIDIIN handle) {
+    const int device = DeviceOf(handle);
+    if (device >= 0) {
+        g_ports[device].started = false;
+    }
+    const MMRESULT result = device >= 0 ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+    Log().Write("midiInStop handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));
+    return result;
+}
+
+extern "C" MMRESULT WINAPI midiInReset(HMIDIIN handle) {
+    const int device = DeviceOf(handle);
+    if (device >= 0) {
+        g_ports[device].started = false;
+    }
+    const MMRESULT result = device >= 0 ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+    Log().Write("midiInReset handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));
+    return result;
+}

@@ -1,0 +1,94 @@
+#include "FakeWinmmControl.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+std::string FakeWinmmCall::Get(const std::string& key) const {
+    const auto it = fields.find(key);
+    return it == fields.end() ? std::string() : it->second;
+}
+
+unsigned long long FakeWinmmCall::Number(const std::string& key) const {
+    return std::strtoull(Get(key).c_str(), nullptr, 0);
+}
+
+FakeWinmmControl::FakeWinmmControl(std::string directory) : m_directory(std::move(directory)) {
+    if (!m_directory.empty() && m_directory.back() != '\\' && m_directory.back() != '/') {
+        m_directory += '\\';
+    }
+}
+
+bool FakeWinmmControl::SetDevices(const std::vector<FakeMidiDevice>& devices) const {
+    std::ostringstream text;
+    text << "[Devices]\r\nCount=" << devices.size() << "\r\n";
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        const FakeMidiDevice& device = devices[i];
+        text << "[Device" << i << "]\r\n"
+             << "Name=" << device.name << "\r\n"
+             << "CapsResult=" << device.capsResult << "\r\n"
+             << "OpenResult=" << device.openResult << "\r\n"
+             << "StartResult=" << device.startResult << "\r\n"
+             << "CloseResult=" << device.closeResult << "\r\n";
+    }
+    std::ofstream file(ScriptPath(), std::ios::binary | std::ios::trunc);
+    file << text.str();
+    return static_cast<bool>(file.flush());
+}
+
+bool FakeWinmmControl::ClearLog() const {
+    std::ofstream file(LogPath(), std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(file);
+}
+
+std::vector<FakeWinmmCall> FakeWinmmControl::Calls() const {
+    std::vector<FakeWinmmCall> calls;
+    std::ifstream file(LogPath(), std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        FakeWinmmCall call;
+        if (ParseFakeWinmmLine(line, call)) {
+            calls.push_back(std::move(call));
+        }
+    }
+    return calls;
+}
+
+std::vector<FakeWinmmCall> FakeWinmmControl::Calls(const std::string& function) const {
+    std::vector<FakeWinmmCall> matching;
+    for (FakeWinmmCall& call : Calls()) {
+        if (call.function == function) {
+            matching.push_back(std::move(call));
+        }
+    }
+    return matching;
+}
+
+bool ParseFakeWinmmLine(const std::string& line, FakeWinmmCall& call) {
+    std::string text = line;
+    if (!text.empty() && text.back() == '\r') {
+        text.pop_back();
+    }
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find(' ', pos);
+        const std::string token = text.substr(pos, end == std::string::npos ? end : end - pos);
+        const std::size_t equals = token.find('=');
+        if (equals == std::string::npos) {
+            if (!token.empty()) {
+                call.function = token;
+            }
+        } else if (token.compare(0, equals, "name") == 0) {
+            // The name comes last and may hold blanks.
+            call.fields["name"] = text.substr(pos + equals + 1);
+            break;
+        } else {
+            call.fields[token.substr(0, equals)] = token.substr(equals + 1);
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+        pos = end + 1;
+    }
+    return !call.function.empty();
+}

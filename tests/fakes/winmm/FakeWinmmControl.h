@@ -1,0 +1,50 @@
+#pragma once
+// The test side of the fake multimedia library: writes its script and reads
+// its call log, both in the directory that holds the library.
+#include <map>
+#include <string>
+#include <vector>
+
+struct FakeMidiDevice {
+    std::string name;
+    unsigned capsResult = 0;  // non-zero: reading the name fails with it
+    unsigned openResult = 0;  // non-zero: opening fails with it
+    unsigned startResult = 0; // non-zero: starting fails with it
+    unsigned closeResult = 0; // non-zero: closing fails with it
+};
+
+// One logged call: the function ("midiInOpen", ...) and its fields
+// ("pid", "device", "callback", "flags", "handle", "result", "name", ...).
+struct FakeWinmmCall {
+    std::string function;
+    std::map<std::string, std::string> fields;
+
+    bool Has(const std::string& key) const { return fields.count(key) != 0; }
+    std::string Get(const std::string& key) const;
+    // A field read as a number (decimal or 0x-hexadecimal); 0 when absent.
+    unsigned long long Number(const std::string& key) const;
+};
+
+class FakeWinmmControl {
+public:
+    // `directory` is where the fake library lies, ending in a backslash or not.
+    explicit FakeWinmmControl(std::string directory);
+
+    // Replaces the script: these devices, in index order.
+    bool SetDevices(const std::vector<FakeMidiDevice>& devices) const;
+    // Forgets the calls logged so far.
+    bool ClearLog() const;
+    // Every call logged so far, in order.
+    std::vector<FakeWinmmCall> Calls() const;
+    // The calls of one function.
+    std::vector<FakeWinmmCall> Calls(const std::string& function) const;
+
+    std::string ScriptPath() const { return m_directory + "FakeWinmm.ini"; }
+    std::string LogPath() const { return m_directory + "FakeWinmm.log"; }
+
+private:
+    std::string m_directory;
+};
+
+// Parses one log line; false when it holds no function.
+bool ParseFakeWinmmLine(const std::string& line, FakeWinmmCall& call);

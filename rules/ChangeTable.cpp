@@ -47,9 +47,9 @@ bool CChangeTable::Save(const std::string& path, IniBackend& backend) {
         GetAt(index)->Exchange(true, ini, SectionName(index).c_str());
     }
     if (!ini.HasWriteFailed() && backend.Flush(temporaryPath) &&
-        backend.ReplaceFile(temporaryPath, path)) {
+        backend.MoveOver(temporaryPath, path)) {
         return true;
     }
-    backend.DeleteFile(temporaryPath);
+    backend.RemoveFile(temporaryPath);
     return false;
 }

@@ -20,9 +20,9 @@ public:
                              const char* value) = 0;
     // Makes sure everything written to `file` has reached the disk.
     virtual bool Flush(const std::string& file) = 0;
-    virtual bool DeleteFile(const std::string& file) = 0;
+    virtual bool RemoveFile(const std::string& file) = 0;
     // Replaces `to` with `from` in one step (or leaves both as they were).
-    virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+    virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
 };
 
 // The backend of this build's platform; chosen by the build, not at run time.

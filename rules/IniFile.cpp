@@ -82,4 +82,4 @@ void CIniFile::ExchangeString(bool save, const char* section, const char* key,
     }
 }
 
-bool CIniFile::Delete() { return m_backend.DeleteFile(m_path); }
+bool CIniFile::Delete() { return m_backend.RemoveFile(m_path); }

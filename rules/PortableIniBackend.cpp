@@ -1,13 +1,306 @@
 #include "PortableIniBackend.h"
 
-// TODO: placeholder until the file implementation lands.
-bool PortableIniBackend::ReadString(const std::string&, const char*, const char*, std::string&) {
+#include "FileSystem.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Trim(const std::string& text, size_t begin, size_t end) {
+    while (begin < end && IsBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsBlank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+bool EqualNoCase(const std::string& a, const char* b) {
+    const size_t length = std::strlen(b);
+    if (a.size() != length) {
+        return false;
+    }
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// "[name]" with blanks allowed around; the name is what stands inside.
+bool SectionName(const std::string& line, std::string& name) {
+    size_t begin = 0;
+    while (begin < line.size() && IsBlank(line[begin])) {
+        ++begin;
+    }
+    if (begin >= line.size() || line[begin] != '[') {
+        return false;
+    }
+    const size_t close = line.find(']', begin + 1);
+    if (close == std::string::npos) {
+        return false;
+    }
+    name = Trim(line, begin + 1, close);
+    return true;
+}
+
+bool ReadWholeFile(const std::string& file, std::string& content) {
+    FILE* stream = std::fopen(file.c_str(), "rb");
+    if (stream == nullptr) {
+        return false;
+    }
+    char buffer[65536];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0) {
+        content.append(buffer, count);
+    }
+    const bool ok = !std::ferror(stream);
+    std::fclose(stream);
+    return ok;
+}
+
+// Any of CR LF, LF and a lone CR ends a line.
+std::vector<std::string> SplitLines(const std::string& content) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < content.size(); ++i) {
+        if (content[i] == '\r' || content[i] == '\n') {
+            lines.push_back(content.substr(start, i - start));
+            if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < content.size()) {
+        lines.push_back(content.substr(start));
+    }
+    return lines;
+}
+
+// Integer text as the platform reads it: leading blanks, an optional sign,
+// an optional 0x/0o/0b prefix, digits up to the first other character.
+int ParseProfileInt(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    unsigned base = 10;
+    if (i + 1 < text.size() && text[i] == '0') {
+        const char prefix = text[i + 1];
+        if (prefix == 'x' || prefix == 'X') base = 16;
+        if (prefix == 'o' || prefix == 'O') base = 8;
+        if (prefix == 'b' || prefix == 'B') base = 2;
+        if (base != 10) i += 2;
+    }
+    std::uint32_t result = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        unsigned digit;
+        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+        else break;
+        if (digit >= base) break;
+        result = result * base + digit;
+    }
+    if (negative) {
+        result = 0u - result;
+    }
+    int value;
+    std::memcpy(&value, &result, sizeof value);
+    return value;
+}
+
+} // namespace
+
+PortableIniBackend::~PortableIniBackend() {
+    if (m_dirty) {
+        WriteOut();
+    }
+}
+
+bool PortableIniBackend::Select(const std::string& file) {
+    if (m_loaded && file == m_file) {
+        long long stamp[2] = {0, 0};
+        const bool exists = GetFileStamp(file, stamp);
+        if (m_dirty || (exists == m_exists && (!exists || (stamp[0] == m_stamp[0] &&
+                                                           stamp[1] == m_stamp[1])))) {
+            return true;
+        }
+    } else if (m_dirty && !WriteOut()) {
+        return false;
+    }
+    m_file = file;
+    m_lines.clear();
+    m_dirty = false;
+    m_loaded = true;
+    std::string content;
+    m_exists = GetFileStamp(file, m_stamp) && ReadWholeFile(file, content);
+    if (m_exists) {
+        m_lines = SplitLines(content);
+    }
+    return true;
+}
+
+bool PortableIniBackend::WriteOut() {
+    std::string content;
+    for (const std::string& line : m_lines) {
+        content += line;
+        content += "\r\n";
+    }
+    std::FILE* stream = std::fopen(m_file.c_str(), "wb");
+    if (stream == nullptr) {
+        m_loaded = false;
+        m_dirty = false;
+        return false;
+    }
+    const bool ok = std::fwrite(content.data(), 1, content.size(), stream) == content.size() &&
+                    SyncStream(stream);
+    const bool closed = std::fclose(stream) == 0;
+    m_dirty = false;
+    m_exists = true;
+    GetFileStamp(m_file, m_stamp);
+    if (!ok || !closed) {
+        m_loaded = false;
+    }
+    return ok && closed;
+}
+
+bool PortableIniBackend::FindKey(const char* section, const char* key, size_t& line,
+                                 size_t& valueStart) const {
+    bool inSection = false;
+    std::string name;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const std::string& text = m_lines[i];
+        if (SectionName(text, name)) {
+            if (inSection) {
+                return false; // only the first section of that name counts
+            }
+            inSection = EqualNoCase(name, section);
+            continue;
+        }
+        if (!inSection) {
+            continue;
+        }
+        const size_t equals = text.find('=');
+        if (equals != std::string::npos && EqualNoCase(Trim(text, 0, equals), key)) {
+            line = i;
+            valueStart = equals + 1;
+            return true;
+        }
+    }
     return false;
 }
-int PortableIniBackend::ReadInt(const std::string&, const char*, const char*, int d) { return d; }
-bool PortableIniBackend::WriteString(const std::string&, const char*, const char*, const char*) {
-    return false;
+
+bool PortableIniBackend::ReadString(const std::string& file, const char* section,
+                                    const char* key, std::string& value) {
+    size_t line, start;
+    if (!Select(file) || !FindKey(section, key, line, start)) {
+        return false;
+    }
+    const std::string& text = m_lines[line];
+    const size_t end = text.find('\0', start);
+    std::string found = Trim(text, start, end == std::string::npos ? text.size() : end);
+    if (found.size() >= 2 && (found[0] == '"' || found[0] == '\'') &&
+        found.back() == found[0]) {
+        found = found.substr(1, found.size() - 2);
+    }
+    value = found;
+    return true;
 }
-bool PortableIniBackend::Flush(const std::string&) { return false; }
-bool PortableIniBackend::DeleteFile(const std::string&) { return false; }
-bool PortableIniBackend::ReplaceFile(const std::string&, const std::string&) { return false; }
+
+int PortableIniBackend::ReadInt(const std::string& file, const char* section, const char* key,
+                                int defaultValue) {
+    std::string text;
+    if (!ReadString(file, section, key, text) || text.empty()) {
+        return defaultValue;
+    }
+    return ParseProfileInt(text);
+}
+
+bool PortableIniBackend::WriteString(const std::string& file, const char* section,
+                                     const char* key, const char* value) {
+    if (!Select(file)) {
+        return false;
+    }
+    const std::string line = std::string(key) + "=" + value;
+    size_t found, start;
+    if (FindKey(section, key, found, start)) {
+        m_lines[found] = line;
+    } else {
+        // After the last non-blank line of the first section of that name,
+        // or a new section at the end of the file.
+        std::string name;
+        size_t insertAt = m_lines.size();
+        bool inSection = false, seen = false;
+        for (size_t i = 0; i < m_lines.size(); ++i) {
+            if (SectionName(m_lines[i], name)) {
+                if (inSection) {
+                    break;
+                }
+                inSection = EqualNoCase(name, section);
+                if (inSection) {
+                    seen = true;
+                    insertAt = i + 1;
+                }
+            } else if (inSection && !Trim(m_lines[i], 0, m_lines[i].size()).empty()) {
+                insertAt = i + 1;
+            }
+        }
+        if (seen) {
+            m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
+        } else {
+            m_lines.push_back(std::string("[") + section + "]");
+            m_lines.push_back(line);
+        }
+    }
+    m_dirty = true;
+    return true;
+}
+
+bool PortableIniBackend::Flush(const std::string& file) {
+    if (m_loaded && m_dirty && file == m_file) {
+        return WriteOut();
+    }
+    return true;
+}
+
+bool PortableIniBackend::RemoveFile(const std::string& file) {
+    if (m_loaded && file == m_file) {
+        m_loaded = false;
+        m_dirty = false;
+        m_lines.clear();
+    }
+    return std::remove(file.c_str()) == 0;
+}
+
+bool PortableIniBackend::MoveOver(const std::string& from, const std::string& to) {
+    if (!Flush(from)) {
+        return false;
+    }
+    if (m_loaded && (m_file == from || m_file == to)) {
+        if (m_dirty && m_file == to) {
+            return false; // unsaved writes to the target would be lost
+        }
+        m_loaded = false;
+        m_lines.clear();
+    }
+    return ReplaceFileAtomically(from, to);
+}

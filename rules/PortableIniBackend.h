@@ -1,10 +1,21 @@
 #pragma once
 #include "IniBackend.h"
 
+#include <string>
+#include <vector>
+
 // INI files read and written by this program itself, with the observable
-// behaviour of the Windows private-profile functions.
+// behaviour of the Windows private-profile functions on what this program
+// writes: bytes kept as they are, CR LF line ends, keys and sections added in
+// write order, in-place replacement, names compared ignoring ASCII case.
+//
+// Like the platform's own profile cache, the file of the last access is kept
+// parsed; writes reach the disk at Flush, at RemoveFile/MoveOver and when
+// another file is accessed. Reads of a file changed behind our back re-parse.
 class PortableIniBackend : public IniBackend {
 public:
+    ~PortableIniBackend() override;
+
     bool ReadString(const std::string& file, const char* section, const char* key,
                     std::string& value) override;
     int ReadInt(const std::string& file, const char* section, const char* key,
@@ -12,6 +23,18 @@ public:
     bool WriteString(const std::string& file, const char* section, const char* key,
                      const char* value) override;
     bool Flush(const std::string& file) override;
-    bool DeleteFile(const std::string& file) override;
-    bool ReplaceFile(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& file) override;
+    bool MoveOver(const std::string& from, const std::string& to) override;
+
+private:
+    bool Select(const std::string& file);
+    bool WriteOut();
+    bool FindKey(const char* section, const char* key, size_t& line, size_t& valueStart) const;
+
+    std::string m_file;
+    bool m_loaded = false;
+    bool m_exists = false;
+    bool m_dirty = false;
+    long long m_stamp[2] = {0, 0};
+    std::vector<std::string> m_lines;
 };

@@ -1,6 +1,6 @@
-#include "PortableIniBackend.h"
+#include "Win32IniBackend.h"
 
 IniBackend& PlatformIniBackend() {
-    static PortableIniBackend backend;
+    static Win32IniBackend backend;
     return backend;
 }

@@ -1,0 +1,65 @@
+#include "Win32IniBackend.h"
+
+#include "FileSystem.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+// Never returned for a real value: tells a missing key from an empty one.
+const char kMissing[] = "\x01\x02missing\x02\x01";
+} // namespace
+
+// The buffer grows until the value fits: the platform cuts a value to the
+// buffer without saying so, and long executable paths must survive.
+bool Win32IniBackend::ReadString(const std::string& file, const char* section, const char* key,
+                                 std::string& value) {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetPrivateProfileStringA(section, key, kMissing, buffer.data(), size,
+                                                      file.c_str());
+        if (length + 1 < size || buffer.size() >= (1u << 26)) {
+            std::string found(buffer.data(), length);
+            if (found == kMissing) {
+                return false;
+            }
+            value = found;
+            return true;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+int Win32IniBackend::ReadInt(const std::string& file, const char* section, const char* key,
+                             int defaultValue) {
+    return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, file.c_str()));
+}
+
+bool Win32IniBackend::WriteString(const std::string& file, const char* section, const char* key,
+                                  const char* value) {
+    return WritePrivateProfileStringA(section, key, value, file.c_str()) != FALSE;
+}
+
+bool Win32IniBackend::Flush(const std::string& file) {
+    // A null section, key and value flushes the platform's cached copy.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const BOOL flushed = FlushFileBuffers(handle);
+    CloseHandle(handle);
+    return flushed != FALSE;
+}
+
+bool Win32IniBackend::RemoveFile(const std::string& file) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    return DeleteFileA(file.c_str()) != FALSE;
+}
+
+bool Win32IniBackend::MoveOver(const std::string& from, const std::string& to) {
+    return ReplaceFileAtomically(from, to);
+}

@@ -1,0 +1,203 @@
+// One contract, run against every settings backend this build has: the
+// portable one everywhere, and under Windows (Wine) the platform's own, so
+// the portable backend is shown to behave as the platform does.
+#include "IniBackend.h"
+#include "IniFile.h"
+#include "PortableIniBackend.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#ifdef _WIN32
+#include "win32/Win32IniBackend.h"
+#endif
+
+namespace {
+
+enum class Backend { Portable, Platform };
+
+std::unique_ptr<IniBackend> MakeBackend(Backend kind) {
+#ifdef _WIN32
+    if (kind == Backend::Platform) {
+        return std::make_unique<Win32IniBackend>();
+    }
+#endif
+    (void)kind;
+    return std::make_unique<PortableIniBackend>();
+}
+
+std::vector<std::string> NonBlankLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::istringstream in(bytes);
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+class IniContract : public ::testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override { backend = MakeBackend(GetParam()); }
+    CIniFile Ini(const std::string& name = "test.ini") { return CIniFile(dir.File(name), *backend); }
+    std::string Bytes(const std::string& name = "test.ini") {
+        backend->Flush(dir.File(name));
+        return ReadFileBytes(dir.File(name));
+    }
+
+    TempDir dir;
+    std::unique_ptr<IniBackend> backend;
+};
+
+} // namespace
+
+TEST_P(IniContract, MissingFileSectionOrKeyGivesTheDefault) {
+    CIniFile ini = Ini();
+    EXPECT_EQ(ini.GetString("A", "k", "dflt", false), "dflt");
+    EXPECT_EQ(ini.GetString("A", "k", nullptr, false), "");
+    EXPECT_EQ(ini.GetInt("A", "k", -5), -5);
+    ini.WriteString("A", "k", "v", false);
+    EXPECT_EQ(ini.GetString("B", "k", "d", false), "d");
+    EXPECT_EQ(ini.GetString("A", "other", "d", false), "d");
+    EXPECT_EQ(ini.GetString("A", "k", "d", false), "v");
+}
+
+TEST_P(IniContract, NullAndEmptySectionMeanGeneral) {
+    CIniFile ini = Ini();
+    ini.WriteString(nullptr, "a", "1", false);
+    ini.WriteString("", "b", "2", false);
+    EXPECT_EQ(ini.GetString("General", "a", "", false), "1");
+    EXPECT_EQ(ini.GetString(nullptr, "b", "", false), "2");
+    EXPECT_EQ(NonBlankLines(Bytes()), (std::vector<std::string>{"[General]", "a=1", "b=2"}));
+}
+
+TEST_P(IniContract, WritesAppearInWriteOrderAndReplaceInPlace) {
+    CIniFile ini = Ini();
+    ini.Delete();
+    ini.WriteString("General", "A", "1", false);
+    ini.WriteString("X", "B", "2", false);
+    ini.WriteString("General", "C", "3", false);
+    ini.WriteString("General", "A", "replaced", false);
+    ini.WriteString("X", "Empty", "", false);
+    EXPECT_EQ(NonBlankLines(Bytes()), (std::vector<std::string>{"[General]", "A=replaced", "C=3",
+                                                                "[X]", "B=2", "Empty="}));
+    EXPECT_EQ(ini.GetString("X", "Empty", "default", false), "");
+    EXPECT_NE(Bytes().find("\r\n"), std::string::npos);
+}
+
+TEST_P(IniContract, NamesIgnoreLetterCase) {
+    CIniFile ini = Ini();
+    ini.WriteString("TableItem000", "KeyCode", "65", false);
+    EXPECT_EQ(ini.GetInt("tableitem000", "keycode", 0), 65);
+    ini.WriteString("TABLEITEM000", "KEYCODE", "66", false);
+    EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 66);
+    EXPECT_EQ(NonBlankLines(Bytes()).size(), 2u);
+}
+
+TEST_P(IniContract, IntegersAndBytes) {
+    CIniFile ini = Ini();
+    ini.WriteInt("S", "n", -42);
+    ini.WriteInt("S", "big", 300);
+    ini.WriteInt("S", "seven", 7);
+    EXPECT_EQ(ini.GetInt("S", "n", 0), -42);
+    std::uint8_t value = 40;
+    ini.ExchangeByte(false, "S", "missing", value);
+    EXPECT_EQ(value, 40);
+    ini.ExchangeByte(false, "S", "big", value);
+    EXPECT_EQ(value, 44);
+    ini.ExchangeByte(false, "S", "seven", value);
+    EXPECT_EQ(value, 7);
+    value = 255;
+    ini.ExchangeByte(true, "S", "b", value);
+    EXPECT_EQ(ini.GetString("S", "b", "", false), "255");
+}
+
+TEST_P(IniContract, LongValuesReadBackInFull) {
+    CIniFile ini = Ini();
+    const std::string value300(300, 'p');
+    const std::string path259 = "C:\\" + std::string(252, 'd') + ".exe";
+    // Far beyond any path; the platform's profile functions handle this much.
+    const std::string huge(20000, 'h');
+    ini.WriteString("S", "v300", value300.c_str(), false);
+    ini.WriteString("S", "path", path259.c_str(), false);
+    ini.WriteString("S", "huge", huge.c_str(), false);
+    EXPECT_EQ(ini.GetString("S", "v300", "", false), value300);
+    EXPECT_EQ(ini.GetString("S", "path", "", false), path259);
+    EXPECT_EQ(ini.GetString("S", "huge", "", false).size(), huge.size());
+    EXPECT_EQ(ini.GetString("S", "missing", value300.c_str(), false), value300);
+}
+
+TEST_P(IniContract, ShiftJisBytesRoundTrip) {
+    CIniFile ini = Ini();
+    // "ソ" and "表" end in the byte 0x5C, a backslash in ASCII.
+    const std::string value = "C:\\ソフト\\表計算\\予定表.exe";
+    ini.WriteString("S", "p", value.c_str(), false);
+    EXPECT_EQ(ini.GetString("S", "p", "", false), value);
+    backend->Flush(dir.File("test.ini"));
+    auto other = MakeBackend(GetParam());
+    CIniFile fresh(dir.File("test.ini"), *other);
+    EXPECT_EQ(fresh.GetString("S", "p", "", false), value);
+}
+
+TEST_P(IniContract, LineBreakEscaping) {
+    CIniFile ini = Ini();
+    ini.WriteString("S", "t", "a\r\nb", true);
+    EXPECT_EQ(ini.GetString("S", "t", "", false), "a___LF___b");
+    EXPECT_EQ(ini.GetString("S", "t", "", true), "a\r\nb");
+    ini.WriteString("S", "plain", "x___LF___y", false);
+    EXPECT_EQ(ini.GetString("S", "plain", "", false), "x___LF___y");
+    EXPECT_EQ(ini.GetString("S", "missing", "1___LF___2", true), "1\r\n2");
+}
+
+TEST_P(IniContract, ReadsPlainHandWrittenFiles) {
+    WriteFileBytes(dir.File("test.ini"),
+                   "[General]\r\nMidiInDevice = My Keys \r\nTableItemCount=2\r\n\r\n"
+                   "[TableItem000]\r\nKeyCode=65\r\n");
+    auto fresh = MakeBackend(GetParam());
+    CIniFile ini(dir.File("test.ini"), *fresh);
+    EXPECT_EQ(ini.GetString("General", "MidiInDevice", "", false), "My Keys");
+    EXPECT_EQ(ini.GetInt("General", "TableItemCount", 0), 2);
+    EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 65);
+}
+
+TEST_P(IniContract, DeleteRemovesTheFile) {
+    CIniFile ini = Ini();
+    ini.WriteString("S", "k", "v", false);
+    backend->Flush(dir.File("test.ini"));
+    EXPECT_TRUE(ini.Delete());
+    EXPECT_FALSE(FileExists(dir.File("test.ini")));
+    EXPECT_EQ(ini.GetString("S", "k", "gone", false), "gone");
+    EXPECT_FALSE(ini.Delete());
+}
+
+TEST_P(IniContract, ReplaceSwapsInTheNewFile) {
+    CIniFile oldFile = Ini("a.ini");
+    CIniFile newFile = Ini("a.ini.new");
+    oldFile.WriteString("S", "k", "old", false);
+    newFile.WriteString("S", "k", "new", false);
+    ASSERT_TRUE(backend->Flush(dir.File("a.ini")));
+    ASSERT_TRUE(backend->Flush(dir.File("a.ini.new")));
+    ASSERT_TRUE(backend->MoveOver(dir.File("a.ini.new"), dir.File("a.ini")));
+    EXPECT_FALSE(FileExists(dir.File("a.ini.new")));
+    EXPECT_EQ(oldFile.GetString("S", "k", "", false), "new");
+}
+
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(Backends, IniContract,
+                         ::testing::Values(Backend::Portable, Backend::Platform),
+                         [](const auto& info) {
+                             return info.param == Backend::Portable ? "Portable" : "Platform";
+                         });
+#else
+INSTANTIATE_TEST_SUITE_P(Backends, IniContract, ::testing::Values(Backend::Portable),
+                         [](const auto&) { return std::string("Portable"); });
+#endif

@@ -12,9 +12,13 @@ namespace {
 constexpr std::int32_t kPitchBendDeadZone = 50;
 constexpr std::uint8_t kControllerCount = 128;
 
-std::int32_t Magnitude(std::int32_t v) { return v < 0 ? -v : v; }
+std::int32_t Magnitude(std::int32_t v) {
+    return v < 0 ? -v : v;
+}
 
-std::uint8_t ProbeChannel(std::uint8_t channel) { return static_cast<std::uint8_t>(channel + 1); }
+std::uint8_t ProbeChannel(std::uint8_t channel) {
+    return static_cast<std::uint8_t>(channel + 1);
+}
 
 } // namespace
 
@@ -34,8 +38,8 @@ void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::in
     if (Magnitude(m_nLastPitchBend) < kPitchBendDeadZone &&
         Magnitude(value) >= kPitchBendDeadZone) {
         CChangeTableItem probe;
-        probe.InputKind = value < 1 ? CChangeTableItem::PitchBendMinus
-                                    : CChangeTableItem::PitchBendPlus;
+        probe.InputKind =
+            value < 1 ? CChangeTableItem::PitchBendMinus : CChangeTableItem::PitchBendPlus;
         probe.InputCh = ProbeChannel(channel);
         ConvertInput(probe, 0);
     }
@@ -56,8 +60,7 @@ void CConversionEngine::OnControlChange(std::uint32_t, std::uint8_t channel,
     m_lastCCValue[controller] = value;
 }
 
-void CConversionEngine::OnProgramChange(std::uint32_t, std::uint8_t channel,
-                                        std::uint8_t program) {
+void CConversionEngine::OnProgramChange(std::uint32_t, std::uint8_t channel, std::uint8_t program) {
     CChangeTableItem probe;
     probe.InputKind = CChangeTableItem::ProgramChange;
     probe.InputCh = ProbeChannel(channel);

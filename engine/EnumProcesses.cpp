@@ -25,8 +25,8 @@ bool CEnumProcesses::AddProcess(std::uint32_t processId, std::uint16_t, const ch
     return true;
 }
 
-bool CEnumProcesses::RelayWowTask(std::uint32_t, std::uint16_t, std::uint16_t task16,
-                                  const char*, const char* fileName, WowRelayContext* relay) {
+bool CEnumProcesses::RelayWowTask(std::uint32_t, std::uint16_t, std::uint16_t task16, const char*,
+                                  const char* fileName, WowRelayContext* relay) {
     if (!relay->visitor(relay->processId, task16, fileName, relay->context)) {
         relay->stop = 1;
         return true;

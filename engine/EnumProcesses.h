@@ -38,13 +38,12 @@ public:
     static bool EnumerateProcesses(ProcessVisitor visitor, void* context);
     // The visitor Refresh uses: stores the path under the id in the
     // CEnumProcesses given as context. Always continues.
-    static bool AddProcess(std::uint32_t processId, std::uint16_t taskHandle,
-                           const char* exePath, void* context);
+    static bool AddProcess(std::uint32_t processId, std::uint16_t taskHandle, const char* exePath,
+                           void* context);
     // Relays one 16-bit task to the record's visitor. Returns true to end
     // the task walk (the visitor asked to stop; the record's stop flag is set).
-    static bool RelayWowTask(std::uint32_t threadId, std::uint16_t module16,
-                             std::uint16_t task16, const char* moduleName,
-                             const char* fileName, WowRelayContext* relay);
+    static bool RelayWowTask(std::uint32_t threadId, std::uint16_t module16, std::uint16_t task16,
+                             const char* moduleName, const char* fileName, WowRelayContext* relay);
 
     std::size_t BucketCount() const { return m_processes.bucket_count(); }
     std::size_t Size() const { return m_processes.size(); }

@@ -8,15 +8,17 @@ namespace {
 
 constexpr std::uint32_t kInitialIdBufferBytes = 1024;
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // The platform cannot tell how many ids there are; a full buffer may have
 // cut the list, so it is read again into one twice the size.
 std::unique_ptr<std::uint32_t[]> ReadIdList(IProcessStatusApi& api, std::uint32_t* count) {
     std::uint32_t bufferBytes = kInitialIdBufferBytes;
     for (;;) {
-        std::unique_ptr<std::uint32_t[]> ids(new (std::nothrow)
-                                                 std::uint32_t[bufferBytes / sizeof(std::uint32_t)]);
+        std::unique_ptr<std::uint32_t[]> ids(
+            new (std::nothrow) std::uint32_t[bufferBytes / sizeof(std::uint32_t)]);
         if (!ids) {
             return nullptr;
         }

@@ -17,7 +17,7 @@ bool EnumerateWithProcessStatus(ProcessVisitor visitor, void* context) {
 // The Windows 95/98/Me family has no process-status library.
 bool EnumerateWithToolHelp(ProcessVisitor visitor, void* context) {
     typedef HANDLE(WINAPI * CreateSnapshotFn)(DWORD flags, DWORD processId);
-    typedef BOOL(WINAPI * Process32Fn)(HANDLE snapshot, PROCESSENTRY32* entry);
+    typedef BOOL(WINAPI * Process32Fn)(HANDLE snapshot, PROCESSENTRY32 * entry);
 
     const CLoadedLibrary kernel32("Kernel32.DLL");
     const auto createSnapshot = kernel32.Get<CreateSnapshotFn>("CreateToolhelp32Snapshot");

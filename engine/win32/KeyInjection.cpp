@@ -19,6 +19,5 @@ bool SendKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag) {
         key.dwFlags = (events[i].keyUp ? KEYEVENTF_KEYUP : 0) |
                       (events[i].extended ? KEYEVENTF_EXTENDEDKEY : 0);
     }
-    return SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT)) ==
-           static_cast<UINT>(count);
+    return SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT)) == static_cast<UINT>(count);
 }

@@ -25,8 +25,7 @@ bool CWin32ProcessStatusApi::EnumProcessIds(std::uint32_t* ids, std::uint32_t bu
     return true;
 }
 
-bool CWin32ProcessStatusApi::ReadMainModulePath(std::uint32_t processId,
-                                                char (&path)[kPathSize]) {
+bool CWin32ProcessStatusApi::ReadMainModulePath(std::uint32_t processId, char (&path)[kPathSize]) {
     const CScopedHandle process(
         OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process.IsValid()) {
@@ -53,7 +52,9 @@ bool CWin32ProcessStatusApi::ReadImagePath(std::uint32_t processId, char (&path)
     return m_queryFullProcessImageName(process.Get(), 0, path, &size) != 0;
 }
 
-bool CWin32ProcessStatusApi::CanWalkWowTasks() const { return m_vdmEnumTaskWowEx != nullptr; }
+bool CWin32ProcessStatusApi::CanWalkWowTasks() const {
+    return m_vdmEnumTaskWowEx != nullptr;
+}
 
 void CWin32ProcessStatusApi::WalkWowTasks(std::uint32_t processId, WowRelayContext& relay) {
     // Its result tells nothing the relay record does not.

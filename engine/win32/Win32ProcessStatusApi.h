@@ -28,8 +28,7 @@ private:
                                                   DWORD size);
     typedef BOOL(WINAPI* TaskEnumProcEx)(DWORD threadId, WORD module16, WORD task16,
                                          char* moduleName, char* fileName, LPARAM context);
-    typedef INT(WINAPI* VdmEnumTaskWowExFn)(DWORD processId, TaskEnumProcEx relay,
-                                            LPARAM context);
+    typedef INT(WINAPI* VdmEnumTaskWowExFn)(DWORD processId, TaskEnumProcEx relay, LPARAM context);
     typedef BOOL(WINAPI* QueryFullProcessImageNameAFn)(HANDLE process, DWORD flags, LPSTR name,
                                                        DWORD* size);
 

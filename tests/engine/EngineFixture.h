@@ -1,0 +1,62 @@
+#pragma once
+#include "ChangeTable.h"
+#include "ConversionEngine.h"
+#include "MidiInEventListenerManager.h"
+#include "MidiMessages.h"
+#include "OpenMapEditDlg.h"
+#include "RecordingEngineActions.h"
+
+#include <gtest/gtest.h>
+
+// An engine on a table of its own, fed through the listener manager exactly
+// as the resident window feeds it, with its actions written down.
+class EngineTest : public ::testing::Test {
+protected:
+    EngineTest() { manager.AddListener(&engine); }
+    ~EngineTest() override { g_pOpenMapEditDlg = nullptr; }
+
+    CChangeTableItem& AddRule(std::uint8_t inputKind, std::uint8_t outputKind) {
+        auto* rule = new CChangeTableItem;
+        rule->InputKind = inputKind;
+        rule->OutputKind = outputKind;
+        table.InsertAt(table.GetSize(), rule);
+        return *rule;
+    }
+    CChangeTableItem& AddNoteKey(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode) {
+        CChangeTableItem& rule = AddRule(CChangeTableItem::Note, CChangeTableItem::KeyInput);
+        rule.NoteNumber = first;
+        rule.NoteNumberEnd = last;
+        rule.KeyCode = keyCode;
+        return rule;
+    }
+    CChangeTableItem& AddNoteToggle(std::uint8_t note) {
+        CChangeTableItem& rule = AddRule(CChangeTableItem::Note, CChangeTableItem::ToggleEnabled);
+        rule.NoteNumber = rule.NoteNumberEnd = note;
+        return rule;
+    }
+    void Send(std::uint32_t message) { manager.OnShortMessage(0x1234, message); }
+    void Bend(std::initializer_list<int> values, int channel = 0) {
+        for (int v : values) {
+            Send(PitchBendMessage(channel, v));
+        }
+    }
+    void Controller(int controller, std::initializer_list<int> values, int channel = 0) {
+        for (int v : values) {
+            Send(ControlChangeMessage(channel, controller, v));
+        }
+    }
+    std::vector<std::string>& Log() { return actions.log; }
+
+    CChangeTable table;
+    RecordingEngineActions actions;
+    CConversionEngine engine{&table, actions};
+    CMidiInEventListenerManager manager;
+};
+
+// Stands for a rule editor; the engine only asks whether one exists.
+inline CMapEditDlg* SomeRuleEditor() {
+    static char editor;
+    return reinterpret_cast<CMapEditDlg*>(&editor);
+}
+
+using Actions = std::vector<std::string>;

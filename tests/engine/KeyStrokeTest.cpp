@@ -1,0 +1,77 @@
+#include "KeyStroke.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// "v17" for a press, "^17" for a release, "+" appended for extended keys.
+std::vector<std::string> Describe(std::uint8_t keyCode, std::uint8_t keyFlag) {
+    KeyStrokeEvent events[kMaxKeyStrokeEvents];
+    const int count = BuildKeyStroke(keyCode, keyFlag, events);
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i) {
+        out.push_back((events[i].keyUp ? "^" : "v") + std::to_string(events[i].virtualKey) +
+                      (events[i].extended ? "+" : ""));
+    }
+    return out;
+}
+
+using Seq = std::vector<std::string>;
+
+} // namespace
+
+TEST(KeyStroke, PlainKeyIsOnePressAndOneRelease) {
+    EXPECT_EQ(Describe(0x41, 0), (Seq{"v65", "^65"}));
+}
+
+TEST(KeyStroke, ModifiersGoDownCtrlShiftAltAndComeUpInReverse) {
+    EXPECT_EQ(Describe(0x41, 7), (Seq{"v17", "v16", "v18", "v65", "^65", "^18", "^16", "^17"}));
+}
+
+TEST(KeyStroke, EachModifierBitAlone) {
+    EXPECT_EQ(Describe(0x41, 1), (Seq{"v17", "v65", "^65", "^17"}));
+    EXPECT_EQ(Describe(0x41, 2), (Seq{"v16", "v65", "^65", "^16"}));
+    EXPECT_EQ(Describe(0x41, 4), (Seq{"v18", "v65", "^65", "^18"}));
+    EXPECT_EQ(Describe(0x41, 5), (Seq{"v17", "v18", "v65", "^65", "^18", "^17"}));
+}
+
+TEST(KeyStroke, UpperFlagBitsAreIgnored) {
+    EXPECT_EQ(Describe(0x41, 0xF8), Describe(0x41, 0));
+}
+
+TEST(KeyStroke, ArrowIsExtendedOnPressAndRelease) {
+    EXPECT_EQ(Describe(0x25, 1), (Seq{"v17", "v37+", "^37+", "^17"}));
+}
+
+TEST(KeyStroke, KeyCodeZeroIsStillSent) {
+    EXPECT_EQ(Describe(0, 0), (Seq{"v0", "^0"}));
+}
+
+TEST(ExtendedKeys, NavigationAndRightHandKeysAreExtended) {
+    const std::uint8_t extended[] = {
+        0x21, 0x22, 0x23, 0x24, // Page Up, Page Down, End, Home
+        0x25, 0x26, 0x27, 0x28, // arrows
+        0x2D, 0x2E,             // Insert, Delete
+        0x90, 0x6F,             // Num Lock, keypad divide
+        0xA3, 0xA5,             // right Ctrl, right Alt
+        0x5B, 0x5C, 0x5D,       // Windows keys, application key
+        0x03, 0x2C,             // Break, Print Screen
+    };
+    for (std::uint8_t vk : extended) {
+        EXPECT_TRUE(IsExtendedKey(vk)) << "vk " << int(vk);
+    }
+}
+
+TEST(ExtendedKeys, MainBlockKeypadAndLeftModifiersAreNot) {
+    const std::uint8_t plain[] = {
+        0x00, 0x08, 0x09, 0x0D, 0x10, 0x11, 0x12, 0x13, 0x14, 0x1B, 0x20, 0x29,
+        0x2A, 0x2B, 0x2F, 0x30, 0x41, 0x5A, 0x5E, 0x5F, 0x60, 0x69, 0x6A, 0x6B,
+        0x6D, 0x6E, 0x70, 0x87, 0x91, 0xA0, 0xA1, 0xA2, 0xA4, 0xBA, 0xFF,
+    };
+    for (std::uint8_t vk : plain) {
+        EXPECT_FALSE(IsExtendedKey(vk)) << "vk " << int(vk);
+    }
+}

@@ -1,0 +1,76 @@
+#include "EngineFixture.h"
+
+TEST_F(EngineTest, StartsSwitchedOn) {
+    EXPECT_TRUE(engine.IsEnabled());
+}
+
+TEST_F(EngineTest, ToggleRuleSwitchesOffAndTellsTheActions) {
+    AddNoteToggle(60);
+    Send(NoteOnMessage(0, 60));
+    EXPECT_FALSE(engine.IsEnabled());
+    EXPECT_EQ(Log(), Actions{EnabledAction(false)});
+}
+
+TEST_F(EngineTest, WhileOffOnlyToggleRulesAct) {
+    AddNoteKey(60, 60, 0x41);
+    AddNoteToggle(61);
+    engine.OnToggleEnabled();
+    Log().clear();
+    Send(NoteOnMessage(0, 60));
+    EXPECT_TRUE(Log().empty());
+    Send(NoteOnMessage(0, 61));
+    EXPECT_TRUE(engine.IsEnabled());
+    EXPECT_EQ(Log(), Actions{EnabledAction(true)});
+}
+
+TEST_F(EngineTest, SwitchIsReadAnewForEveryRuleOfOneWalk) {
+    AddNoteKey(60, 60, 0x41);
+    AddNoteToggle(60);
+    AddNoteKey(60, 60, 0x42);
+    engine.OnToggleEnabled();
+    Log().clear();
+    Send(NoteOnMessage(0, 60));
+    EXPECT_EQ(Log(), (Actions{EnabledAction(true), KeyAction(0x42)}));
+}
+
+TEST_F(EngineTest, SwitchingOffMidWalkSilencesTheLaterRules) {
+    AddNoteKey(60, 60, 0x41);
+    AddNoteToggle(60);
+    AddNoteKey(60, 60, 0x42);
+    Send(NoteOnMessage(0, 60));
+    EXPECT_EQ(Log(), (Actions{KeyAction(0x41), EnabledAction(false)}));
+}
+
+TEST_F(EngineTest, TwoMatchingTogglesLeaveTheStateUnchanged) {
+    AddNoteToggle(60);
+    AddNoteToggle(60);
+    AddNoteKey(60, 60, 0x41);
+    Send(NoteOnMessage(0, 60));
+    EXPECT_TRUE(engine.IsEnabled());
+    EXPECT_EQ(Log(), (Actions{EnabledAction(false), EnabledAction(true), KeyAction(0x41)}));
+}
+
+namespace {
+// The resident window overrides the toggle to change its tray icon too.
+class ToggleCountingEngine : public CConversionEngine {
+public:
+    using CConversionEngine::CConversionEngine;
+    void OnToggleEnabled() override {
+        ++toggles;
+        CConversionEngine::OnToggleEnabled();
+    }
+    int toggles = 0;
+};
+} // namespace
+
+TEST(EngineToggle, RuleGoesThroughTheOverridableToggle) {
+    CChangeTable table;
+    auto* rule = new CChangeTableItem;
+    rule->OutputKind = CChangeTableItem::ToggleEnabled;
+    table.InsertAt(0, rule);
+    RecordingEngineActions actions;
+    ToggleCountingEngine engine(&table, actions);
+    engine.OnNoteOn(0, 0, 40, 1);
+    EXPECT_EQ(engine.toggles, 1);
+    EXPECT_FALSE(engine.IsEnabled());
+}

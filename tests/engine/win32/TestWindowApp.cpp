@@ -1,0 +1,76 @@
+// A second process with windows for the activation tests:
+//   sq_engine_test_window_app single TITLE   one visible window TITLE
+//   sq_engine_test_window_app family TITLE   "TITLE lower", "TITLE main", a
+//       window "TITLE owned" owned by main, and a hidden "TITLE hidden", in
+//       that order of creation (so from the bottom of the Z order up)
+// It ends when one of its windows is closed, or after a minute.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char kClassName[] = "SqEngineTestWindow";
+constexpr UINT_PTR kLifetimeTimer = 1;
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+    case WM_CLOSE:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND MakeWindow(const std::string& title, HWND owner, bool visible) {
+    HWND window = CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 300,
+                                  200, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window != nullptr && visible) {
+        // Not activated: only the activation under test may bring it front.
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+        UpdateWindow(window);
+    }
+    return window;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        return 2;
+    }
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kClassName;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    if (!RegisterClassA(&windowClass)) {
+        return 3;
+    }
+    const std::string title = argv[2];
+    HWND first = nullptr;
+    if (std::strcmp(argv[1], "single") == 0) {
+        first = MakeWindow(title, nullptr, true);
+    } else if (std::strcmp(argv[1], "family") == 0) {
+        first = MakeWindow(title + " lower", nullptr, true);
+        HWND main = MakeWindow(title + " main", nullptr, true);
+        if (main == nullptr || MakeWindow(title + " owned", main, true) == nullptr ||
+            MakeWindow(title + " hidden", nullptr, false) == nullptr) {
+            return 4;
+        }
+    } else {
+        return 2;
+    }
+    if (first == nullptr || !SetTimer(first, kLifetimeTimer, 60000, nullptr)) {
+        return 4;
+    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}

@@ -1,0 +1,116 @@
+// Events per second from a packed short message through decoding, the
+// listener manager's fan-out and the table walk, with actions that do nothing.
+#include "ChangeTable.h"
+#include "ConversionEngine.h"
+#include "EngineActions.h"
+#include "MidiInEventListenerManager.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+class NullActions : public IEngineActions {
+public:
+    void StrikeKey(std::uint8_t, std::uint8_t) override {}
+    void ActivateApplication(const std::string&) override {}
+    void EnabledChanged(bool) override {}
+};
+
+// A table such as a user builds: mostly single notes and note ranges, some
+// controllers, program changes and the two bend directions.
+void FillTable(CChangeTable& table, int count) {
+    for (int i = 0; i < count; ++i) {
+        auto* rule = new CChangeTableItem;
+        rule->InputCh = static_cast<std::uint8_t>(i % 3 == 0 ? 0 : 1 + i % 16);
+        switch (i % 8) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            rule->InputKind = CChangeTableItem::Note;
+            rule->NoteNumber = static_cast<std::uint8_t>(i % 128);
+            rule->NoteNumberEnd = static_cast<std::uint8_t>(i % 128 + (i % 4 == 1 ? 4 : 0));
+            break;
+        case 4:
+        case 5:
+            rule->InputKind = CChangeTableItem::ControlChange;
+            rule->CCNumber = static_cast<std::uint8_t>(i % 128);
+            rule->CCFlag = static_cast<std::uint8_t>(i % 2);
+            break;
+        case 6:
+            rule->InputKind = CChangeTableItem::ProgramChange;
+            rule->PCNumber = static_cast<std::uint8_t>(i % 128);
+            rule->PCRange = static_cast<std::uint8_t>(i % 2);
+            break;
+        default:
+            rule->InputKind =
+                (i / 8) % 2 ? CChangeTableItem::PitchBendMinus : CChangeTableItem::PitchBendPlus;
+            break;
+        }
+        rule->OutputKind = CChangeTableItem::KeyInput;
+        rule->KeyCode = static_cast<std::uint8_t>(0x41 + i % 26);
+        rule->KeyFlag = static_cast<std::uint8_t>(i % 8);
+        table.InsertAt(table.GetSize(), rule);
+    }
+}
+
+// A played phrase: notes on and off, a sustain pedal, the bend wheel, a
+// program change, and a timing clock that is dropped at once.
+std::vector<std::uint32_t> Phrase() {
+    std::vector<std::uint32_t> messages;
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        const std::uint32_t channel = i % 16;
+        switch (i % 8) {
+        case 0:
+        case 1:
+            messages.push_back(0x90 | channel | ((i % 128) << 8) | (100u << 16));
+            break;
+        case 2:
+            messages.push_back(0x80 | channel | ((i % 128) << 8) | (64u << 16));
+            break;
+        case 3:
+            messages.push_back(0xB0 | channel | (64u << 8) | ((i % 2 ? 127u : 0u) << 16));
+            break;
+        case 4:
+        case 5: {
+            const std::uint32_t bend = (i * 1237) % 16384;
+            messages.push_back(0xE0 | channel | ((bend & 0x7F) << 8) | ((bend >> 7) << 16));
+            break;
+        }
+        case 6:
+            messages.push_back(0xC0 | channel | ((i % 128) << 8));
+            break;
+        default:
+            messages.push_back(0xF8);
+            break;
+        }
+    }
+    return messages;
+}
+
+void BM_ShortMessageToActions(benchmark::State& state) {
+    CChangeTable table;
+    FillTable(table, static_cast<int>(state.range(0)));
+    NullActions actions;
+    CConversionEngine engine(&table, actions);
+    CMidiInEventListenerManager manager;
+    manager.AddListener(&engine);
+    const std::vector<std::uint32_t> messages = Phrase();
+
+    std::size_t next = 0;
+    for (auto _ : state) {
+        manager.OnShortMessage(0, messages[next]);
+        next = (next + 1) % messages.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel("events");
+}
+
+} // namespace
+
+BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000);
+
+BENCHMARK_MAIN();

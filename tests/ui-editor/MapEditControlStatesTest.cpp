@@ -1,0 +1,56 @@
+#include "ChangeTableItem.h"
+#include "MapEditControlStates.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MapEditControlStates, EachInputKindEnablesOnlyItsOwnFields) {
+    const auto note = MapEditControlStatesFor(CChangeTableItem::Note, -1);
+    EXPECT_TRUE(note.note);
+    EXPECT_FALSE(note.controller);
+    EXPECT_FALSE(note.program);
+
+    const auto controller = MapEditControlStatesFor(CChangeTableItem::ControlChange, -1);
+    EXPECT_FALSE(controller.note);
+    EXPECT_TRUE(controller.controller);
+    EXPECT_FALSE(controller.program);
+
+    const auto program = MapEditControlStatesFor(CChangeTableItem::ProgramChange, -1);
+    EXPECT_FALSE(program.note);
+    EXPECT_FALSE(program.controller);
+    EXPECT_TRUE(program.program);
+}
+
+TEST(MapEditControlStates, PitchBendAndUnknownKindsHaveNoFields) {
+    for (int kind : {2, 3, -1, 7}) {
+        const auto states = MapEditControlStatesFor(kind, -1);
+        EXPECT_FALSE(states.note) << kind;
+        EXPECT_FALSE(states.controller) << kind;
+        EXPECT_FALSE(states.program) << kind;
+    }
+}
+
+TEST(MapEditControlStates, EachOutputKindEnablesOnlyItsOwnFields) {
+    const auto key = MapEditControlStatesFor(-1, CChangeTableItem::KeyInput);
+    EXPECT_TRUE(key.key);
+    EXPECT_FALSE(key.application);
+
+    const auto application = MapEditControlStatesFor(-1, CChangeTableItem::ActivateApplication);
+    EXPECT_FALSE(application.key);
+    EXPECT_TRUE(application.application);
+
+    const auto toggle = MapEditControlStatesFor(-1, CChangeTableItem::ToggleEnabled);
+    EXPECT_FALSE(toggle.key);
+    EXPECT_FALSE(toggle.application);
+}
+
+TEST(MapEditControlStates, InputAndOutputSidesAreIndependent) {
+    const auto states =
+        MapEditControlStatesFor(CChangeTableItem::ControlChange, CChangeTableItem::KeyInput);
+    EXPECT_TRUE(states.controller);
+    EXPECT_TRUE(states.key);
+    EXPECT_FALSE(states.application);
+}
+
+} // namespace

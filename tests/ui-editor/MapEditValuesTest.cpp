@@ -1,0 +1,228 @@
+#include "ChangeTableItem.h"
+#include "MapEditValues.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MapEditValuesFromRule, TakesEveryFieldOfTheRule) {
+    CChangeTableItem rule;
+    rule.InputCh = 10;
+    rule.InputKind = CChangeTableItem::ProgramChange;
+    rule.OutputKind = CChangeTableItem::ActivateApplication;
+    rule.NoteNumber = 61;
+    rule.NoteNumberEnd = 65;
+    rule.CCNumber = 7;
+    rule.CCFlag = 1;
+    rule.PCNumber = 12;
+    rule.PCRange = 1;
+    rule.KeyCode = 0x41;
+    rule.KeyFlag = CChangeTableItem::KeyFlagCtrl | CChangeTableItem::KeyFlagAlt;
+    rule.SetActExePath("C:\\Tools\\app.exe");
+
+    const CMapEditValues values(rule);
+
+    EXPECT_EQ(values.m_nInputCh, 10);
+    EXPECT_EQ(values.m_nInputKind, 4);
+    EXPECT_EQ(values.m_nOutputKind, 1);
+    EXPECT_EQ(values.m_nNoteNumber, 61);
+    EXPECT_EQ(values.m_nNoteNumberEnd, 65);
+    EXPECT_EQ(values.m_nCCNumber, 7);
+    EXPECT_EQ(values.m_bCCFlag, 1);
+    EXPECT_EQ(values.m_nPCNumber, 12);
+    EXPECT_EQ(values.m_nPCRange, 1);
+    EXPECT_EQ(values.m_nKeyCode, 0x41);
+    EXPECT_EQ(values.m_bCtrl, 1);
+    EXPECT_EQ(values.m_bShift, 0);
+    EXPECT_EQ(values.m_bAlt, 1);
+    EXPECT_EQ(values.m_strActExePath, "C:\\Tools\\app.exe");
+}
+
+TEST(MapEditValuesFromRule, ReadsOnlyTheMeaningfulFlagBits) {
+    CChangeTableItem rule;
+    rule.CCFlag = 2;
+    rule.KeyFlag = 0xF8 | CChangeTableItem::KeyFlagShift;
+
+    const CMapEditValues values(rule);
+
+    EXPECT_EQ(values.m_bCCFlag, 0);
+    EXPECT_EQ(values.m_bCtrl, 0);
+    EXPECT_EQ(values.m_bShift, 1);
+    EXPECT_EQ(values.m_bAlt, 0);
+}
+
+TEST(MapEditValuesWriteBack, StoresTheSmallerNoteFirst) {
+    CChangeTableItem rule;
+    CMapEditValues values(rule);
+    values.m_nNoteNumber = 72;
+    values.m_nNoteNumberEnd = 60;
+
+    values.WriteTo(rule);
+
+    EXPECT_EQ(rule.NoteNumber, 60);
+    EXPECT_EQ(rule.NoteNumberEnd, 72);
+}
+
+TEST(MapEditValuesWriteBack, ComparesNotesAsSignedNumbersBeforeCuttingThem) {
+    CChangeTableItem rule;
+    CMapEditValues values(rule);
+    values.m_nNoteNumber = 300; // stored as 44, but larger than 100
+    values.m_nNoteNumberEnd = 100;
+
+    values.WriteTo(rule);
+
+    EXPECT_EQ(rule.NoteNumber, 100);
+    EXPECT_EQ(rule.NoteNumberEnd, 44);
+}
+
+TEST(MapEditValuesWriteBack, KeepsTheLowEightBitsOfEveryNumber) {
+    CChangeTableItem rule;
+    CMapEditValues values(rule);
+    values.m_nCCNumber = 300;
+    values.m_nPCNumber = 256 + 5;
+    values.m_nKeyCode = -1;      // the key combo without a selection
+    values.m_nInputCh = -1;      // the channel combo without a selection
+    values.m_nInputKind = 7;
+
+    values.WriteTo(rule);
+
+    EXPECT_EQ(rule.CCNumber, 44);
+    EXPECT_EQ(rule.PCNumber, 5);
+    EXPECT_EQ(rule.KeyCode, 255);
+    EXPECT_EQ(rule.InputCh, 255);
+    EXPECT_EQ(rule.InputKind, 7);
+}
+
+TEST(MapEditValuesWriteBack, ComposesTheModifierFlags) {
+    CChangeTableItem rule;
+    CMapEditValues values(rule);
+
+    values.m_bCtrl = 1;
+    values.m_bShift = 1;
+    values.WriteTo(rule);
+    EXPECT_EQ(rule.KeyFlag, 3);
+
+    values.m_bCtrl = 0;
+    values.m_bShift = 0;
+    values.m_bAlt = 1;
+    values.WriteTo(rule);
+    EXPECT_EQ(rule.KeyFlag, 4);
+}
+
+TEST(MapEditValuesWriteBack, ReplacesOtherBitsOfTheStoredFlags) {
+    CChangeTableItem rule;
+    rule.KeyFlag = 0xF8;
+    rule.CCFlag = 3;
+    CMapEditValues values(rule);
+
+    values.WriteTo(rule);
+
+    EXPECT_EQ(rule.KeyFlag, 0);
+    EXPECT_EQ(rule.CCFlag, 1);
+}
+
+TEST(MapEditValuesWriteBack, WritesEveryFieldWhateverTheKinds) {
+    CChangeTableItem rule;
+    CMapEditValues values(rule);
+    values.m_nInputKind = CChangeTableItem::PitchBendPlus;
+    values.m_nOutputKind = CChangeTableItem::ToggleEnabled;
+    values.m_nInputCh = 16;
+    values.m_nNoteNumber = 50;
+    values.m_nNoteNumberEnd = 51;
+    values.m_nCCNumber = 64;
+    values.m_bCCFlag = 1;
+    values.m_nPCNumber = 100;
+    values.m_nPCRange = 1;
+    values.m_nKeyCode = 0x0D;
+    values.m_bShift = 1;
+    values.m_strActExePath = "D:\\x.exe";
+
+    values.WriteTo(rule);
+
+    EXPECT_EQ(rule.InputKind, CChangeTableItem::PitchBendPlus);
+    EXPECT_EQ(rule.OutputKind, CChangeTableItem::ToggleEnabled);
+    EXPECT_EQ(rule.InputCh, 16);
+    EXPECT_EQ(rule.NoteNumber, 50);
+    EXPECT_EQ(rule.NoteNumberEnd, 51);
+    EXPECT_EQ(rule.CCNumber, 64);
+    EXPECT_EQ(rule.CCFlag, 1);
+    EXPECT_EQ(rule.PCNumber, 100);
+    EXPECT_EQ(rule.PCRange, 1);
+    EXPECT_EQ(rule.KeyCode, 0x0D);
+    EXPECT_EQ(rule.KeyFlag, CChangeTableItem::KeyFlagShift);
+    EXPECT_EQ(rule.GetActExePath(), "D:\\x.exe");
+}
+
+TEST(MapEditValuesCapture, NoteSetsBothEndsAndTheNoteKind) {
+    CChangeTableItem rule;
+    rule.InputKind = CChangeTableItem::ControlChange;
+    rule.NoteNumber = 10;
+    rule.NoteNumberEnd = 20;
+    CMapEditValues values(rule);
+
+    values.CaptureNote(60);
+
+    EXPECT_EQ(values.m_nInputKind, CChangeTableItem::Note);
+    EXPECT_EQ(values.m_nNoteNumber, 60);
+    EXPECT_EQ(values.m_nNoteNumberEnd, 60);
+}
+
+TEST(MapEditValuesCapture, ControllerLeavesTheEdgeFlagAsSet) {
+    CChangeTableItem rule;
+    rule.CCFlag = 1;
+    CMapEditValues values(rule);
+
+    values.CaptureController(64);
+
+    EXPECT_EQ(values.m_nInputKind, CChangeTableItem::ControlChange);
+    EXPECT_EQ(values.m_nCCNumber, 64);
+    EXPECT_EQ(values.m_bCCFlag, 1);
+}
+
+TEST(MapEditValuesCapture, ProgramIsShownInTheCountingOfTheRange) {
+    CChangeTableItem rule;
+    CMapEditValues values(rule);
+
+    values.m_nPCRange = 1;
+    values.CaptureProgram(0);
+    EXPECT_EQ(values.m_nInputKind, CChangeTableItem::ProgramChange);
+    EXPECT_EQ(values.m_nPCNumber, 1);
+
+    values.m_nPCRange = 0;
+    values.CaptureProgram(0);
+    EXPECT_EQ(values.m_nPCNumber, 0);
+
+    values.m_nPCRange = 1;
+    values.CaptureProgram(127);
+    EXPECT_EQ(values.m_nPCNumber, 128);
+}
+
+TEST(MapEditValuesCapture, KeySwitchesToKeyInputAndKeepsThePath) {
+    CChangeTableItem rule;
+    rule.OutputKind = CChangeTableItem::ActivateApplication;
+    rule.SetActExePath("C:\\a.exe");
+    rule.KeyFlag = CChangeTableItem::KeyFlagAlt;
+    CMapEditValues values(rule);
+
+    values.CaptureKey(65, true, true, false);
+
+    EXPECT_EQ(values.m_nOutputKind, CChangeTableItem::KeyInput);
+    EXPECT_EQ(values.m_nKeyCode, 65);
+    EXPECT_EQ(values.m_bCtrl, 1);
+    EXPECT_EQ(values.m_bShift, 1);
+    EXPECT_EQ(values.m_bAlt, 0);
+    EXPECT_EQ(values.m_strActExePath, "C:\\a.exe");
+}
+
+TEST(MapEditValuesCapture, PitchBendSetsOnlyTheKind) {
+    CChangeTableItem rule;
+    CMapEditValues values(rule);
+    values.m_nNoteNumber = 33;
+
+    values.CapturePitchBend(CChangeTableItem::PitchBendMinus);
+
+    EXPECT_EQ(values.m_nInputKind, CChangeTableItem::PitchBendMinus);
+    EXPECT_EQ(values.m_nNoteNumber, 33);
+}
+
+} // namespace

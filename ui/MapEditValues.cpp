@@ -1,0 +1,69 @@
+#include "MapEditValues.h"
+
+#include "ChangeTableItem.h"
+
+#include <cstdint>
+
+namespace {
+std::uint8_t LowByte(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
+} // namespace
+
+CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
+    : m_nInputKind(rule.InputKind),
+      m_bAlt((rule.KeyFlag & CChangeTableItem::KeyFlagAlt) != 0 ? 1 : 0),
+      m_bCtrl((rule.KeyFlag & CChangeTableItem::KeyFlagCtrl) != 0 ? 1 : 0),
+      m_bShift((rule.KeyFlag & CChangeTableItem::KeyFlagShift) != 0 ? 1 : 0),
+      m_nKeyCode(rule.KeyCode),
+      m_nCCNumber(rule.CCNumber),
+      m_nNoteNumber(rule.NoteNumber),
+      m_bCCFlag((rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) != 0 ? 1 : 0),
+      m_nNoteNumberEnd(rule.NoteNumberEnd),
+      m_nOutputKind(rule.OutputKind),
+      m_nInputCh(rule.InputCh),
+      m_nPCRange(rule.PCRange),
+      m_nPCNumber(rule.PCNumber),
+      m_strActExePath(rule.GetActExePath()) {}
+
+void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
+    rule.InputCh = LowByte(m_nInputCh);
+    rule.InputKind = LowByte(m_nInputKind);
+    rule.OutputKind = LowByte(m_nOutputKind);
+    const bool inOrder = m_nNoteNumber <= m_nNoteNumberEnd;
+    rule.NoteNumber = LowByte(inOrder ? m_nNoteNumber : m_nNoteNumberEnd);
+    rule.NoteNumberEnd = LowByte(inOrder ? m_nNoteNumberEnd : m_nNoteNumber);
+    rule.CCNumber = LowByte(m_nCCNumber);
+    rule.PCNumber = LowByte(m_nPCNumber);
+    rule.PCRange = LowByte(m_nPCRange);
+    rule.KeyCode = LowByte(m_nKeyCode);
+    rule.KeyFlag = static_cast<std::uint8_t>((m_bCtrl != 0 ? CChangeTableItem::KeyFlagCtrl : 0) |
+                                             (m_bShift != 0 ? CChangeTableItem::KeyFlagShift : 0) |
+                                             (m_bAlt != 0 ? CChangeTableItem::KeyFlagAlt : 0));
+    rule.CCFlag = m_bCCFlag != 0 ? CChangeTableItem::CCFlagRisingEdge : 0;
+    rule.SetActExePath(m_strActExePath);
+}
+
+void CMapEditValues::CaptureNote(int note) {
+    m_nInputKind = CChangeTableItem::Note;
+    m_nNoteNumber = note;
+    m_nNoteNumberEnd = note;
+}
+
+void CMapEditValues::CaptureController(int controller) {
+    m_nInputKind = CChangeTableItem::ControlChange;
+    m_nCCNumber = controller;
+}
+
+void CMapEditValues::CaptureProgram(int program) {
+    m_nInputKind = CChangeTableItem::ProgramChange;
+    m_nPCNumber = program + m_nPCRange;
+}
+
+void CMapEditValues::CapturePitchBend(int inputKind) { m_nInputKind = inputKind; }
+
+void CMapEditValues::CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt) {
+    m_nKeyCode = virtualKey;
+    m_nOutputKind = CChangeTableItem::KeyInput;
+    m_bCtrl = ctrl ? 1 : 0;
+    m_bShift = shift ? 1 : 0;
+    m_bAlt = alt ? 1 : 0;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Resource ids of the rule editor (template 131) and the application picker
+// (template 132). Shared by their templates and their dialog classes.
+
+#define IDD_MAP_EDIT 131
+#define IDD_APP_SELECT 132
+
+// Rule editor controls.
+#define IDC_MAPEDIT_NOTE_EVENT 1005
+#define IDC_MAPEDIT_CC_EVENT 1006
+#define IDC_MAPEDIT_NOTE_LABEL 1007
+#define IDC_MAPEDIT_NOTE_NUMBER 1008
+#define IDC_MAPEDIT_CC_LABEL 1009
+#define IDC_MAPEDIT_CC_NUMBER 1010
+#define IDC_MAPEDIT_BEND_MINUS 1011
+#define IDC_MAPEDIT_BEND_PLUS 1012
+#define IDC_MAPEDIT_KEY 1013
+#define IDC_MAPEDIT_SHIFT 1014
+#define IDC_MAPEDIT_CONTROL 1015
+#define IDC_MAPEDIT_ALT 1016
+#define IDC_MAPEDIT_NOTE_NUMBER_END 1017
+#define IDC_MAPEDIT_PC_EVENT 1018
+#define IDC_MAPEDIT_CC_EDGE 1019
+#define IDC_MAPEDIT_KEY_INPUT 1020
+#define IDC_MAPEDIT_ACTIVATE 1021
+#define IDC_MAPEDIT_EXE_NAME 1022
+#define IDC_MAPEDIT_SELECT_APP 1023
+#define IDC_MAPEDIT_PC_LABEL 1024
+#define IDC_MAPEDIT_NOTE_TILDE 1025
+#define IDC_MAPEDIT_CHANNEL 1026
+#define IDC_MAPEDIT_PC_NUMBER 1027
+#define IDC_MAPEDIT_PC_RANGE 1028
+#define IDC_MAPEDIT_TOGGLE 1029
+
+// Application picker controls.
+#define IDC_APPSELECT_LIST 1024

@@ -1,0 +1,247 @@
+#include "MapEditDlg.h"
+
+#include "AppSelectDlg.h"
+#include "ChangeTableItem.h"
+#include "DataExchange.h"
+#include "EditorResource.h"
+#include "KeyCapture.h"
+#include "KeyNames.h"
+#include "MapEditControlStates.h"
+#include "MidiInEventListenerManager.h"
+#include "OpenMapEditDlg.h"
+#include "StringUtil.h"
+
+namespace {
+constexpr int kKeyCodeCount = 256;
+constexpr int kChannelCount = 16;
+constexpr int kClassNameSize = 100;
+
+constexpr int kNoteControls[] = {IDC_MAPEDIT_NOTE_LABEL, IDC_MAPEDIT_NOTE_NUMBER,
+                                 IDC_MAPEDIT_NOTE_TILDE, IDC_MAPEDIT_NOTE_NUMBER_END};
+constexpr int kControllerControls[] = {IDC_MAPEDIT_CC_LABEL, IDC_MAPEDIT_CC_NUMBER,
+                                       IDC_MAPEDIT_CC_EDGE};
+constexpr int kProgramControls[] = {IDC_MAPEDIT_PC_LABEL, IDC_MAPEDIT_PC_NUMBER,
+                                    IDC_MAPEDIT_PC_RANGE};
+constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY, IDC_MAPEDIT_SHIFT, IDC_MAPEDIT_CONTROL,
+                                IDC_MAPEDIT_ALT};
+constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP};
+
+template <size_t N> constexpr int CountOf(const int (&)[N]) { return static_cast<int>(N); }
+
+bool IsKindRadio(UINT id) {
+    switch (id) {
+    case IDC_MAPEDIT_NOTE_EVENT:
+    case IDC_MAPEDIT_CC_EVENT:
+    case IDC_MAPEDIT_BEND_MINUS:
+    case IDC_MAPEDIT_BEND_PLUS:
+    case IDC_MAPEDIT_PC_EVENT:
+    case IDC_MAPEDIT_KEY_INPUT:
+    case IDC_MAPEDIT_ACTIVATE:
+    case IDC_MAPEDIT_TOGGLE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsKeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+
+std::string FocusClassName() {
+    HWND focus = ::GetFocus();
+    if (focus == nullptr) {
+        return std::string();
+    }
+    char name[kClassNameSize] = {};
+    if (::GetClassNameA(focus, name, kClassNameSize) == 0) {
+        return std::string();
+    }
+    return name;
+}
+} // namespace
+
+CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew,
+                         CMidiInEventListenerManager& manager, CWnd* parent)
+    : CDialog(IDD_MAP_EDIT, parent),
+      m_rule(rule),
+      m_bIsNew(isNew),
+      m_listenerManager(manager),
+      m_values(rule) {
+    g_pOpenMapEditDlg = this;
+}
+
+CMapEditDlg::~CMapEditDlg() {
+    g_pOpenMapEditDlg = nullptr;
+    // Only when the window never reached its destruction under our control.
+    if (m_bListening) {
+        m_listenerManager.RemoveListener(this);
+    }
+}
+
+void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_MAPEDIT_CHANNEL, m_comboChannel);
+    DDX_Control(pDX, IDC_MAPEDIT_KEY, m_comboKey);
+    DDX_Radio(pDX, IDC_MAPEDIT_NOTE_EVENT, m_values.m_nInputKind);
+    DDX_Check(pDX, IDC_MAPEDIT_ALT, m_values.m_bAlt);
+    DDX_Check(pDX, IDC_MAPEDIT_CONTROL, m_values.m_bCtrl);
+    DDX_Check(pDX, IDC_MAPEDIT_SHIFT, m_values.m_bShift);
+    DDX_CBIndex(pDX, IDC_MAPEDIT_KEY, m_values.m_nKeyCode);
+    DDX_Text(pDX, IDC_MAPEDIT_CC_NUMBER, m_values.m_nCCNumber);
+    DDX_Text(pDX, IDC_MAPEDIT_NOTE_NUMBER, m_values.m_nNoteNumber);
+    DDX_Check(pDX, IDC_MAPEDIT_CC_EDGE, m_values.m_bCCFlag);
+    DDX_Text(pDX, IDC_MAPEDIT_NOTE_NUMBER_END, m_values.m_nNoteNumberEnd);
+    DDX_Radio(pDX, IDC_MAPEDIT_KEY_INPUT, m_values.m_nOutputKind);
+    DDX_CBIndex(pDX, IDC_MAPEDIT_CHANNEL, m_values.m_nInputCh);
+    DDX_CBIndex(pDX, IDC_MAPEDIT_PC_RANGE, m_values.m_nPCRange);
+    DDX_Text(pDX, IDC_MAPEDIT_PC_NUMBER, m_values.m_nPCNumber);
+}
+
+BOOL CMapEditDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (m_bIsNew) {
+        SetText("変換マップの追加");
+    }
+    FillKeyCombo();
+    FillChannelCombo();
+    UpdateData(false);
+    UpdateControlStates();
+    ShowExeName();
+    m_listenerManager.AddListener(this);
+    m_bListening = true;
+    return TRUE;
+}
+
+void CMapEditDlg::FillKeyCombo() {
+    // Position in the list is the key code.
+    for (int code = 0; code < kKeyCodeCount; ++code) {
+        m_comboKey.AddString(GetKeyName(static_cast<std::uint8_t>(code)));
+    }
+}
+
+void CMapEditDlg::FillChannelCombo() {
+    // Position in the list is the rule's channel, 0 meaning any.
+    m_comboChannel.AddString("全てのチャンネル");
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        m_comboChannel.AddString(Format("Ch.%d", channel));
+    }
+}
+
+void CMapEditDlg::ShowExeName() {
+    SetDlgItemText(IDC_MAPEDIT_EXE_NAME, PathFindFileNamePart(m_values.m_strActExePath.c_str()));
+}
+
+bool CMapEditDlg::ReadControls() {
+    if (m_bReading) {
+        return true;
+    }
+    m_bReading = true;
+    const bool read = UpdateData(true);
+    m_bReading = false;
+    return read;
+}
+
+void CMapEditDlg::UpdateControlStates() {
+    ReadControls();
+    const MapEditControlStates states =
+        MapEditControlStatesFor(m_values.m_nInputKind, m_values.m_nOutputKind);
+    EnableControls(kNoteControls, CountOf(kNoteControls), states.note);
+    EnableControls(kControllerControls, CountOf(kControllerControls), states.controller);
+    EnableControls(kProgramControls, CountOf(kProgramControls), states.program);
+    EnableControls(kKeyControls, CountOf(kKeyControls), states.key);
+    EnableControls(kApplicationControls, CountOf(kApplicationControls), states.application);
+}
+
+void CMapEditDlg::EnableControls(const int* ids, int count, bool enable) {
+    for (int i = 0; i < count; ++i) {
+        if (HWND control = GetDlgItem(ids[i])) {
+            ::EnableWindow(control, enable ? TRUE : FALSE);
+        }
+    }
+}
+
+template <typename Change> void CMapEditDlg::Capture(Change change) {
+    // A failed read has shown its message; the capture goes on and writing
+    // the members back puts the last good number into the failing edit.
+    ReadControls();
+    change(m_values);
+    UpdateData(false);
+    UpdateControlStates();
+}
+
+void CMapEditDlg::OnNoteOn(std::uint32_t, std::uint8_t, std::uint8_t note, std::uint8_t) {
+    Capture([note](CMapEditValues& values) { values.CaptureNote(note); });
+}
+
+void CMapEditDlg::OnControlChange(std::uint32_t, std::uint8_t, std::uint8_t controller,
+                                  std::uint8_t) {
+    Capture([controller](CMapEditValues& values) { values.CaptureController(controller); });
+}
+
+void CMapEditDlg::OnProgramChange(std::uint32_t, std::uint8_t, std::uint8_t program) {
+    Capture([program](CMapEditValues& values) { values.CaptureProgram(program); });
+}
+
+void CMapEditDlg::OnPitchBend(std::uint32_t, std::uint8_t, std::int32_t value) {
+    const int kind = m_pitchBend.OnValue(value);
+    if (kind != CPitchBendCapture::kNone) {
+        Capture([kind](CMapEditValues& values) { values.CapturePitchBend(kind); });
+    }
+}
+
+BOOL CMapEditDlg::PreTranslateMessage(MSG* msg) {
+    const bool keyDown = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
+    switch (DecideKeyCapture(keyDown, keyDown ? FocusClassName() : std::string(),
+                             static_cast<unsigned>(msg->wParam))) {
+    case KeyCaptureAction::PassOn:
+        return CDialog::PreTranslateMessage(msg);
+    case KeyCaptureAction::Swallow:
+        return TRUE;
+    case KeyCaptureAction::Capture:
+        CaptureKey(*msg);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CMapEditDlg::CaptureKey(const MSG& msg) {
+    const int virtualKey = static_cast<int>(msg.wParam);
+    Capture([virtualKey](CMapEditValues& values) {
+        values.CaptureKey(virtualKey, IsKeyDown(VK_CONTROL), IsKeyDown(VK_SHIFT),
+                          IsKeyDown(VK_MENU));
+    });
+}
+
+void CMapEditDlg::OnOK() {
+    if (!ReadControls()) {
+        return;
+    }
+    m_values.WriteTo(m_rule);
+    CDialog::OnOK();
+}
+
+bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
+    if (notifyCode == BN_CLICKED && IsKindRadio(id)) {
+        UpdateControlStates();
+        return true;
+    }
+    if (notifyCode == BN_CLICKED && id == IDC_MAPEDIT_SELECT_APP) {
+        OnSelectApplication();
+        return true;
+    }
+    return CDialog::OnCommand(id, notifyCode, control);
+}
+
+void CMapEditDlg::OnSelectApplication() {
+    CAppSelectDlg picker(m_values.m_strActExePath);
+    if (picker.DoModal() == IDOK) {
+        m_values.m_strActExePath = picker.GetSelectedExePath();
+        ShowExeName();
+    }
+}
+
+bool CMapEditDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DESTROY && m_bListening) {
+        m_listenerManager.RemoveListener(this);
+        m_bListening = false;
+    }
+    return CDialog::OnWndMsg(message, wParam, lParam, result);
+}

@@ -1,0 +1,65 @@
+#pragma once
+#include "ComboBox.h"
+#include "Dialog.h"
+#include "MapEditValues.h"
+#include "MidiInEventListener.h"
+#include "PitchBendCapture.h"
+
+#include <windows.h>
+
+class CChangeTableItem;
+class CMidiInEventListenerManager;
+
+// The modal editor of one conversion rule. While it is open it captures
+// input live: a MIDI event selects its input kind and fills in its number,
+// a key pressed outside the number edits becomes the rule's key stroke.
+// The rule itself changes only on OK.
+class CMapEditDlg : public CDialog, public CMidiInEventListener {
+public:
+    // `rule` is not owned; `isNew` titles the editor for adding. MIDI input
+    // arrives through `manager` while the window exists.
+    CMapEditDlg(CChangeTableItem& rule, bool isNew, CMidiInEventListenerManager& manager,
+                CWnd* parent = nullptr);
+    ~CMapEditDlg() override;
+
+    void OnNoteOn(std::uint32_t portHandle, std::uint8_t channel, std::uint8_t note,
+                  std::uint8_t velocity) override;
+    void OnPitchBend(std::uint32_t portHandle, std::uint8_t channel, std::int32_t value) override;
+    void OnControlChange(std::uint32_t portHandle, std::uint8_t channel, std::uint8_t controller,
+                         std::uint8_t value) override;
+    void OnProgramChange(std::uint32_t portHandle, std::uint8_t channel,
+                         std::uint8_t program) override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+private:
+    // Controls to members. Inside the message box of a failing read the
+    // members are taken as they are, so that a stream of MIDI input does not
+    // stack one box on the other.
+    bool ReadControls();
+    void UpdateControlStates();
+    void EnableControls(const int* ids, int count, bool enable);
+    // Read, change, write, UpdateControlStates: the frame of every capture.
+    template <typename Change> void Capture(Change change);
+    void CaptureKey(const MSG& msg);
+    void OnSelectApplication();
+    void ShowExeName();
+    void FillKeyCombo();
+    void FillChannelCombo();
+
+    CChangeTableItem& m_rule;
+    const bool m_bIsNew;
+    CMidiInEventListenerManager& m_listenerManager;
+    CMapEditValues m_values;
+    CComboBox m_comboChannel;
+    CComboBox m_comboKey;
+    CPitchBendCapture m_pitchBend;
+    bool m_bListening = false;
+    bool m_bReading = false;
+};

@@ -24,13 +24,30 @@ void CChangeTable::Load(const std::string& path, IniBackend& backend) {
     m_deviceName = ini.GetString(kGeneral, "MidiInDevice", "", false);
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
     if (count > kMaxItemCount) {
-        count = kMaxItemCount;
+        count = LastRuleSectionBelowCap(ini) + 1;
     }
     for (int index = 0; index < count; ++index) {
         CChangeTableItem* item = new CChangeTableItem;
         Add(item);
-        item->Exchange(false, ini, SectionName(index).c_str());
+        const std::string section = SectionName(index);
+        // A rule without a section keeps its defaults; not asking for its
+        // twelve keys one by one keeps a large table quick to load.
+        if (ini.HasSection(section.c_str())) {
+            item->Exchange(false, ini, section.c_str());
+        }
     }
+}
+
+// A count beyond the cap is damage, not a table: the rules are the sections
+// that are really there, not thousands of default rules that the user would
+// have to delete one by one and that would make every save crawl.
+int CChangeTable::LastRuleSectionBelowCap(CIniFile& ini) {
+    for (int index = kMaxItemCount - 1; index >= 0; --index) {
+        if (ini.HasSection(SectionName(index).c_str())) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 // The new table is written completely into a file beside the old one, which

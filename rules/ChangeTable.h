@@ -4,6 +4,7 @@
 
 #include <string>
 
+class CIniFile;
 class IniBackend;
 
 // Full path of the settings file: the executable's directory + "Config.ini".
@@ -13,7 +14,8 @@ std::string GetConfigPath();
 // device's product name; loaded from and saved to the settings file.
 class CChangeTable : public CAutoDeletePtrArray<CChangeTableItem*, CChangeTableItem*> {
 public:
-    // No real table comes near this; a damaged TableItemCount is cut to it.
+    // No real table comes near this. A larger TableItemCount is damage: the
+    // table then holds the rule sections present below this index.
     static constexpr int kMaxItemCount = 10000;
 
     CChangeTable() = default;
@@ -33,5 +35,7 @@ public:
     bool Save(const std::string& path, IniBackend& backend);
 
 private:
+    static int LastRuleSectionBelowCap(CIniFile& ini);
+
     std::string m_deviceName;
 };

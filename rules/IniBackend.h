@@ -15,7 +15,13 @@ public:
     // The key's value read as an integer, or `defaultValue` when missing.
     virtual int ReadInt(const std::string& file, const char* section, const char* key,
                         int defaultValue) = 0;
-    // Sets the key, creating the file and the section as needed.
+    // True when the section holds at least one key line; when false, no
+    // read of a key of that section can succeed.
+    virtual bool HasSection(const std::string& file, const char* section) = 0;
+    // Sets the key, creating the file and the section as needed. Refuses
+    // (false, file untouched) a name or value with a CR or LF in it: the
+    // line break would end the line early and the rest would be read as
+    // lines of their own.
     virtual bool WriteString(const std::string& file, const char* section, const char* key,
                              const char* value) = 0;
     // Makes sure everything written to `file` has reached the disk.
@@ -24,6 +30,16 @@ public:
     // Replaces `to` with `from` in one step (or leaves both as they were).
     virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
 };
+
+// True when `text` holds a CR or an LF, which no name or value may.
+inline bool HasLineBreak(const char* text) {
+    for (; *text != '\0'; ++text) {
+        if (*text == '\r' || *text == '\n') {
+            return true;
+        }
+    }
+    return false;
+}
 
 // The backend of this build's platform; chosen by the build, not at run time.
 IniBackend& PlatformIniBackend();

@@ -83,3 +83,7 @@ void CIniFile::ExchangeString(bool save, const char* section, const char* key,
 }
 
 bool CIniFile::Delete() { return m_backend.RemoveFile(m_path); }
+
+bool CIniFile::HasSection(const char* section) {
+    return m_backend.HasSection(m_path, SectionOrGeneral(section));
+}

@@ -26,6 +26,9 @@ public:
 
     bool Delete();
 
+    // False when the section has no key at all; reading it can then be skipped.
+    bool HasSection(const char* section);
+
     // True once any write through this object has failed.
     bool HasWriteFailed() const { return m_writeFailed; }
 

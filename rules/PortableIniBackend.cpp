@@ -1,6 +1,7 @@
 #include "PortableIniBackend.h"
 
 #include "FileSystem.h"
+#include "StringUtil.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,8 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// The platform also trims the DOS end-of-file mark around names and values.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\x1A'; }
 
 std::string Trim(const std::string& text, size_t begin, size_t end) {
     while (begin < end && IsBlank(text[begin])) {
@@ -21,24 +23,12 @@ std::string Trim(const std::string& text, size_t begin, size_t end) {
     return text.substr(begin, end - begin);
 }
 
-bool EqualNoCase(const std::string& a, const char* b) {
-    const size_t length = std::strlen(b);
-    if (a.size() != length) {
-        return false;
-    }
-    for (size_t i = 0; i < length; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
-}
+// Names compare as C strings (the platform stops at a NUL byte) ignoring
+// the case of single-byte letters, never of a double-byte character's bytes.
+bool EqualNoCase(const std::string& a, const char* b) { return MbsICmp(a.c_str(), b) == 0; }
 
-// "[name]" with blanks allowed around; the name is what stands inside.
+// "[name]" with blanks allowed around; the name runs to the last "]" of
+// the line, as the platform reads "[a]b]" as the section "a]b".
 bool SectionName(const std::string& line, std::string& name) {
     size_t begin = 0;
     while (begin < line.size() && IsBlank(line[begin])) {
@@ -47,8 +37,8 @@ bool SectionName(const std::string& line, std::string& name) {
     if (begin >= line.size() || line[begin] != '[') {
         return false;
     }
-    const size_t close = line.find(']', begin + 1);
-    if (close == std::string::npos) {
+    const size_t close = line.rfind(']');
+    if (close == std::string::npos || close <= begin) {
         return false;
     }
     name = Trim(line, begin + 1, close);
@@ -89,9 +79,12 @@ std::vector<std::string> SplitLines(const std::string& content) {
     return lines;
 }
 
-// Integer text as the platform reads it: leading blanks, an optional sign,
-// an optional 0x/0o/0b prefix, digits up to the first other character.
-int ParseProfileInt(const std::string& text) {
+// Integer text as the platform reads it: it looks at no more than the
+// first 29 characters of the value; then leading blanks, an optional sign,
+// an optional lower-case 0x/0o/0b prefix, and digits up to the first other
+// character, wrapping around modulo 2^32. No digit at all gives 0.
+int ParseProfileInt(const std::string& value) {
+    const std::string text = value.substr(0, 29);
     size_t i = 0;
     while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') {
         ++i;
@@ -104,9 +97,9 @@ int ParseProfileInt(const std::string& text) {
     unsigned base = 10;
     if (i + 1 < text.size() && text[i] == '0') {
         const char prefix = text[i + 1];
-        if (prefix == 'x' || prefix == 'X') base = 16;
-        if (prefix == 'o' || prefix == 'O') base = 8;
-        if (prefix == 'b' || prefix == 'B') base = 2;
+        if (prefix == 'x') base = 16;
+        if (prefix == 'o') base = 8;
+        if (prefix == 'b') base = 2;
         if (base != 10) i += 2;
     }
     std::uint32_t result = 0;
@@ -123,9 +116,9 @@ int ParseProfileInt(const std::string& text) {
     if (negative) {
         result = 0u - result;
     }
-    int value;
-    std::memcpy(&value, &result, sizeof value);
-    return value;
+    int number;
+    std::memcpy(&number, &result, sizeof number);
+    return number;
 }
 
 } // namespace
@@ -235,9 +228,28 @@ int PortableIniBackend::ReadInt(const std::string& file, const char* section, co
     return ParseProfileInt(text);
 }
 
+bool PortableIniBackend::HasSection(const std::string& file, const char* section) {
+    if (!Select(file)) {
+        return false;
+    }
+    bool inSection = false;
+    std::string name;
+    for (const std::string& text : m_lines) {
+        if (SectionName(text, name)) {
+            if (inSection) {
+                return false;
+            }
+            inSection = EqualNoCase(name, section);
+        } else if (inSection && text.find('=') != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool PortableIniBackend::WriteString(const std::string& file, const char* section,
                                      const char* key, const char* value) {
-    if (!Select(file)) {
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || !Select(file)) {
         return false;
     }
     const std::string line = std::string(key) + "=" + value;

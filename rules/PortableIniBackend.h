@@ -20,6 +20,7 @@ public:
                     std::string& value) override;
     int ReadInt(const std::string& file, const char* section, const char* key,
                 int defaultValue) override;
+    bool HasSection(const std::string& file, const char* section) override;
     bool WriteString(const std::string& file, const char* section, const char* key,
                      const char* value) override;
     bool Flush(const std::string& file) override;

@@ -24,6 +24,13 @@ bool SyncStream(std::FILE* stream) {
 }
 
 bool ReplaceFileAtomically(const std::string& from, const std::string& to) {
+    // Windows refuses to replace a read-only file; Wine replaces it. The
+    // user who made Config.ini read-only wants it left alone on both.
+    const DWORD attributes = GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     return MoveFileExA(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }

@@ -37,8 +37,20 @@ int Win32IniBackend::ReadInt(const std::string& file, const char* section, const
     return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, file.c_str()));
 }
 
+bool Win32IniBackend::HasSection(const std::string& file, const char* section) {
+    // A null key lists the key names of the section; one byte of room is
+    // enough to tell an empty list from a non-empty one.
+    char names[4] = {};
+    return GetPrivateProfileStringA(section, nullptr, "", names, sizeof names, file.c_str()) > 0;
+}
+
 bool Win32IniBackend::WriteString(const std::string& file, const char* section, const char* key,
                                   const char* value) {
+    // The platform writes a line break inside a value as it is, which
+    // would split the line and let the rest pass for keys of their own.
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
+        return false;
+    }
     return WritePrivateProfileStringA(section, key, value, file.c_str()) != FALSE;
 }
 
@@ -61,5 +73,11 @@ bool Win32IniBackend::RemoveFile(const std::string& file) {
 }
 
 bool Win32IniBackend::MoveOver(const std::string& from, const std::string& to) {
-    return ReplaceFileAtomically(from, to);
+    if (!ReplaceFileAtomically(from, to)) {
+        return false;
+    }
+    // The platform may still hold the replaced file's content in its cache,
+    // and it tells the files apart by their time stamps only.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, to.c_str());
+    return true;
 }

@@ -38,9 +38,18 @@ sq_ensure_prefix() {
         "$SQ_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f \
           9>&- </dev/null >/dev/null 2>&1
       done
+      # The services the set-up started do not all survive it (seen: RpcSs
+      # missing, so that every desktop start then waits 10 s for it): begin
+      # the run with a fresh server.
+      "$SQ_WINESERVER" -k 9>&- </dev/null >/dev/null 2>&1
+      "$SQ_WINESERVER" -w 9>&- </dev/null >/dev/null 2>&1
       touch "$WINEPREFIX/.sq-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
-  # Keep one wineserver for the whole run instead of one per process.
-  "$SQ_WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+  # Keep one wineserver for the whole run instead of one per process. When
+  # it is new, its services start here, where they inherit none of the
+  # caller's pipes (a test runner would wait for them to close).
+  if "$SQ_WINESERVER" -p </dev/null >/dev/null 2>&1; then
+    "$SQ_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  fi
 }

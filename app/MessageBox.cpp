@@ -7,6 +7,10 @@ int ShowMessageBox(const std::string& text, UINT type) {
     if (owner != nullptr) {
         owner = ::GetLastActivePopup(owner);
     }
+    return ShowMessageBoxOwnedBy(owner, text, type);
+}
+
+int ShowMessageBoxOwnedBy(HWND owner, const std::string& text, UINT type) {
     const std::string caption = GetAppName();
     return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }

@@ -1,0 +1,33 @@
+// Resource ids of the executable: dialog templates, icons, the tray menu,
+// strings, and the controls and commands of the windows in res/.
+#pragma once
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_SORBELQUINTARO_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDI_DISABLED 129
+#define IDD_SETTING_DIALOG 129
+#define IDR_TRAY_MENU 130
+#define IDD_MAPEDIT_DIALOG 131
+#define IDD_APPSELECT_DIALOG 132
+
+// Settings window
+#define IDC_DEVICE_COMBO 1000
+#define IDC_TABLE_LIST 1001
+#define IDC_ADD_BUTTON 1002
+#define IDC_EDIT_BUTTON 1003
+#define IDC_DELETE_BUTTON 1004
+
+// Version box
+#define IDC_VERSION_TEXT 1017
+#define IDC_COPYRIGHT_TEXT 1018
+
+// Tray menu
+#define ID_TRAY_SETTINGS 32771
+#define ID_TRAY_VERSION 32772
+#define ID_TRAY_TOGGLE_ENABLED 32773
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,0 +1,191 @@
+// Starting the program with and without Config.ini, its title, and every
+// way of ending it, with the saving of Config.ini that goes with each.
+#include "E2eProgram.h"
+#include "Polling.h"
+#include "Windows.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace {
+
+// The LegalCopyright value of a file's version resource, read through its
+// first translation ("" when there is none).
+std::string LegalCopyrightOf(const std::string& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    std::vector<char> data(size);
+    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, data.data())) {
+        return std::string();
+    }
+    WORD* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &length) ||
+        length < 4) {
+        return std::string();
+    }
+    char name[64];
+    std::snprintf(name, sizeof name, "\\StringFileInfo\\%04x%04x\\LegalCopyright", translation[0],
+                  translation[1]);
+    char* value = nullptr;
+    if (!VerQueryValueA(data.data(), name, reinterpret_cast<void**>(&value), &length)) {
+        return std::string();
+    }
+    return value;
+}
+
+Config TwoRules() {
+    Config config;
+    config.rules = {ConfigRule::KeyOnNotes(60, 72, 'A', 1), ConfigRule::ToggleOnNote(36, 10)};
+    config.rules[1].actExePath = "C:\\Tools\\ツール.exe";
+    return config;
+}
+
+// Something a user added by hand; the program rewrites the file from
+// nothing, so it is gone after every save.
+const char kHandAdded[] = "[HandAdded]\r\nNote=kept only until the next save\r\n";
+
+} // namespace
+
+class StartTest : public E2eProgramTest {};
+
+TEST_F(StartTest, WithoutConfigIniTheWindowComesUpAndNothingIsWrittenWhileRunning) {
+    ASSERT_FALSE(sandbox->HasConfig());
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ExpectNoMessageBox();
+    EXPECT_FALSE(sandbox->HasConfig());
+    EXPECT_TRUE(process.IsRunning());
+    ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
+    ExpectExit();
+    const Config saved = sandbox->ReadConfig();
+    EXPECT_EQ(saved.midiInDevice, "");
+    EXPECT_TRUE(saved.rules.empty());
+    EXPECT_EQ(ReadLines(sandbox->ConfigPath()),
+              (std::vector<std::string>{"[General]", "MidiInDevice=", "TableItemCount=0"}));
+}
+
+TEST_F(StartTest, WithConfigIniTheTableIsLoadedAndSavedBackUnchanged) {
+    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), ConfigText(TwoRules()) + kHandAdded));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ExpectNoMessageBox();
+    ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
+    ExpectExit();
+    const Config saved = sandbox->ReadConfig();
+    EXPECT_EQ(saved.midiInDevice, "");
+    EXPECT_EQ(saved.rules, TwoRules().rules);
+    EXPECT_EQ(ReadFileBytes(sandbox->ConfigPath()).find("HandAdded"), std::string::npos);
+}
+
+TEST_F(StartTest, TheTitleIsNameVersionAndCopyright) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string copyright = LegalCopyrightOf(sandbox->ExePath());
+    EXPECT_FALSE(copyright.empty()) << "the executable names no rights holder";
+    EXPECT_NE(copyright, "-");
+    EXPECT_EQ(window.Title(), std::string("Sorbelquintaro Ver.1.00 ") + copyright);
+}
+
+TEST_F(StartTest, TheProgramShowsNoOtherWindow) {
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    PumpMessagesFor(kQuietMs);
+    for (HWND other : TopLevelWindowsOf(process.Id())) {
+        if (other != window.Handle() && IsWindowVisible(other)) {
+            // The platform's own helper windows are not the program's.
+            ADD_FAILURE() << "visible window \"" << WindowText(other) << "\" of class "
+                          << WindowClass(other);
+        }
+    }
+}
+
+TEST(RenamedProgramTest, TheTitleTakesTheNameOfTheExecutable) {
+    ProgramSandbox::Options options;
+    options.exeName = "Renamed.exe";
+    ProgramSandbox sandbox(ProgramUnderTest(), FakeWinmmUnderTest(), options);
+    ASSERT_TRUE(sandbox.IsReady());
+    ProgramProcess process;
+    ASSERT_TRUE(sandbox.Start(process));
+    const HWND window = WaitForTopLevelWindow(
+        process.Id(), [](HWND w) { return IsDialogTitled(w, "Renamed Ver.1.00 "); },
+        kStartTimeoutMs);
+    EXPECT_NE(window, nullptr);
+}
+
+// The ways a user ends the program: each must end the process and save.
+struct EndWay {
+    const char* name;
+    std::function<bool(const SettingsWindow&)> end;
+};
+
+class EndTest : public E2eProgramTest, public ::testing::WithParamInterface<EndWay> {};
+
+TEST_P(EndTest, EndsTheProcessAndWritesConfigIni) {
+    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), ConfigText(TwoRules()) + kHandAdded));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ASSERT_TRUE(GetParam().end(window));
+    ExpectExit();
+    EXPECT_FALSE(IsWindow(window.Handle()));
+    EXPECT_EQ(sandbox->ReadConfig().rules, TwoRules().rules);
+    EXPECT_EQ(ReadFileBytes(sandbox->ConfigPath()).find("HandAdded"), std::string::npos)
+        << "Config.ini was not rewritten";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, EndTest,
+    ::testing::Values(
+        EndWay{"ExitMenuItem", [](const SettingsWindow& w) { return w.PostCommand(IDOK); }},
+        EndWay{"EscapeKey", [](const SettingsWindow& w) { return w.PressEscape(); }},
+        EndWay{"CloseMessage", [](const SettingsWindow& w) { return w.PostClose(); }},
+        EndWay{"CloseBox", [](const SettingsWindow& w) { return w.PostSysCommand(SC_CLOSE); }}),
+    [](const ::testing::TestParamInfo<EndWay>& info) { return std::string(info.param.name); });
+
+class EndSessionTest : public E2eProgramTest {};
+
+TEST_F(EndSessionTest, WritesConfigIniAndTheProgramKeepsRunning) {
+    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), ConfigText(TwoRules()) + kHandAdded));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ASSERT_TRUE(window.SendEndSession(true, kActionTimeoutMs));
+    EXPECT_EQ(ReadFileBytes(sandbox->ConfigPath()).find("HandAdded"), std::string::npos)
+        << "Config.ini was not rewritten";
+    EXPECT_EQ(sandbox->ReadConfig().rules, TwoRules().rules);
+    PumpMessagesFor(kQuietMs);
+    EXPECT_TRUE(process.IsRunning());
+    EXPECT_TRUE(window.IsVisible());
+}
+
+TEST_F(EndSessionTest, AlsoWritesWhenTheEndIsCalledOff) {
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ASSERT_FALSE(sandbox->HasConfig());
+    ASSERT_TRUE(window.SendEndSession(false, kActionTimeoutMs));
+    EXPECT_TRUE(sandbox->HasConfig());
+    EXPECT_TRUE(process.IsRunning());
+}
+
+TEST_F(EndSessionTest, AFailedSaveStaysSilent) {
+    ASSERT_TRUE(WriteConfigIni(sandbox->ConfigPath(), TwoRules()));
+    ASSERT_TRUE(sandbox->SetConfigReadOnly(true));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ASSERT_TRUE(window.SendEndSession(true, kActionTimeoutMs));
+    ExpectNoMessageBox();
+    EXPECT_TRUE(process.IsRunning());
+}
+
+class SaveFailureTest : public E2eProgramTest {};
+
+TEST_F(SaveFailureTest, AReadOnlyConfigIniAtTheEndIsReportedByName) {
+    const std::string before = ConfigText(TwoRules()) + kHandAdded;
+    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), before));
+    ASSERT_TRUE(sandbox->SetConfigReadOnly(true));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
+
+    const MessageBoxInfo box = WaitForMessageBox();
+    ASSERT_TRUE(box.IsFound()) << "the failed save was not reported";
+    EXPECT_EQ(box.caption, "Sorbelquintaro");
+    EXPECT_EQ(box.text, "設定ファイル[" + sandbox->ConfigPath() + "]の保存に失敗しました。");
+    EXPECT_EQ(box.buttons, (std::vector<std::string>{"OK"}));
+    EXPECT_TRUE(box.hasIcon);
+    EXPECT_TRUE(DismissMessageBox(box, kActionTimeoutMs));
+    ExpectExit();
+    EXPECT_EQ(ReadFileBytes(sandbox->ConfigPath()), before);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Config.ini as the tests write it before a start and read it after.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One rule, with the numbers as the file stores them (channel 1..16, 0 = any).
+struct ConfigRule {
+    enum InputKind : std::uint8_t { Note, ControlChange, PitchBendMinus, PitchBendPlus, ProgramChange };
+    enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled };
+
+    std::uint8_t inputCh = 0;
+    std::uint8_t inputKind = Note;
+    std::uint8_t outputKind = KeyInput;
+    std::uint8_t noteNumber = 40;
+    std::uint8_t noteNumberEnd = 40;
+    std::uint8_t ccNumber = 0;
+    std::uint8_t ccFlag = 0;
+    std::uint8_t pcNumber = 0;
+    std::uint8_t pcRange = 0;
+    std::uint8_t keyCode = 0;
+    std::uint8_t keyFlag = 0; // bit 0 Ctrl, bit 1 Shift, bit 2 Alt
+    std::string actExePath;
+
+    // A key stroke on the notes first..last of `channel` (0 = any).
+    static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,
+                                 std::uint8_t keyFlag = 0, std::uint8_t channel = 0);
+    // The converter's on/off switch on one note.
+    static ConfigRule ToggleOnNote(std::uint8_t note, std::uint8_t channel = 0);
+    // A key stroke on a controller (with `fromZero`: only when it leaves 0).
+    static ConfigRule KeyOnController(std::uint8_t controller, std::uint8_t keyCode,
+                                      bool fromZero = false, std::uint8_t channel = 0);
+};
+
+bool operator==(const ConfigRule& a, const ConfigRule& b);
+
+struct Config {
+    std::string midiInDevice;
+    std::vector<ConfigRule> rules;
+};
+
+// The file's text, sections and keys in the order the program writes them.
+std::string ConfigText(const Config& config);
+bool WriteConfigIni(const std::string& path, const Config& config);
+// Reads a file the way the program does (the platform's profile functions).
+Config ReadConfigIni(const std::string& path);
+
+bool FileExists(const std::string& path);
+// The whole file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+// The lines of a text file without their line ends.
+std::vector<std::string> ReadLines(const std::string& path);

@@ -1,0 +1,125 @@
+#include "KeyRecorder.h"
+
+#include "Polling.h"
+
+#include <cstdio>
+
+namespace {
+const char kClassName[] = "SqE2eKeyRecorder";
+
+std::string KeyName(UINT virtualKey) {
+    if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')) {
+        return std::string(1, static_cast<char>(virtualKey));
+    }
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", virtualKey);
+    return text;
+}
+} // namespace
+
+std::string Describe(const KeyEvent& event) {
+    return std::string(event.down ? "down " : "up ") + KeyName(event.virtualKey);
+}
+
+std::string Describe(const std::vector<KeyEvent>& events) {
+    std::string text;
+    for (const KeyEvent& event : events) {
+        text += (text.empty() ? "" : ", ") + Describe(event);
+    }
+    return "[" + text + "]";
+}
+
+std::vector<KeyEvent> ExpectedStroke(UINT virtualKey, unsigned flags) {
+    const UINT modifiers[] = {VK_CONTROL, VK_SHIFT, VK_MENU};
+    std::vector<KeyEvent> events;
+    for (int bit = 0; bit < 3; ++bit) {
+        if (flags & (1u << bit)) {
+            events.push_back({true, modifiers[bit]});
+        }
+    }
+    events.push_back({true, virtualKey});
+    events.push_back({false, virtualKey});
+    for (int bit = 2; bit >= 0; --bit) {
+        if (flags & (1u << bit)) {
+            events.push_back({false, modifiers[bit]});
+        }
+    }
+    return events;
+}
+
+std::vector<KeyEvent> operator+(std::vector<KeyEvent> first, const std::vector<KeyEvent>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+KeyRecorder::KeyRecorder() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass); // fails harmlessly when registered before
+    m_window = CreateWindowExA(0, kClassName, "SqE2e key recorder",
+                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 300, 200, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), this);
+}
+
+KeyRecorder::~KeyRecorder() {
+    if (m_window != nullptr) {
+        SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+        DestroyWindow(m_window);
+    }
+}
+
+bool KeyRecorder::HasFocus() const {
+    return GetForegroundWindow() == m_window && GetFocus() == m_window;
+}
+
+bool KeyRecorder::TakeFocus(unsigned timeoutMs) {
+    if (m_window == nullptr) {
+        return false;
+    }
+    return WaitUntil(
+        [this] {
+            if (!HasFocus()) {
+                ShowWindow(m_window, SW_SHOWNORMAL);
+                SetForegroundWindow(m_window);
+                SetActiveWindow(m_window);
+                SetFocus(m_window);
+            }
+            return HasFocus();
+        },
+        timeoutMs);
+}
+
+bool KeyRecorder::WaitForEvents(std::size_t count, unsigned timeoutMs) {
+    return WaitUntil([&] { return m_events.size() >= count; }, timeoutMs);
+}
+
+LRESULT CALLBACK KeyRecorder::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<KeyRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        if (self != nullptr) {
+            self->m_events.push_back({message == WM_KEYDOWN || message == WM_SYSKEYDOWN,
+                                      static_cast<UINT>(wParam),
+                                      message == WM_SYSKEYDOWN || message == WM_SYSKEYUP});
+        }
+        return 0;
+    case WM_SYSCHAR:
+    case WM_CHAR:
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

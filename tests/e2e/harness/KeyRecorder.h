@@ -1,0 +1,60 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// One keyboard message that reached the recording window.
+struct KeyEvent {
+    bool down;
+    UINT virtualKey;
+    // Came as WM_SYSKEYDOWN / WM_SYSKEYUP. Which keys the platform reports
+    // as system keys (Alt held, Ctrl not) is its affair, so equality leaves
+    // this out.
+    bool system = false;
+
+    bool operator==(const KeyEvent& other) const {
+        return down == other.down && virtualKey == other.virtualKey;
+    }
+};
+
+// "down A", "up A", "down 0x12" ...: readable in test failures.
+std::string Describe(const KeyEvent& event);
+std::string Describe(const std::vector<KeyEvent>& events);
+
+// The key events of one stroke of `virtualKey` with Ctrl, Shift and Alt as
+// in bits 0, 1 and 2 of `flags`: modifiers down, the key down and up, the
+// modifiers up in reverse order.
+std::vector<KeyEvent> ExpectedStroke(UINT virtualKey, unsigned flags = 0);
+// One sequence after the other.
+std::vector<KeyEvent> operator+(std::vector<KeyEvent> first, const std::vector<KeyEvent>& second);
+
+// A top-level window of the test that takes the keyboard focus and records
+// every key message it receives. Key messages are kept away from the
+// default handling, so Alt does not open a system menu.
+class KeyRecorder {
+public:
+    KeyRecorder();
+    ~KeyRecorder();
+
+    KeyRecorder(const KeyRecorder&) = delete;
+    KeyRecorder& operator=(const KeyRecorder&) = delete;
+
+    HWND Handle() const { return m_window; }
+
+    // Makes this the foreground window with the focus; true when it is so
+    // within the time.
+    bool TakeFocus(unsigned timeoutMs);
+    bool HasFocus() const;
+
+    const std::vector<KeyEvent>& Events() const { return m_events; }
+    void Clear() { m_events.clear(); }
+    // Waits until at least `count` events are recorded.
+    bool WaitForEvents(std::size_t count, unsigned timeoutMs);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_window = nullptr;
+    std::vector<KeyEvent> m_events;
+};

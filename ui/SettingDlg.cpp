@@ -1,0 +1,292 @@
+#include "SettingDlg.h"
+
+#include "AboutDlg.h"
+#include "ChangeTable.h"
+#include "DataExchange.h"
+#include "MessageBox.h"
+#include "MidiInDevice.h"
+#include "MidiInEventListenerManager.h"
+#include "MidiPlatform.h"
+#include "ModulePath.h"
+#include "StringUtil.h"
+#include "VersionInfo.h"
+#include "Win32EngineActions.h"
+#include "WinApp.h"
+#include "resource.h"
+
+#include <mmsystem.h>
+
+#include <cstring>
+
+namespace {
+constexpr UINT kTrayNotifyMessage = WM_APP + 1;
+
+// The engine's key strokes and activations; the on/off change is shown
+// here, in OnToggleEnabled.
+IEngineActions& EngineActions() {
+    static CWin32EngineActions actions;
+    return actions;
+}
+
+HICON LoadAppIcon(int id, int size) {
+    return static_cast<HICON>(::LoadImageA(GetAppInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                           size, size, LR_SHARED));
+}
+
+HICON TrayIcon(bool enabled) {
+    return LoadAppIcon(enabled ? IDR_MAINFRAME : IDI_DISABLED, ::GetSystemMetrics(SM_CXSMICON));
+}
+
+// Copies the tip into the record's field, cut at a character boundary when
+// it is longer than the field allows.
+void CopyTip(char* field, size_t fieldSize, const std::string& tip) {
+    size_t length = 0;
+    while (length < tip.size()) {
+        const size_t step =
+            IsShiftJisLeadByte(static_cast<unsigned char>(tip[length])) ? 2 : 1;
+        if (length + step > fieldSize - 1 || length + step > tip.size()) {
+            break;
+        }
+        length += step;
+    }
+    std::memcpy(field, tip.data(), length);
+    field[length] = '\0';
+}
+} // namespace
+
+CSettingDlg::CSettingDlg(CWnd* parent)
+    : CDialog(IDD_SETTING_DIALOG, parent), CConversionEngine(new CChangeTable, EngineActions()),
+      m_notifyIconData(), m_pListenerManager(new CMidiInEventListenerManager),
+      m_pMidiInDevice(new CMidiInDevice),
+      m_nTaskbarCreatedMessage(::RegisterWindowMessageA("TaskbarCreated")) {}
+
+CSettingDlg::~CSettingDlg() {
+    delete m_pChangeTable;
+    m_pChangeTable = nullptr;
+    delete m_pListenerManager;
+    delete m_pMidiInDevice;
+}
+
+void CSettingDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_TABLE_LIST, m_listCtrl);
+    DDX_Control(pDX, IDC_DEVICE_COMBO, m_comboDevice);
+}
+
+LRESULT CSettingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == MM_MIM_DATA) {
+        m_pListenerManager->OnShortMessage(static_cast<std::uint32_t>(wParam),
+                                           static_cast<std::uint32_t>(lParam));
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL CSettingDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    CVersionInfo versionInfo;
+    versionInfo.LoadFromFile(GetModulePath());
+    SetText(Format("%s Ver.%s %s", GetAppName().c_str(), versionInfo.GetFileVersion().c_str(),
+                   versionInfo.GetLegalCopyright().c_str()));
+
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG,
+                   reinterpret_cast<LPARAM>(::LoadIconA(GetAppInstance(),
+                                                        MAKEINTRESOURCEA(IDR_MAINFRAME))));
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(LoadAppIcon(IDR_MAINFRAME, 16)));
+
+    m_notifyIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    m_notifyIconData.hWnd = m_hWnd;
+    m_notifyIconData.uID = 0;
+    m_notifyIconData.uCallbackMessage = kTrayNotifyMessage;
+    m_notifyIconData.hIcon = TrayIcon(true);
+    CopyTip(m_notifyIconData.szTip, sizeof m_notifyIconData.szTip, GetAppName());
+    AddTrayIcon();
+
+    m_pChangeTable->Load();
+    SetUpEditingControls();
+    OpenMidiInDevice();
+    m_pListenerManager->AddListener(this);
+    return TRUE;
+}
+
+void CSettingDlg::AddTrayIcon() {
+    m_notifyIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    ::Shell_NotifyIconA(NIM_ADD, &m_notifyIconData);
+}
+
+void CSettingDlg::OpenMidiInDevice() {
+    m_pMidiInDevice->Close();
+    const std::string name = m_pChangeTable->GetDeviceName();
+    if (!name.empty()) {
+        MidiPlatform& midi = PlatformMidi();
+        bool opened = false;
+        const unsigned count = midi.InGetNumDevs();
+        for (unsigned index = 0; index < count; ++index) {
+            std::string productName;
+            if (midi.InGetDevCaps(index, productName) != 0) {
+                continue;
+            }
+            if (productName == name) {
+                opened = m_pMidiInDevice->Open(index, reinterpret_cast<std::uintptr_t>(m_hWnd));
+                break;
+            }
+        }
+        if (!opened) {
+            ShowMessageBox(Format("MIDI-INデバイス[%s]のオープンに失敗しました。", name.c_str()));
+        }
+    }
+    ResetControllerValues();
+}
+
+bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+    case WM_DESTROY:
+        OnDestroy();
+        *result = 0;
+        return true;
+    case WM_SYSCOMMAND:
+        OnSysCommand(wParam, lParam);
+        *result = 0;
+        return true;
+    case WM_ENDSESSION:
+        OnEndSession(wParam, lParam);
+        *result = 0;
+        return true;
+    case kTrayNotifyMessage:
+        *result = OnTrayNotify(wParam, lParam);
+        return true;
+    default:
+        break;
+    }
+    if (message == m_nTaskbarCreatedMessage && m_nTaskbarCreatedMessage != 0) {
+        OnTaskbarCreated();
+        *result = 0;
+        return true;
+    }
+    return CDialog::OnWndMsg(message, wParam, lParam, result);
+}
+
+bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
+    if (id == IDC_DEVICE_COMBO) {
+        if (notifyCode == CBN_SELCHANGE) {
+            OnSelChangeDevice();
+            return true;
+        }
+        return false;
+    }
+    if (notifyCode == BN_CLICKED) {
+        switch (id) {
+        case ID_TRAY_TOGGLE_ENABLED:
+            OnToggleEnabled();
+            return true;
+        case ID_TRAY_SETTINGS:
+            OnSettings();
+            return true;
+        case ID_TRAY_VERSION:
+            OnVersion();
+            return true;
+        case IDC_ADD_BUTTON:
+            OnAdd();
+            return true;
+        case IDC_EDIT_BUTTON:
+            OnEdit();
+            return true;
+        case IDC_DELETE_BUTTON:
+            OnDelete();
+            return true;
+        default:
+            break;
+        }
+    }
+    return CDialog::OnCommand(id, notifyCode, control);
+}
+
+bool CSettingDlg::OnNotify(const NMHDR& header, LRESULT* result) {
+    if (header.idFrom == IDC_TABLE_LIST && header.code == static_cast<UINT>(NM_DBLCLK)) {
+        OnDblClkList(header, result);
+        return true;
+    }
+    return CDialog::OnNotify(header, result);
+}
+
+LRESULT CSettingDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
+    switch (static_cast<UINT>(lParam)) {
+    case WM_RBUTTONDOWN: {
+        ::SetForegroundWindow(m_hWnd);
+        POINT cursor = {};
+        ::GetCursorPos(&cursor);
+        HMENU menu = ::LoadMenuA(GetAppInstance(), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+        if (menu == nullptr) {
+            break;
+        }
+        HMENU popup = ::GetSubMenu(menu, 0);
+        if (popup != nullptr) {
+            if (!m_bEnabled) {
+                ::CheckMenuItem(popup, ID_TRAY_TOGGLE_ENABLED, MF_BYCOMMAND | MF_CHECKED);
+            }
+            ::TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, m_hWnd, nullptr);
+            // Lets the menu close when the user clicks elsewhere.
+            ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+        }
+        ::DestroyMenu(menu);
+        break;
+    }
+    case WM_LBUTTONDOWN:
+        OnSettings();
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+void CSettingDlg::OnToggleEnabled() {
+    m_notifyIconData.uFlags = NIF_ICON;
+    CConversionEngine::OnToggleEnabled();
+    m_notifyIconData.hIcon = TrayIcon(m_bEnabled);
+    ::Shell_NotifyIconA(NIM_MODIFY, &m_notifyIconData);
+}
+
+void CSettingDlg::OnTaskbarCreated() {
+    // A restarted shell has forgotten our icon; without it a hidden window
+    // could not be brought back.
+    AddTrayIcon();
+}
+
+void CSettingDlg::OnSettings() {
+    ::ShowWindow(m_hWnd, SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
+}
+
+void CSettingDlg::OnVersion() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+void CSettingDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
+    // The low four bits of a system command are the system's own.
+    if ((command & 0xFFF0) == SC_MINIMIZE) {
+        ::ShowWindow(m_hWnd, SW_HIDE);
+        return;
+    }
+    Default(WM_SYSCOMMAND, command, lParam);
+}
+
+void CSettingDlg::OnEndSession(WPARAM ending, LPARAM lParam) {
+    if (m_pChangeTable != nullptr) {
+        m_pChangeTable->Save();
+    }
+    Default(WM_ENDSESSION, ending, lParam);
+}
+
+void CSettingDlg::OnDestroy() {
+    if (!m_pChangeTable->Save()) {
+        // The window is going away; the box belongs to the hidden host.
+        ShowMessageBoxOwnedBy(GetMainWindow(),
+                              Format("設定ファイル[%s]の保存に失敗しました。",
+                                     GetConfigPath().c_str()));
+    }
+    Default(WM_DESTROY, 0, 0);
+    ::Shell_NotifyIconA(NIM_DELETE, &m_notifyIconData);
+}

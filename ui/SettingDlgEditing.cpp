@@ -1,0 +1,129 @@
+// The editing side of the settings window: the device list, the rule list
+// and the buttons that add, edit and delete rules.
+#include "SettingDlg.h"
+
+#include "ChangeTable.h"
+#include "MapEditDlg.h"
+#include "MessageBox.h"
+#include "MidiPlatform.h"
+
+namespace {
+constexpr int kRowHeight = 20;
+} // namespace
+
+void CSettingDlg::SetUpEditingControls() {
+    MidiPlatform& midi = PlatformMidi();
+    const unsigned count = midi.InGetNumDevs();
+    for (unsigned index = 0; index < count; ++index) {
+        std::string productName;
+        if (midi.InGetDevCaps(index, productName) == 0) {
+            m_comboDevice.AddString(productName);
+        }
+    }
+    const std::string deviceName = m_pChangeTable->GetDeviceName();
+    if (!deviceName.empty()) {
+        int entry = m_comboDevice.FindStringExact(-1, deviceName);
+        if (entry == CB_ERR) {
+            entry = m_comboDevice.AddString(deviceName);
+        }
+        m_comboDevice.SetCurSel(entry);
+    }
+
+    const int width = m_listCtrl.GetClientWidth() - ::GetSystemMetrics(SM_CXVSCROLL);
+    m_listCtrl.InsertColumn(0, "入力", LVCFMT_LEFT, width / 2);
+    m_listCtrl.InsertColumn(1, "変換後", LVCFMT_LEFT, width - width / 2);
+    m_listCtrl.SetExtendedStyle(m_listCtrl.GetExtendedStyle() | LVS_EX_GRIDLINES |
+                                LVS_EX_FULLROWSELECT);
+
+    // An empty state image list 20 pixels high sets the height of every
+    // row. It is our member, so the list must not destroy it as well.
+    const LONG style = ::GetWindowLongA(m_listCtrl.m_hWnd, GWL_STYLE);
+    ::SetWindowLongA(m_listCtrl.m_hWnd, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
+    if (m_stateImageList.Create(1, kRowHeight, ILC_COLOR, 0, 1)) {
+        m_listCtrl.SetImageList(&m_stateImageList, LVSIL_STATE);
+    }
+
+    for (int index = 0; index < m_pChangeTable->GetSize(); ++index) {
+        m_listCtrl.InsertItem(index, "");
+        UpdateRow(index);
+    }
+}
+
+void CSettingDlg::UpdateRow(int index) {
+    const CChangeTableItem* item = m_pChangeTable->GetAt(index);
+    m_listCtrl.SetItemText(index, 0, item->GetInputText());
+    m_listCtrl.SetItemText(index, 1, item->GetOutputText());
+}
+
+void CSettingDlg::OnSelChangeDevice() {
+    const int selected = m_comboDevice.GetCurSel();
+    if (selected == CB_ERR) {
+        return;
+    }
+    m_pChangeTable->SetDeviceName(m_comboDevice.GetLBText(selected));
+    OpenMidiInDevice();
+}
+
+void CSettingDlg::OnAdd() {
+    CChangeTableItem* item = new CChangeTableItem;
+    INT_PTR result;
+    {
+        CMapEditDlg editor(*item, true, *m_pListenerManager);
+        result = editor.DoModal();
+    }
+    if (result != IDOK) {
+        delete item;
+        return;
+    }
+    ::SetFocus(m_listCtrl.m_hWnd);
+    const int index = m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), "");
+    if (index < 0) {
+        // Without a row the list and the table would no longer match.
+        delete item;
+        return;
+    }
+    m_pChangeTable->InsertAt(index, item);
+    UpdateRow(index);
+    const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+    for (int row = 0; row < m_listCtrl.GetItemCount(); ++row) {
+        m_listCtrl.SetItemState(row, row == index ? both : 0, both);
+    }
+}
+
+void CSettingDlg::OnEdit() {
+    if (m_listCtrl.GetSelectedCount() != 1) {
+        ShowMessageBox("編集したいデータを１つ選んでください。");
+        return;
+    }
+    const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
+    if (index < 0 || index >= m_pChangeTable->GetSize()) {
+        return;
+    }
+    INT_PTR result;
+    {
+        CMapEditDlg editor(*m_pChangeTable->GetAt(index), false, *m_pListenerManager);
+        result = editor.DoModal();
+    }
+    if (result == IDOK) {
+        UpdateRow(index);
+    }
+}
+
+void CSettingDlg::OnDblClkList(const NMHDR&, LRESULT* result) {
+    *result = 0;
+    OnEdit();
+}
+
+void CSettingDlg::OnDelete() {
+    for (;;) {
+        const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
+        if (index < 0 || index >= m_pChangeTable->GetSize()) {
+            return;
+        }
+        if (!m_listCtrl.DeleteItem(index)) {
+            return;
+        }
+        delete m_pChangeTable->GetAt(index);
+        m_pChangeTable->RemoveAt(index);
+    }
+}

@@ -1,0 +1,101 @@
+// Walks the real program through the views the README shows: the settings
+// window, the tray menu and the version box. At each view it prints the
+// view's name and waits for a line on its input, so that a script outside
+// Wine can take the screenshot (tools/screenshots.sh).
+#include "ProgramProcess.h"
+#include "ProgramSandbox.h"
+#include "SettingsWindow.h"
+#include "Windows.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+constexpr unsigned kTimeoutMs = 20000;
+
+bool ShowAndWait(const char* view) {
+    std::cout << view << std::endl;
+    std::string line;
+    return static_cast<bool>(std::getline(std::cin, line));
+}
+
+int Fail(const char* what) {
+    std::cerr << "screenshot tour: " << what << std::endl;
+    return 1;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        return Fail("usage: e2e_screenshot_tour <Sorbelquintaro.exe> <winmm.dll> [Config.ini]");
+    }
+    ProgramSandbox sandbox(argv[1], argv[2]);
+    if (!sandbox.IsReady() || !sandbox.SetMidiDevices({{"USB MIDI Keyboard"}})) {
+        return Fail("cannot set up the program's folder");
+    }
+    if (argc > 3 && !CopyFileA(argv[3], sandbox.ConfigPath().c_str(), FALSE)) {
+        return Fail("cannot copy the settings file");
+    }
+    WritePrivateProfileStringA("General", "MidiInDevice", "USB MIDI Keyboard",
+                               sandbox.ConfigPath().c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, sandbox.ConfigPath().c_str());
+
+    ProgramProcess process;
+    if (!sandbox.Start(process)) {
+        return Fail("cannot start the program");
+    }
+    const SettingsWindow window = SettingsWindow::WaitFor(process.Id(), kTimeoutMs);
+    if (!window.IsFound() || !window.WaitUntilVisible(true, kTimeoutMs)) {
+        return Fail("no settings window");
+    }
+    Sleep(500);
+    if (!ShowAndWait("settings")) {
+        return 1;
+    }
+
+    SetCursorPos(700, 420);
+    window.PostTrayMouse(WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    for (unsigned waited = 0; menu == nullptr && waited < kTimeoutMs; waited += 50) {
+        Sleep(50);
+        menu = FindPopupMenu(process.Id());
+    }
+    if (menu == nullptr) {
+        return Fail("no tray menu");
+    }
+    Sleep(300);
+    if (!ShowAndWait("menu")) {
+        return 1;
+    }
+    // Leaves the menu as a user would, with Esc.
+    INPUT escape[2] = {};
+    escape[0].type = escape[1].type = INPUT_KEYBOARD;
+    escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
+    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, escape, sizeof(INPUT));
+    Sleep(300);
+
+    window.PostCommand(SettingsWindow::kVersionCommand);
+    HWND about = WaitForTopLevelWindow(
+        process.Id(), [](HWND w) { return IsDialogTitled(w, "バージョン情報") && IsWindowVisible(w); },
+        kTimeoutMs);
+    if (about == nullptr) {
+        return Fail("no version box");
+    }
+    Sleep(300);
+    if (!ShowAndWait("version")) {
+        return 1;
+    }
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    Sleep(300);
+    window.PostCommand(SettingsWindow::kExitCommand);
+    if (!process.WaitForExit(kTimeoutMs)) {
+        process.Kill();
+        return Fail("the program did not end");
+    }
+    std::cout << "done" << std::endl;
+    return 0;
+}

@@ -1,0 +1,239 @@
+// Measurement driver: prints how long the settings file backend of this
+// platform takes for a large table, how long a process snapshot takes, how
+// long the real program needs to show its window and how much memory it
+// takes, and how long a MIDI note needs to become a key-down in the focused
+// window. It prints figures and judges nothing; tools/measure-wine.sh runs it.
+#include "KeyRecorder.h"
+#include "LatencyProbe.h"
+#include "Polling.h"
+#include "ProgramSandbox.h"
+#include "SettingsWindow.h"
+#include "Stopwatch.h"
+
+#include "ChangeTable.h"
+#include "EnumProcesses.h"
+#include "PortableIniBackend.h"
+#include "StringUtil.h"
+#include "win32/Win32IniBackend.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+constexpr unsigned kStartTimeoutMs = 30000;
+constexpr unsigned kExitTimeoutMs = 15000;
+
+void Row(const char* what, int runs, const std::string& figures, const char* target) {
+    std::printf("| %-44s | %5d | %-34s | %-16s |\n", what, runs, figures.c_str(), target);
+    std::fflush(stdout);
+}
+
+void Failed(const char* what, const char* why) {
+    std::printf("| %-44s | %5s | %-34s | %-16s |\n", what, "-", (std::string("FAILED: ") + why).c_str(), "");
+    std::fflush(stdout);
+}
+
+std::string MedianText(const std::vector<double>& ms) {
+    return Format("median %.1f ms (min %.1f, max %.1f)", Median(ms), Percentile(ms, 0),
+                  Percentile(ms, 100));
+}
+
+// A table of `count` rules of every kind, a tenth of them with a path.
+void FillTable(CChangeTable& table, int count) {
+    for (int i = 0; i < count; ++i) {
+        CChangeTableItem* item = new CChangeTableItem;
+        item->InputCh = static_cast<std::uint8_t>(i % 17);
+        item->InputKind = static_cast<std::uint8_t>(i % 5);
+        item->OutputKind = static_cast<std::uint8_t>(i % 10 == 0 ? 1 : 0);
+        item->NoteNumber = static_cast<std::uint8_t>(i % 128);
+        item->NoteNumberEnd = static_cast<std::uint8_t>((i + 3) % 128);
+        item->CCNumber = static_cast<std::uint8_t>(i % 120);
+        item->CCFlag = static_cast<std::uint8_t>(i % 2);
+        item->PCNumber = static_cast<std::uint8_t>(i % 128);
+        item->KeyCode = static_cast<std::uint8_t>('A' + i % 26);
+        item->KeyFlag = static_cast<std::uint8_t>(i % 8);
+        if (item->OutputKind == 1) {
+            item->SetActExePath(Format("C:\\Program Files\\Application %04d\\application.exe", i));
+        }
+        table.Add(item);
+    }
+}
+
+// Save and Load of a 1,000-rule table through one backend, `runs` times each.
+void MeasureTable(const char* name, IniBackend& backend, int runs) {
+    TempDirectory dir("sq-measure");
+    const std::string path = dir.File("Config.ini");
+    CChangeTable table;
+    FillTable(table, 1000);
+    std::vector<double> save, load;
+    for (int run = 0; run < runs; ++run) {
+        Stopwatch watch;
+        const bool saved = table.Save(path, backend);
+        save.push_back(watch.ElapsedMs());
+        if (!saved) {
+            Failed(Format("Save 1000 rules, %s", name).c_str(), "Save returned false");
+            return;
+        }
+    }
+    for (int run = 0; run < runs; ++run) {
+        CChangeTable loaded;
+        Stopwatch watch;
+        loaded.Load(path, backend);
+        load.push_back(watch.ElapsedMs());
+        if (loaded.GetSize() != 1000 || loaded.GetAt(990)->GetActExePath() != table.GetAt(990)->GetActExePath()) {
+            Failed(Format("Load 1000 rules, %s", name).c_str(), "the table read back differs");
+            return;
+        }
+    }
+    Row(Format("Save 1000 rules, %s", name).c_str(), runs, MedianText(save), "< 200 ms");
+    Row(Format("Load 1000 rules, %s", name).c_str(), runs, MedianText(load), "< 200 ms");
+    backend.RemoveFile(path);
+}
+
+void MeasureSnapshot(int runs) {
+    std::vector<double> ms;
+    std::size_t processes = 0;
+    for (int run = 0; run < runs; ++run) {
+        CEnumProcesses snapshot;
+        Stopwatch watch;
+        const bool refreshed = snapshot.Refresh();
+        ms.push_back(watch.ElapsedMs());
+        if (!refreshed) {
+            Failed("CEnumProcesses::Refresh", "Refresh returned false");
+            return;
+        }
+        processes = snapshot.Size();
+    }
+    Row(Format("CEnumProcesses::Refresh (%u processes)", unsigned(processes)).c_str(), runs,
+        MedianText(ms), "");
+}
+
+std::string UnderTest(const char* name) { return BesideTestProgram(std::string("under-test\\") + name); }
+
+// One started program with its settings window on screen.
+struct RunningProgram {
+    ProgramSandbox sandbox{UnderTest("Sorbelquintaro.exe"), UnderTest("winmm.dll")};
+    ProgramProcess process;
+    SettingsWindow window;
+    double startMs = 0;
+
+    bool Start(int rules) {
+        if (!sandbox.IsReady()) {
+            return false;
+        }
+        Config config;
+        for (int i = 0; i < rules; ++i) {
+            config.rules.push_back(ConfigRule::KeyOnNotes(static_cast<std::uint8_t>(60 + i % 60),
+                                                          static_cast<std::uint8_t>(60 + i % 60),
+                                                          static_cast<std::uint8_t>('A' + i % 26)));
+        }
+        if (!sandbox.WriteConfig(config)) {
+            return false;
+        }
+        Stopwatch watch;
+        if (!sandbox.Start(process)) {
+            return false;
+        }
+        window = SettingsWindow::WaitFor(process.Id(), kStartTimeoutMs);
+        if (!window.IsFound() || !window.WaitUntilVisible(true, kStartTimeoutMs)) {
+            return false;
+        }
+        startMs = watch.ElapsedMs();
+        return true;
+    }
+
+    bool Stop() {
+        return window.PostCommand(SettingsWindow::kExitCommand) && process.WaitForExit(kExitTimeoutMs);
+    }
+};
+
+void MeasureStart(int runs, int rules) {
+    std::vector<double> start, peakMb, nowMb;
+    const std::string what = Format("Start to visible window, %d rules", rules);
+    for (int run = 0; run < runs; ++run) {
+        RunningProgram program;
+        if (!program.Start(rules)) {
+            Failed(what.c_str(), "the program did not show its window");
+            return;
+        }
+        // The window is up; let the first painting and idle work finish.
+        PumpMessagesFor(500);
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        if (!GetProcessMemoryInfo(program.process.Handle(), &counters, sizeof counters)) {
+            Failed(what.c_str(), Format("GetProcessMemoryInfo error %lu", GetLastError()).c_str());
+            return;
+        }
+        start.push_back(program.startMs);
+        peakMb.push_back(static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0));
+        nowMb.push_back(static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0));
+        if (!program.Stop()) {
+            Failed(what.c_str(), "the program did not end");
+            return;
+        }
+    }
+    Row(what.c_str(), runs, MedianText(start), "");
+    Row(Format("Peak working set, %d rules", rules).c_str(), runs,
+        Format("median %.2f MB (max %.2f; now %.2f)", Median(peakMb), Percentile(peakMb, 100),
+               Median(nowMb)),
+        "< 10 MB");
+}
+
+void MeasureLatency(int events) {
+    const char* what = "MM_MIM_DATA posted to key-down received";
+    RunningProgram program;
+    if (!program.Start(1)) {
+        Failed(what, "the program did not show its window");
+        return;
+    }
+    KeyRecorder recorder;
+    if (!recorder.TakeFocus(5000)) {
+        Failed(what, "the recording window cannot take the focus");
+        program.Stop();
+        return;
+    }
+    // The fake driver's port handle is not looked at by the program.
+    LatencyProbe probe(program.window, 0x1000, recorder);
+    probe.Measure(20, 60, 5000); // warm-up, not counted
+    const std::vector<double> ms = probe.Measure(events, 60, 5000);
+    if (ms.size() != static_cast<std::size_t>(events)) {
+        Failed(what, "a key did not arrive");
+    } else {
+        Row(what, events,
+            Format("median %.3f ms, p99 %.3f ms (max %.1f)", Median(ms), Percentile(ms, 99),
+                   Percentile(ms, 100)),
+            "median < 1 ms");
+    }
+    program.Stop();
+}
+
+int Argument(int argc, char** argv, int index, int fallback) {
+    return argc > index ? std::atoi(argv[index]) : fallback;
+}
+
+} // namespace
+
+// proof_measure [table runs] [starts] [latency events]
+int main(int argc, char** argv) {
+    const int tableRuns = Argument(argc, argv, 1, 7);
+    const int starts = Argument(argc, argv, 2, 3);
+    const int events = Argument(argc, argv, 3, 1000);
+
+    std::printf("| %-44s | %5s | %-34s | %-16s |\n", "measurement", "runs", "result", "target");
+    std::printf("|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(7, '-').c_str(),
+                std::string(36, '-').c_str(), std::string(18, '-').c_str());
+    Win32IniBackend privateProfile;
+    MeasureTable("private profile", privateProfile, tableRuns);
+    PortableIniBackend portable;
+    MeasureTable("portable backend", portable, tableRuns);
+    MeasureSnapshot(tableRuns);
+    MeasureStart(starts, 10);
+    MeasureStart(starts, 1000);
+    MeasureLatency(events);
+    return 0;
+}

@@ -24,6 +24,23 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
     return result;
 }
 
+// Reading a value drops the blanks around it and then one pair of matching
+// quotes enclosing it, so such a value would not come back as it was saved
+// (a path or device name with a trailing blank, or one in quotes, would lose
+// them at every save and load). Written in double quotes it reads back
+// exactly; every other value is written as it is.
+bool ReadsBackAltered(const std::string& value) {
+    if (value.empty()) {
+        return false;
+    }
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+    };
+    const char first = value.front();
+    return blank(first) || blank(value.back()) ||
+           (value.size() >= 2 && (first == '"' || first == '\'') && value.back() == first);
+}
+
 } // namespace
 
 CIniFile::CIniFile(const std::string& path) : CIniFile(path, PlatformIniBackend()) {}
@@ -48,6 +65,9 @@ bool CIniFile::WriteString(const char* section, const char* key, const char* val
     std::string text = value != nullptr ? value : "";
     if (escapeLineBreaks) {
         text = ReplaceAll(text, kLineBreak, kEscapedLineBreak);
+    }
+    if (ReadsBackAltered(text)) {
+        text = '"' + text + '"';
     }
     const bool written = m_backend.WriteString(m_path, SectionOrGeneral(section), key, text.c_str());
     if (!written) {

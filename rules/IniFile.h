@@ -15,6 +15,8 @@ public:
 
     std::string GetString(const char* section, const char* key, const char* defaultValue,
                           bool escapeLineBreaks);
+    // A value that reading would change (blanks at either end, enclosing
+    // quotes) is written inside double quotes, so it reads back unchanged.
     bool WriteString(const char* section, const char* key, const char* value,
                      bool escapeLineBreaks);
     int GetInt(const char* section, const char* key, int defaultValue);

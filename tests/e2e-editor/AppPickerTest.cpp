@@ -1,5 +1,6 @@
 // The application picker opened from the rule editor's "選択..." button.
 #include "EditorProgram.h"
+#include "MidiMessages.h"
 #include "Polling.h"
 
 #include <algorithm>
@@ -90,6 +91,9 @@ TEST_F(AppPickerTest, ListsEachExecutableOnceAndHandsBackTheChosenPath) {
     RemoteListView emptyList(empty.Control(PickerControl::kList));
     EXPECT_GT(emptyList.RowCount(), 0);
     EXPECT_EQ(emptyList.SelectedCount(), 0);
+    // The editor under the picker still takes what is played.
+    PostMidi(NoteOn(0, 66));
+    EXPECT_TRUE(WaitUntil([&] { return added.Text(kNoteNumber) == "66"; }, kActionTimeoutMs));
     ASSERT_TRUE(empty.PressOk());
     PumpMessagesFor(kQuietMs);
     EXPECT_TRUE(empty.IsOpen()) << "OK without a row closed the picker";

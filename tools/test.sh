@@ -51,6 +51,19 @@ else
   status=1; failed=$((failed + 1))
 fi
 
+step "fuzz smoke"
+# Each target that runs its time without a crash counts as one passed test.
+fuzz_log="$SQ_BUILD/fuzz-smoke.log"
+mkdir -p "$SQ_BUILD"
+"$here/fuzz.sh" 30 2>&1 | tee "$fuzz_log" || status=1
+fuzz_counts=$(sed -n 's/^fuzz: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$fuzz_log")
+if [ -n "$fuzz_counts" ]; then
+  passed=$((passed + ${fuzz_counts% *}))
+  failed=$((failed + ${fuzz_counts#* }))
+else
+  status=1; failed=$((failed + 1))  # the fuzz build itself failed
+fi
+
 step "Windows x64 build, tests under Wine"
 if sq_build_windows; then
   export SQ_WINEPREFIX="${SQ_WINEPREFIX:-$SQ_BUILD/wineprefix}"

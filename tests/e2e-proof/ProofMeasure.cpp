@@ -9,6 +9,7 @@
 #include "ProgramSandbox.h"
 #include "SettingsWindow.h"
 #include "Stopwatch.h"
+#include "Windows.h"
 
 #include "ChangeTable.h"
 #include "EnumProcesses.h"
@@ -26,7 +27,8 @@
 namespace {
 
 constexpr unsigned kStartTimeoutMs = 30000;
-constexpr unsigned kExitTimeoutMs = 15000;
+// The end saves the table: with a large one that takes long on some backends.
+constexpr unsigned kExitTimeoutMs = 300000;
 
 void Row(const char* what, int runs, const std::string& figures, const char* target) {
     std::printf("| %-44s | %5d | %-34s | %-16s |\n", what, runs, figures.c_str(), target);
@@ -65,18 +67,18 @@ void FillTable(CChangeTable& table, int count) {
 }
 
 // Save and Load of a 1,000-rule table through one backend, `runs` times each.
-void MeasureTable(const char* name, IniBackend& backend, int runs) {
+void MeasureTable(const char* name, IniBackend& backend, int runs, int rules) {
     TempDirectory dir("sq-measure");
     const std::string path = dir.File("Config.ini");
     CChangeTable table;
-    FillTable(table, 1000);
+    FillTable(table, rules);
     std::vector<double> save, load;
     for (int run = 0; run < runs; ++run) {
         Stopwatch watch;
         const bool saved = table.Save(path, backend);
         save.push_back(watch.ElapsedMs());
         if (!saved) {
-            Failed(Format("Save 1000 rules, %s", name).c_str(), "Save returned false");
+            Failed(Format("Save %d rules, %s", rules, name).c_str(), "Save returned false");
             return;
         }
     }
@@ -85,13 +87,15 @@ void MeasureTable(const char* name, IniBackend& backend, int runs) {
         Stopwatch watch;
         loaded.Load(path, backend);
         load.push_back(watch.ElapsedMs());
-        if (loaded.GetSize() != 1000 || loaded.GetAt(990)->GetActExePath() != table.GetAt(990)->GetActExePath()) {
-            Failed(Format("Load 1000 rules, %s", name).c_str(), "the table read back differs");
+        const int last = rules - 1;
+        if (loaded.GetSize() != rules ||
+            (rules > 0 && loaded.GetAt(last)->GetActExePath() != table.GetAt(last)->GetActExePath())) {
+            Failed(Format("Load %d rules, %s", rules, name).c_str(), "the table read back differs");
             return;
         }
     }
-    Row(Format("Save 1000 rules, %s", name).c_str(), runs, MedianText(save), "< 200 ms");
-    Row(Format("Load 1000 rules, %s", name).c_str(), runs, MedianText(load), "< 200 ms");
+    Row(Format("Save %d rules, %s", rules, name).c_str(), runs, MedianText(save), "< 200 ms");
+    Row(Format("Load %d rules, %s", rules, name).c_str(), runs, MedianText(load), "< 200 ms");
     backend.RemoveFile(path);
 }
 
@@ -147,13 +151,76 @@ struct RunningProgram {
         return true;
     }
 
-    bool Stop() {
-        return window.PostCommand(SettingsWindow::kExitCommand) && process.WaitForExit(kExitTimeoutMs);
+    // Ends the program through its exit command; the time until the
+    // process is gone, or a negative value when it did not end.
+    double Stop() {
+        Stopwatch watch;
+        if (!window.PostCommand(SettingsWindow::kExitCommand) || !process.WaitForExit(kExitTimeoutMs)) {
+            return -1.0;
+        }
+        return watch.ElapsedMs();
     }
 };
 
+bool PeakWorkingSetMb(HANDLE process, double& peakMb, double& nowMb) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) {
+        return false;
+    }
+    peakMb = static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+    nowMb = static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+    return true;
+}
+
+// The platform's own small editor, for scale: what start, memory and end
+// cost a program that does nothing of ours.
+void MeasureBaseline(int runs) {
+    const char* what = "Baseline: notepad.exe to visible window";
+    std::vector<double> start, peakMb, nowMb, end;
+    char system[MAX_PATH] = {};
+    if (GetSystemDirectoryA(system, MAX_PATH) == 0) {
+        Failed(what, "no system directory");
+        return;
+    }
+    for (int run = 0; run < runs; ++run) {
+        ProgramProcess process;
+        Stopwatch watch;
+        if (!process.Start(std::string(system) + "\\notepad.exe", system)) {
+            Failed(what, "cannot start it");
+            return;
+        }
+        const HWND window = WaitForTopLevelWindow(
+            process.Id(), [](HWND w) { return IsWindowVisible(w) != 0; }, kStartTimeoutMs);
+        if (window == nullptr) {
+            Failed(what, "no window");
+            return;
+        }
+        start.push_back(watch.ElapsedMs());
+        PumpMessagesFor(500);
+        double peak = 0, now = 0;
+        if (!PeakWorkingSetMb(process.Handle(), peak, now)) {
+            Failed(what, "GetProcessMemoryInfo failed");
+            return;
+        }
+        peakMb.push_back(peak);
+        nowMb.push_back(now);
+        watch.Restart();
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (!process.WaitForExit(kExitTimeoutMs)) {
+            Failed(what, "it did not end");
+            return;
+        }
+        end.push_back(watch.ElapsedMs());
+    }
+    Row(what, runs, MedianText(start), "");
+    Row("Baseline: notepad.exe peak working set", runs,
+        Format("median %.2f MB (now %.2f)", Median(peakMb), Median(nowMb)), "");
+    Row("Baseline: notepad.exe WM_CLOSE to process end", runs, MedianText(end), "");
+}
+
 void MeasureStart(int runs, int rules) {
-    std::vector<double> start, peakMb, nowMb;
+    std::vector<double> start, peakMb, nowMb, end;
     const std::string what = Format("Start to visible window, %d rules", rules);
     for (int run = 0; run < runs; ++run) {
         RunningProgram program;
@@ -163,25 +230,28 @@ void MeasureStart(int runs, int rules) {
         }
         // The window is up; let the first painting and idle work finish.
         PumpMessagesFor(500);
-        PROCESS_MEMORY_COUNTERS counters = {};
-        counters.cb = sizeof counters;
-        if (!GetProcessMemoryInfo(program.process.Handle(), &counters, sizeof counters)) {
+        double peak = 0, now = 0;
+        if (!PeakWorkingSetMb(program.process.Handle(), peak, now)) {
             Failed(what.c_str(), Format("GetProcessMemoryInfo error %lu", GetLastError()).c_str());
             return;
         }
         start.push_back(program.startMs);
-        peakMb.push_back(static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0));
-        nowMb.push_back(static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0));
-        if (!program.Stop()) {
+        peakMb.push_back(peak);
+        nowMb.push_back(now);
+        const double endMs = program.Stop();
+        if (endMs < 0) {
             Failed(what.c_str(), "the program did not end");
             return;
         }
+        end.push_back(endMs);
     }
     Row(what.c_str(), runs, MedianText(start), "");
     Row(Format("Peak working set, %d rules", rules).c_str(), runs,
         Format("median %.2f MB (max %.2f; now %.2f)", Median(peakMb), Percentile(peakMb, 100),
                Median(nowMb)),
         "< 10 MB");
+    Row(Format("Exit command to process end (saves), %d rules", rules).c_str(), runs,
+        MedianText(end), "");
 }
 
 void MeasureLatency(int events) {
@@ -218,22 +288,34 @@ int Argument(int argc, char** argv, int index, int fallback) {
 
 } // namespace
 
-// proof_measure [table runs] [starts] [latency events]
+// proof_measure [table runs] [starts] [latency events] [table rules] [backends]
+// backends: 1 the private profile, 2 the portable one, 3 both (default)
 int main(int argc, char** argv) {
     const int tableRuns = Argument(argc, argv, 1, 7);
     const int starts = Argument(argc, argv, 2, 3);
     const int events = Argument(argc, argv, 3, 1000);
+    const int rules = Argument(argc, argv, 4, 1000);
+    const int backends = Argument(argc, argv, 5, 3);
 
     std::printf("| %-44s | %5s | %-34s | %-16s |\n", "measurement", "runs", "result", "target");
     std::printf("|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(7, '-').c_str(),
                 std::string(36, '-').c_str(), std::string(18, '-').c_str());
     Win32IniBackend privateProfile;
-    MeasureTable("private profile", privateProfile, tableRuns);
+    if (backends & 1) {
+        MeasureTable("private profile", privateProfile, tableRuns, rules);
+    }
     PortableIniBackend portable;
-    MeasureTable("portable backend", portable, tableRuns);
+    if (backends & 2) {
+        MeasureTable("portable backend", portable, tableRuns, rules);
+    }
     MeasureSnapshot(tableRuns);
-    MeasureStart(starts, 10);
-    MeasureStart(starts, 1000);
-    MeasureLatency(events);
+    if (starts > 0) {
+        MeasureBaseline(starts);
+        MeasureStart(starts, 10);
+        MeasureStart(starts, 1000);
+    }
+    if (events > 0) {
+        MeasureLatency(events);
+    }
     return 0;
 }

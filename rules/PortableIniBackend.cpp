@@ -27,6 +27,10 @@ std::string Trim(const std::string& text, size_t begin, size_t end) {
 // the case of single-byte letters, never of a double-byte character's bytes.
 bool EqualNoCase(const std::string& a, const char* b) { return MbsICmp(a.c_str(), b) == 0; }
 
+// The same comparison as a lookup key: two names are equal ignoring case
+// exactly when their folded forms are equal.
+std::string FoldedName(const char* name) { return MbsLower(name); }
+
 // "[name]" with blanks allowed around; the name runs to the last "]" of
 // the line, as the platform reads "[a]b]" as the section "a]b".
 bool SectionName(const std::string& line, std::string& name) {
@@ -149,6 +153,37 @@ bool PortableIniBackend::Select(const std::string& file) {
     if (m_exists) {
         m_lines = SplitLines(content);
     }
+    IndexSections();
+    return true;
+}
+
+void PortableIniBackend::IndexSections() {
+    m_sectionLines.clear();
+    m_firstSection.clear();
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        IndexSectionLine(i);
+    }
+}
+
+// Adds the line to the index when it is a section line; lines are indexed
+// in file order, so an earlier section of the same name stays the first.
+void PortableIniBackend::IndexSectionLine(size_t line) {
+    std::string name;
+    if (SectionName(m_lines[line], name)) {
+        m_firstSection.emplace(FoldedName(name.c_str()), m_sectionLines.size());
+        m_sectionLines.push_back(line);
+    }
+}
+
+bool PortableIniBackend::FirstSection(const char* section, size_t& ordinal, size_t& begin,
+                                      size_t& end) const {
+    const auto found = m_firstSection.find(FoldedName(section));
+    if (found == m_firstSection.end()) {
+        return false;
+    }
+    ordinal = found->second;
+    begin = m_sectionLines[ordinal] + 1;
+    end = ordinal + 1 < m_sectionLines.size() ? m_sectionLines[ordinal + 1] : m_lines.size();
     return true;
 }
 
@@ -178,20 +213,12 @@ bool PortableIniBackend::WriteOut() {
 
 bool PortableIniBackend::FindKey(const char* section, const char* key, size_t& line,
                                  size_t& valueStart) const {
-    bool inSection = false;
-    std::string name;
-    for (size_t i = 0; i < m_lines.size(); ++i) {
+    size_t ordinal, begin, end;
+    if (!FirstSection(section, ordinal, begin, end)) {
+        return false;
+    }
+    for (size_t i = begin; i < end; ++i) {
         const std::string& text = m_lines[i];
-        if (SectionName(text, name)) {
-            if (inSection) {
-                return false; // only the first section of that name counts
-            }
-            inSection = EqualNoCase(name, section);
-            continue;
-        }
-        if (!inSection) {
-            continue;
-        }
         const size_t equals = text.find('=');
         if (equals != std::string::npos && EqualNoCase(Trim(text, 0, equals), key)) {
             line = i;
@@ -229,18 +256,12 @@ int PortableIniBackend::ReadInt(const std::string& file, const char* section, co
 }
 
 bool PortableIniBackend::HasSection(const std::string& file, const char* section) {
-    if (!Select(file)) {
+    size_t ordinal, begin, end;
+    if (!Select(file) || !FirstSection(section, ordinal, begin, end)) {
         return false;
     }
-    bool inSection = false;
-    std::string name;
-    for (const std::string& text : m_lines) {
-        if (SectionName(text, name)) {
-            if (inSection) {
-                return false;
-            }
-            inSection = EqualNoCase(name, section);
-        } else if (inSection && text.find('=') != std::string::npos) {
+    for (size_t i = begin; i < end; ++i) {
+        if (m_lines[i].find('=') != std::string::npos) {
             return true;
         }
     }
@@ -253,35 +274,38 @@ bool PortableIniBackend::WriteString(const std::string& file, const char* sectio
         return false;
     }
     const std::string line = std::string(key) + "=" + value;
-    size_t found, start;
+    std::string name;
+    // A key that itself reads as a section line ("[a]=b") changes where the
+    // sections are; the index is then built afresh.
+    const bool lineIsSection = SectionName(line, name);
+    size_t found, start, ordinal, begin, end;
     if (FindKey(section, key, found, start)) {
         m_lines[found] = line;
-    } else {
-        // After the last non-blank line of the first section of that name,
-        // or a new section at the end of the file.
-        std::string name;
-        size_t insertAt = m_lines.size();
-        bool inSection = false, seen = false;
-        for (size_t i = 0; i < m_lines.size(); ++i) {
-            if (SectionName(m_lines[i], name)) {
-                if (inSection) {
-                    break;
-                }
-                inSection = EqualNoCase(name, section);
-                if (inSection) {
-                    seen = true;
-                    insertAt = i + 1;
-                }
-            } else if (inSection && !Trim(m_lines[i], 0, m_lines[i].size()).empty()) {
+        if (lineIsSection) {
+            IndexSections();
+        }
+    } else if (FirstSection(section, ordinal, begin, end)) {
+        // After the last non-blank line of the first section of that name.
+        size_t insertAt = begin;
+        for (size_t i = begin; i < end; ++i) {
+            if (!Trim(m_lines[i], 0, m_lines[i].size()).empty()) {
                 insertAt = i + 1;
             }
         }
-        if (seen) {
-            m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
+        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
+        if (lineIsSection) {
+            IndexSections();
         } else {
-            m_lines.push_back(std::string("[") + section + "]");
-            m_lines.push_back(line);
+            for (size_t later = ordinal + 1; later < m_sectionLines.size(); ++later) {
+                ++m_sectionLines[later];
+            }
         }
+    } else {
+        // A new section at the end of the file.
+        m_lines.push_back(std::string("[") + section + "]");
+        IndexSectionLine(m_lines.size() - 1);
+        m_lines.push_back(line);
+        IndexSectionLine(m_lines.size() - 1);
     }
     m_dirty = true;
     return true;
@@ -299,6 +323,7 @@ bool PortableIniBackend::RemoveFile(const std::string& file) {
         m_loaded = false;
         m_dirty = false;
         m_lines.clear();
+        IndexSections();
     }
     return std::remove(file.c_str()) == 0;
 }
@@ -313,6 +338,7 @@ bool PortableIniBackend::MoveOver(const std::string& from, const std::string& to
         }
         m_loaded = false;
         m_lines.clear();
+        IndexSections();
     }
     return ReplaceFileAtomically(from, to);
 }

@@ -10,6 +10,7 @@
 # backends: 1 private profile, 2 portable, 3 both. A 1,000-rule save through
 # Wine's private-profile functions takes about a minute, so few table runs.
 set -euo pipefail
+tools="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-/work/build-proof}"
 runs="${2:-3}"
 starts="${3:-3}"
@@ -23,4 +24,4 @@ if [ ! -f "$exe" ]; then
 fi
 unset DISPLAY
 cd "$(dirname "$exe")"
-exec "$(dirname "$0")/wine-exec.sh" ./proof_measure.exe "$runs" "$starts" "$events" "$rules" "$backends"
+exec "$tools/wine-exec.sh" ./proof_measure.exe "$runs" "$starts" "$events" "$rules" "$backends"

@@ -10,7 +10,9 @@
 #include "IniBackend.h"
 #include "StringUtil.h"
 
+#include <algorithm>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -37,14 +39,6 @@ std::vector<DamagedFile> Corpus() {
     files.push_back({"megabyte-without-line-end", "[General]\r\nTableItemCount=1\r\n" + mega, 1});
     files.push_back({"megabyte-of-line-ends", std::string(1 << 20, '\n'), 0});
     return files;
-}
-
-std::string TestName(const ::testing::TestParamInfo<DamagedFile>& info) {
-    std::string name;
-    for (char c : info.param.name.substr(0, info.param.name.find('.'))) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
-    return name;
 }
 
 // The lines a clean save of `table` consists of, blank lines left out.
@@ -103,73 +97,130 @@ bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-} // namespace
+// Several programs run side by side: most of a run is the program's end,
+// which waits rather than works, so a batch costs little more than one run.
+constexpr std::size_t kBatchSize = 6;
 
-class DamagedConfigStart : public E2eProgramTest,
-                           public ::testing::WithParamInterface<DamagedFile> {
-protected:
-    // What the rules library makes of the bytes, read from a file of its own.
-    void LoadOracle(CChangeTable& table) {
-        TempDirectory dir("sq-oracle");
-        ASSERT_TRUE(dir.IsValid());
-        const std::string path = dir.File("Config.ini");
-        ASSERT_TRUE(WriteFileBytes(path, GetParam().bytes));
-        table.Load(path, PlatformIniBackend());
-        PlatformIniBackend().RemoveFile(path);
-    }
-
-    // Until the settings window is on screen, every message box the start
-    // brings is read and closed; their texts are returned.
-    std::vector<std::string> WaitVisibleClosingBoxes() {
-        std::vector<std::string> texts;
-        WaitUntil(
-            [&] {
-                const MessageBoxInfo box = FindMessageBox(process.Id(), {window.Handle()});
-                if (box.IsFound()) {
-                    texts.push_back(box.text);
-                    EXPECT_TRUE(DismissMessageBox(box, kActionTimeoutMs)) << box.text;
-                }
-                return window.IsVisible() && !box.IsFound();
-            },
-            kStartTimeoutMs);
-        return texts;
-    }
+// One corpus file on its way through a start and an end of the program.
+struct CorpusRun {
+    const DamagedFile* file = nullptr;
+    std::unique_ptr<ProgramSandbox> sandbox;
+    ProgramProcess process;
+    SettingsWindow window;
+    CChangeTable oracle;
+    std::vector<std::string> boxes;
 };
 
-TEST_P(DamagedConfigStart, StartsShowsItsWindowAndEndsWithACleanConfig) {
-    const DamagedFile& file = GetParam();
-    CChangeTable oracle;
-    ASSERT_NO_FATAL_FAILURE(LoadOracle(oracle));
-    if (file.expectedRules >= 0) {
-        ASSERT_EQ(oracle.GetSize(), file.expectedRules) << "the rules library reads it otherwise";
-    }
-    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), file.bytes));
+// What the rules library makes of the bytes, read from a file of its own.
+void LoadOracle(const std::string& bytes, CChangeTable& table) {
+    TempDirectory dir("sq-oracle");
+    ASSERT_TRUE(dir.IsValid());
+    const std::string path = dir.File("Config.ini");
+    ASSERT_TRUE(WriteFileBytes(path, bytes));
+    table.Load(path, PlatformIniBackend());
+    PlatformIniBackend().RemoveFile(path);
+}
 
-    ASSERT_NO_FATAL_FAILURE(Start());
-    const std::vector<std::string> boxes = WaitVisibleClosingBoxes();
-    ASSERT_TRUE(window.IsVisible()) << "the settings window did not come on screen";
+void Prepare(CorpusRun& run) {
+    ASSERT_NO_FATAL_FAILURE(LoadOracle(run.file->bytes, run.oracle));
+    if (run.file->expectedRules >= 0) {
+        ASSERT_EQ(run.oracle.GetSize(), run.file->expectedRules)
+            << "the rules library reads it otherwise";
+    }
+    run.sandbox = std::make_unique<ProgramSandbox>(ProgramUnderTest(), FakeWinmmUnderTest());
+    ASSERT_TRUE(run.sandbox->IsReady());
+    ASSERT_TRUE(WriteFileBytes(run.sandbox->ConfigPath(), run.file->bytes));
+    ASSERT_TRUE(run.sandbox->Start(run.process));
+}
+
+// Until the settings window is on screen, every message box the start
+// brings is read and closed; then the program is told to end.
+void ShowAndEnd(CorpusRun& run) {
+    run.window = SettingsWindow::WaitFor(run.process.Id(), kStartTimeoutMs);
+    ASSERT_TRUE(run.window.IsFound()) << "no settings window";
+    WaitUntil(
+        [&] {
+            const MessageBoxInfo box = FindMessageBox(run.process.Id(), {run.window.Handle()});
+            if (box.IsFound()) {
+                run.boxes.push_back(box.text);
+                EXPECT_TRUE(DismissMessageBox(box, kActionTimeoutMs)) << box.text;
+            }
+            return run.window.IsVisible() && !box.IsFound();
+        },
+        kStartTimeoutMs);
+    ASSERT_TRUE(run.window.IsVisible()) << "the settings window did not come on screen";
+    ASSERT_TRUE(run.window.PostCommand(SettingsWindow::kExitCommand));
+}
+
+void CheckEnd(CorpusRun& run) {
     // No MIDI device is present, so a configured name cannot be opened.
-    if (oracle.GetDeviceName().empty()) {
-        EXPECT_TRUE(boxes.empty()) << boxes.front();
+    if (run.oracle.GetDeviceName().empty()) {
+        EXPECT_TRUE(run.boxes.empty()) << run.boxes.front();
     } else {
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].rfind(kOpenFailedStart, 0), 0u) << boxes[0];
-        EXPECT_TRUE(EndsWith(boxes[0], kOpenFailedEnd)) << boxes[0];
+        ASSERT_EQ(run.boxes.size(), 1u);
+        EXPECT_EQ(run.boxes[0].rfind(kOpenFailedStart, 0), 0u) << run.boxes[0];
+        EXPECT_TRUE(EndsWith(run.boxes[0], kOpenFailedEnd)) << run.boxes[0];
     }
+    if (!run.process.WaitForExit(kExitTimeoutMs)) {
+        run.process.Kill();
+        FAIL() << "the program did not end within " << kExitTimeoutMs << " ms";
+    }
+    EXPECT_EQ(run.process.ExitCode(), 0u);
 
-    ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
-    ASSERT_NO_FATAL_FAILURE(ExpectExit());
-    EXPECT_EQ(process.ExitCode(), 0u);
-
-    const Config saved = sandbox->ReadConfig();
-    EXPECT_EQ(saved.rules.size(), static_cast<std::size_t>(oracle.GetSize()));
-    EXPECT_FALSE(FileExists(sandbox->ConfigPath() + ".new"));
-    const std::vector<std::string> lines = NonBlank(ReadLines(sandbox->ConfigPath()));
-    const std::vector<std::string> expected = CleanLines(oracle);
+    const Config saved = run.sandbox->ReadConfig();
+    EXPECT_EQ(saved.rules.size(), static_cast<std::size_t>(run.oracle.GetSize()));
+    EXPECT_FALSE(FileExists(run.sandbox->ConfigPath() + ".new"));
+    const std::vector<std::string> lines = NonBlank(ReadLines(run.sandbox->ConfigPath()));
+    const std::vector<std::string> expected = CleanLines(run.oracle);
     EXPECT_TRUE(lines == expected) << FirstDifference(lines, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, DamagedConfigStart, ::testing::ValuesIn(Corpus()), TestName);
+std::vector<std::vector<DamagedFile>> Batches() {
+    std::vector<std::vector<DamagedFile>> batches;
+    for (const DamagedFile& file : Corpus()) {
+        if (batches.empty() || batches.back().size() == kBatchSize) {
+            batches.emplace_back();
+        }
+        batches.back().push_back(file);
+    }
+    return batches;
+}
+
+std::string BatchName(const ::testing::TestParamInfo<std::vector<DamagedFile>>& info) {
+    const auto stem = [](const std::string& name) {
+        std::string text;
+        for (char c : name.substr(0, std::min<std::size_t>(name.find('-'), name.find('.')))) {
+            text += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return text;
+    };
+    return "Files_" + stem(info.param.front().name) + "_to_" + stem(info.param.back().name);
+}
+
+} // namespace
+
+class DamagedConfigStart : public ::testing::TestWithParam<std::vector<DamagedFile>> {};
+
+TEST_P(DamagedConfigStart, EachStartsShowsItsWindowAndEndsWithACleanConfig) {
+    std::vector<CorpusRun> runs(GetParam().size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        runs[i].file = &GetParam()[i];
+    }
+    for (CorpusRun& run : runs) {
+        SCOPED_TRACE(run.file->name);
+        ASSERT_NO_FATAL_FAILURE(Prepare(run));
+    }
+    for (CorpusRun& run : runs) {
+        SCOPED_TRACE(run.file->name);
+        EXPECT_NO_FATAL_FAILURE(ShowAndEnd(run));
+    }
+    for (CorpusRun& run : runs) {
+        SCOPED_TRACE(run.file->name);
+        EXPECT_NO_FATAL_FAILURE(CheckEnd(run));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, DamagedConfigStart, ::testing::ValuesIn(Batches()), BatchName);
 
 TEST(DamagedConfigStartCorpus, HoldsEveryListedFile) {
     const auto files = Corpus();

@@ -33,7 +33,16 @@ void E2eProgramTest::FocusRecorder() {
         recorder = std::make_unique<KeyRecorder>();
     }
     ASSERT_NE(recorder->Handle(), nullptr);
-    ASSERT_TRUE(recorder->TakeFocus(kActionTimeoutMs)) << "the test window cannot take the focus";
+    // A program that has just come up may still activate its own window a
+    // moment after it became visible; the focus counts once it stays put.
+    bool settled = false;
+    for (int attempt = 0; attempt < 10 && !settled; ++attempt) {
+        ASSERT_TRUE(recorder->TakeFocus(kActionTimeoutMs))
+            << "the test window cannot take the focus";
+        PumpMessagesFor(kSettleMs);
+        settled = recorder->HasFocus();
+    }
+    ASSERT_TRUE(settled) << "the test window keeps losing the focus";
     recorder->Clear();
 }
 

@@ -15,6 +15,8 @@ constexpr unsigned kActionTimeoutMs = 5000;
 constexpr unsigned kExitTimeoutMs = 10000;
 // How long to watch for something that must not happen.
 constexpr unsigned kQuietMs = 500;
+// How long the focus must stay before keys are sent to it.
+constexpr unsigned kSettleMs = 200;
 
 // The copy of the program this test binary drives, beside it in under-test.
 std::string ProgramUnderTest();

@@ -66,6 +66,30 @@ void FillTable(CChangeTable& table, int count) {
     }
 }
 
+// Moves the file's last write time a minute back. Wine's profile functions
+// do not trust their cached copy of a file written in the last 2.1 seconds
+// and parse it again on every call; a user's Config.ini is older than that
+// when the program starts.
+bool AgeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time;
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    time.QuadPart -= 60ull * 10000000ull;
+    FILETIME past;
+    past.dwLowDateTime = time.LowPart;
+    past.dwHighDateTime = time.HighPart;
+    const BOOL set = SetFileTime(file, nullptr, nullptr, &past);
+    CloseHandle(file);
+    return set != FALSE;
+}
+
 // Save and Load of a 1,000-rule table through one backend, `runs` times each.
 void MeasureTable(const char* name, IniBackend& backend, int runs, int rules) {
     TempDirectory dir("sq-measure");
@@ -82,20 +106,30 @@ void MeasureTable(const char* name, IniBackend& backend, int runs, int rules) {
             return;
         }
     }
-    for (int run = 0; run < runs; ++run) {
-        CChangeTable loaded;
-        Stopwatch watch;
-        loaded.Load(path, backend);
-        load.push_back(watch.ElapsedMs());
-        const int last = rules - 1;
-        if (loaded.GetSize() != rules ||
-            (rules > 0 && loaded.GetAt(last)->GetActExePath() != table.GetAt(last)->GetActExePath())) {
-            Failed(Format("Load %d rules, %s", rules, name).c_str(), "the table read back differs");
+    std::vector<double> settledLoad;
+    for (bool settled : {false, true}) {
+        if (settled && !AgeFile(path)) {
+            Failed(Format("Load %d rules, %s", rules, name).c_str(), "cannot set the file's time");
             return;
+        }
+        for (int run = 0; run < runs; ++run) {
+            CChangeTable loaded;
+            Stopwatch watch;
+            loaded.Load(path, backend);
+            (settled ? settledLoad : load).push_back(watch.ElapsedMs());
+            const int last = rules - 1;
+            if (loaded.GetSize() != rules ||
+                (rules > 0 && loaded.GetAt(last)->GetActExePath() != table.GetAt(last)->GetActExePath())) {
+                Failed(Format("Load %d rules, %s", rules, name).c_str(), "the table read back differs");
+                return;
+            }
         }
     }
     Row(Format("Save %d rules, %s", rules, name).c_str(), runs, MedianText(save), "< 200 ms");
-    Row(Format("Load %d rules, %s", rules, name).c_str(), runs, MedianText(load), "< 200 ms");
+    Row(Format("Load %d rules, %s, just saved", rules, name).c_str(), runs, MedianText(load),
+        "< 200 ms");
+    Row(Format("Load %d rules, %s, file a minute old", rules, name).c_str(), runs,
+        MedianText(settledLoad), "< 200 ms");
     backend.RemoveFile(path);
 }
 
@@ -136,7 +170,8 @@ struct RunningProgram {
                                                           static_cast<std::uint8_t>(60 + i % 60),
                                                           static_cast<std::uint8_t>('A' + i % 26)));
         }
-        if (!sandbox.WriteConfig(config)) {
+        // As a user's file is: not written in the last seconds.
+        if (!sandbox.WriteConfig(config) || !AgeFile(sandbox.ConfigPath())) {
             return false;
         }
         Stopwatch watch;

@@ -11,7 +11,7 @@
 # Wine's private-profile functions takes about a minute, so few table runs.
 set -euo pipefail
 tools="$(cd "$(dirname "$0")" && pwd)"
-build="${1:-/work/build-proof}"
+build="${1:-$tools/../build/windows}"
 runs="${2:-3}"
 starts="${3:-3}"
 events="${4:-1000}"

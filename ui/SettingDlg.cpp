@@ -274,9 +274,7 @@ void CSettingDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
 }
 
 void CSettingDlg::OnEndSession(WPARAM ending, LPARAM lParam) {
-    if (m_pChangeTable != nullptr) {
-        m_pChangeTable->Save();
-    }
+    m_pChangeTable->Save();
     Default(WM_ENDSESSION, ending, lParam);
 }
 

@@ -39,9 +39,11 @@ int main(int argc, char** argv) {
     if (argc > 3 && !CopyFileA(argv[3], sandbox.ConfigPath().c_str(), FALSE)) {
         return Fail("cannot copy the settings file");
     }
-    WritePrivateProfileStringA("General", "MidiInDevice", "USB MIDI Keyboard",
-                               sandbox.ConfigPath().c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, sandbox.ConfigPath().c_str());
+    if (!WritePrivateProfileStringA("General", "MidiInDevice", "USB MIDI Keyboard",
+                                    sandbox.ConfigPath().c_str()) ||
+        !WritePrivateProfileStringA(nullptr, nullptr, nullptr, sandbox.ConfigPath().c_str())) {
+        return Fail("cannot name the device in the settings file");
+    }
 
     ProgramProcess process;
     if (!sandbox.Start(process)) {

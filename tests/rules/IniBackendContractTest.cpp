@@ -3,8 +3,8 @@
 // the portable backend is shown to behave as the platform does.
 #include "IniBackend.h"
 #include "IniFile.h"
-#include "PortableIniBackend.h"
 #include "TempDir.h"
+#include "TestBackends.h"
 
 #include <gtest/gtest.h>
 
@@ -12,23 +12,7 @@
 #include <sstream>
 #include <vector>
 
-#ifdef _WIN32
-#include "win32/Win32IniBackend.h"
-#endif
-
 namespace {
-
-enum class Backend { Portable, Platform };
-
-std::unique_ptr<IniBackend> MakeBackend(Backend kind) {
-#ifdef _WIN32
-    if (kind == Backend::Platform) {
-        return std::make_unique<Win32IniBackend>();
-    }
-#endif
-    (void)kind;
-    return std::make_unique<PortableIniBackend>();
-}
 
 std::vector<std::string> NonBlankLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -191,13 +175,5 @@ TEST_P(IniContract, ReplaceSwapsInTheNewFile) {
     EXPECT_EQ(oldFile.GetString("S", "k", "", false), "new");
 }
 
-#ifdef _WIN32
-INSTANTIATE_TEST_SUITE_P(Backends, IniContract,
-                         ::testing::Values(Backend::Portable, Backend::Platform),
-                         [](const auto& info) {
-                             return info.param == Backend::Portable ? "Portable" : "Platform";
-                         });
-#else
-INSTANTIATE_TEST_SUITE_P(Backends, IniContract, ::testing::Values(Backend::Portable),
-                         [](const auto&) { return std::string("Portable"); });
-#endif
+INSTANTIATE_TEST_SUITE_P(Backends, IniContract, ::testing::ValuesIn(AllBackends()),
+                         BackendName);

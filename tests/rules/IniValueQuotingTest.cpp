@@ -5,31 +5,15 @@
 #include "ChangeTable.h"
 #include "IniBackend.h"
 #include "IniFile.h"
-#include "PortableIniBackend.h"
 #include "TempDir.h"
+#include "TestBackends.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#ifdef _WIN32
-#include "win32/Win32IniBackend.h"
-#endif
-
 namespace {
-
-enum class Backend { Portable, Platform };
-
-std::unique_ptr<IniBackend> MakeBackend(Backend kind) {
-#ifdef _WIN32
-    if (kind == Backend::Platform) {
-        return std::make_unique<Win32IniBackend>();
-    }
-#endif
-    (void)kind;
-    return std::make_unique<PortableIniBackend>();
-}
 
 class IniValueQuoting : public ::testing::TestWithParam<Backend> {
 protected:
@@ -90,15 +74,7 @@ TEST_P(IniValueQuoting, QuotedAndPaddedNamesSurviveASaveAndALoad) {
     EXPECT_EQ(second.GetAt(0)->GetActExePath(), "\"C:\\a b\\x.exe\"");
 }
 
-#ifdef _WIN32
-INSTANTIATE_TEST_SUITE_P(Backends, IniValueQuoting,
-                         ::testing::Values(Backend::Portable, Backend::Platform),
-                         [](const auto& info) {
-                             return info.param == Backend::Portable ? "Portable" : "Platform";
-                         });
-#else
-INSTANTIATE_TEST_SUITE_P(Backends, IniValueQuoting, ::testing::Values(Backend::Portable),
-                         [](const auto&) { return std::string("Portable"); });
-#endif
+INSTANTIATE_TEST_SUITE_P(Backends, IniValueQuoting, ::testing::ValuesIn(AllBackends()),
+                         BackendName);
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 
 ProgramSandbox::ProgramSandbox(const std::string& programPath, const std::string& fakeWinmmPath,
                                const Options& options)
@@ -47,11 +46,10 @@ bool PreferLibraryBesideProgram(const std::string& exeName, const char* library)
 } // namespace
 
 bool ProgramSandbox::Start(ProgramProcess& process) const {
-    std::map<std::string, std::string> environment;
     if (m_options.fakeWinmm && !PreferLibraryBesideProgram(m_options.exeName, "winmm")) {
         return false;
     }
-    return process.Start(ExePath(), Directory(), environment);
+    return process.Start(ExePath(), Directory());
 }
 
 std::string TestProgramDirectory() {

@@ -37,9 +37,9 @@ HICON TrayIcon(bool enabled) {
     return LoadAppIcon(enabled ? IDR_MAINFRAME : IDI_DISABLED, ::GetSystemMetrics(SM_CXSMICON));
 }
 
-// Copies the tip into the record's field, cut at a character boundary when
-// it is longer than the field allows.
-void CopyTip(char* field, size_t fieldSize, const std::string& tip) {
+// Copies a text into a record's field, cut at a character boundary when it
+// is longer than the field allows.
+void CopyCut(char* field, size_t fieldSize, const std::string& tip) {
     size_t length = 0;
     while (length < tip.size()) {
         const size_t step =
@@ -100,7 +100,7 @@ BOOL CSettingDlg::OnInitDialog() {
     m_notifyIconData.uID = 0;
     m_notifyIconData.uCallbackMessage = kTrayNotifyMessage;
     m_notifyIconData.hIcon = TrayIcon(true);
-    CopyTip(m_notifyIconData.szTip, sizeof m_notifyIconData.szTip, GetAppName());
+    SetTrayTip(GetAppName());
     AddTrayIcon();
 
     m_pChangeTable->Load();
@@ -246,6 +246,29 @@ void CSettingDlg::OnToggleEnabled() {
     CConversionEngine::OnToggleEnabled();
     m_notifyIconData.hIcon = TrayIcon(m_bEnabled);
     ::Shell_NotifyIconA(NIM_MODIFY, &m_notifyIconData);
+}
+
+void CSettingDlg::SetTrayTip(const std::string& tip) {
+    // The record is the short one of the oldest shells: 64 bytes of tip.
+    CopyCut(m_notifyIconData.szTip, 64, tip);
+    if (m_notifyIconData.uFlags != 0) { // already added: show the new tip
+        NOTIFYICONDATAA data = m_notifyIconData;
+        data.uFlags = NIF_TIP;
+        ::Shell_NotifyIconA(NIM_MODIFY, &data);
+    }
+}
+
+void CSettingDlg::ShowBalloon(const std::string& text, bool warning) {
+    // A balloon needs the longer record; the icon itself keeps the short one.
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = m_hWnd;
+    data.uID = m_notifyIconData.uID;
+    data.uFlags = NIF_INFO;
+    CopyCut(data.szInfo, sizeof data.szInfo, text);
+    CopyCut(data.szInfoTitle, sizeof data.szInfoTitle, GetAppName());
+    data.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
+    ::Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 void CSettingDlg::OnTaskbarCreated() {

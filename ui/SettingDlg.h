@@ -9,6 +9,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 class CChangeTable;
 class CMidiInDevice;
 class CMidiInEventListenerManager;
@@ -28,6 +30,15 @@ public:
     // Switches the converter and shows it in the tray icon (also the
     // ToggleEnabled action of a rule).
     void OnToggleEnabled() override;
+
+    // Tells the user something that happened during the run without stopping
+    // them: a notification balloon from the tray icon, titled with the
+    // application name. `warning` chooses the warning icon over the
+    // information icon.
+    void ShowBalloon(const std::string& text, bool warning);
+    // Replaces the tray icon's tip (cut to the field's 63 bytes at a
+    // character boundary).
+    void SetTrayTip(const std::string& tip);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

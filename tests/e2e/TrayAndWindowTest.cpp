@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 class TrayAndWindowTest : public E2eProgramTest {
 protected:
     // Key A on note 60; the converter's switch on note 62; key B on 62 after it.
@@ -94,6 +96,13 @@ TEST_F(TrayAndWindowTest, TheExitMenuItemEndsTheProgram) {
     ChooseByMnemonic(menu, 'X'); // 終了(&X)...
     ExpectExit();
     EXPECT_EQ(sandbox->ReadConfig().rules.size(), 3u);
+
+    // The icon came with the application name as its tip and went at the end.
+    const std::vector<FakeWinmmCall> tray = sandbox->Midi().Calls("Shell_NotifyIconA");
+    ASSERT_GE(tray.size(), 2u);
+    EXPECT_EQ(tray.front().Number("message"), static_cast<unsigned>(NIM_ADD));
+    EXPECT_EQ(tray.front().Text("tip"), "Sorbelquintaro");
+    EXPECT_EQ(tray.back().Number("message"), static_cast<unsigned>(NIM_DELETE));
 }
 
 TEST_F(TrayAndWindowTest, EveryStartBeginsSwitchedOn) {

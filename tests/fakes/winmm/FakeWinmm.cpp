@@ -9,6 +9,7 @@
 
 #include "FakeWinmmLog.h"
 #include "FakeWinmmScript.h"
+#include "TrayIconHook.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         std::string full(path, length < MAX_PATH ? length : 0);
         g_directory = full.substr(0, full.find_last_of("\\/") + 1);
         Log().Write("attach");
+        HookTrayIcon(Log());
     }
     return TRUE;
 }

@@ -13,6 +13,20 @@ unsigned long long FakeWinmmCall::Number(const std::string& key) const {
     return std::strtoull(Get(key).c_str(), nullptr, 0);
 }
 
+std::string FakeWinmmCall::Text(const std::string& key) const {
+    const std::string escaped = Get(key);
+    std::string text;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] == '%' && i + 2 < escaped.size()) {
+            text += static_cast<char>(std::strtoul(escaped.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            text += escaped[i];
+        }
+    }
+    return text;
+}
+
 FakeWinmmControl::FakeWinmmControl(std::string directory) : m_directory(std::move(directory)) {
     if (!m_directory.empty() && m_directory.back() != '\\' && m_directory.back() != '/') {
         m_directory += '\\';

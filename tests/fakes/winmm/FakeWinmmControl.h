@@ -23,6 +23,8 @@ struct FakeWinmmCall {
     std::string Get(const std::string& key) const;
     // A field read as a number (decimal or 0x-hexadecimal); 0 when absent.
     unsigned long long Number(const std::string& key) const;
+    // A text field with its %XX escapes turned back into bytes.
+    std::string Text(const std::string& key) const;
 };
 
 class FakeWinmmControl {

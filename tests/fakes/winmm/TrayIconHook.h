@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+class FakeWinmmLog;
+
+// Points the program's import of Shell_NotifyIconA at a wrapper that writes
+// one log line per call: "Shell_NotifyIconA message=<NIM_*> size=<cbSize>
+// flags=<uFlags>", then "tip=..." when NIF_TIP is set and "infoflags=...
+// title=... info=..." when NIF_INFO is, texts with blanks and other
+// separators as %XX; last "result=". Called once from DllMain.
+void HookTrayIcon(const FakeWinmmLog& log);

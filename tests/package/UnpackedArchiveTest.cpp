@@ -32,7 +32,8 @@ struct FileState {
     }
 };
 
-// Every file and folder under `directory`, by path relative to `root`.
+// Every file and folder under `root` + `relative`, by path relative to `root`
+// (folders end in a backslash), with the size and write time of each file.
 void ListTree(const std::string& root, const std::string& relative,
               std::map<std::string, FileState>& entries) {
     WIN32_FIND_DATAA found;

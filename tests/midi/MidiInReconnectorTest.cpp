@@ -1,4 +1,3 @@
-#include "FakeMidiPlatform.h"
 #include "MidiInReconnector.h"
 #include "MidiInStatusTexts.h"
 
@@ -132,22 +131,6 @@ TEST(MidiInReconnectorWithoutDeviceTest, NoConfiguredNameOpensNothing) {
     EXPECT_TRUE(IsNothing(reconnector.Check("", Devices({"Keys", ""}))));
     EXPECT_EQ(reconnector.GetStatus(), Status::NoDevice);
     EXPECT_EQ(reconnector.AfterCheck(), When::Never);
-}
-
-TEST(MidiInReconnectorWithoutDeviceTest, ADeviceMissingAtStartIsOpenedWhenItAppears) {
-    CMidiInReconnector reconnector;
-    reconnector.SetNotOpened(Status::Missing);
-    reconnector.OnDevicesChanged();
-    EXPECT_TRUE(IsOpenOnly(reconnector.Check("Pads", Devices({"Keys", "Pads"})), 1));
-}
-
-TEST(ListMidiInDevicesTest, ListsEveryIndexInOrder) {
-    FakeMidiPlatform platform;
-    platform.devices = {"Keys", "Pads"};
-    const MidiInDeviceList devices = ListMidiInDevices(platform);
-    ASSERT_EQ(devices.size(), 2u);
-    EXPECT_EQ(devices[1], std::optional<std::string>("Pads"));
-    EXPECT_EQ(platform.calls, (std::vector<std::string>{"count", "caps 0 -> 0", "caps 1 -> 0"}));
 }
 
 TEST(MidiInStatusTextsTest, TheTipNamesTheTroubleAfterTheApplicationName) {

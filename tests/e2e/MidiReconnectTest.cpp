@@ -225,8 +225,9 @@ TEST_F(MidiReconnectTest, WithoutNoticesTheProgramMakesNoMidiCalls) {
 
     // A notice while the device is missing: one check, one retry, then quiet.
     ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}}));
+    ASSERT_TRUE(sandbox->Midi().ClearLog());
     ASSERT_TRUE(window.PostDeviceChange());
-    PumpMessagesFor(kAfterRetryMs);
+    ASSERT_TRUE(WaitForCount("midiInGetNumDevs", 2)) << "no retry";
     ASSERT_TRUE(sandbox->Midi().ClearLog());
     PumpMessagesFor(kAfterRetryMs);
     EXPECT_TRUE(MidiCalls().empty());

@@ -23,6 +23,8 @@ public:
     bool Start();
 
     bool IsOpen() const { return m_hMidiIn != 0; }
+    // The open port's handle, as the port's messages carry it; 0 when closed.
+    std::uintptr_t Handle() const { return m_hMidiIn; }
 
 private:
     MidiPlatform& m_platform;

@@ -58,9 +58,11 @@ CSettingDlg::CSettingDlg(CWnd* parent)
     : CDialog(IDD_SETTING_DIALOG, parent), CConversionEngine(new CChangeTable, EngineActions()),
       m_notifyIconData(), m_pListenerManager(new CMidiInEventListenerManager),
       m_pMidiInDevice(new CMidiInDevice),
-      m_nTaskbarCreatedMessage(::RegisterWindowMessageA("TaskbarCreated")) {}
+      m_nTaskbarCreatedMessage(::RegisterWindowMessageA("TaskbarCreated")),
+      m_midiInTip(GetAppName()) {}
 
 CSettingDlg::~CSettingDlg() {
+    CloseMidiInDevice();
     delete m_pChangeTable;
     m_pChangeTable = nullptr;
     delete m_pListenerManager;
@@ -116,10 +118,15 @@ void CSettingDlg::AddTrayIcon() {
 }
 
 void CSettingDlg::OpenMidiInDevice() {
-    m_pMidiInDevice->Close();
+    CloseMidiInDevice();
     const std::string name = m_pChangeTable->GetDeviceName();
-    if (!name.empty()) {
+    const CMidiInReconnector::Status before = m_reconnector.GetStatus();
+    if (name.empty()) {
+        m_reconnector.SetNotOpened(CMidiInReconnector::Status::NoDevice);
+        ShowMidiInStatus(before, false);
+    } else {
         MidiPlatform& midi = PlatformMidi();
+        bool found = false;
         bool opened = false;
         const unsigned count = midi.InGetNumDevs();
         for (unsigned index = 0; index < count; ++index) {
@@ -128,15 +135,33 @@ void CSettingDlg::OpenMidiInDevice() {
                 continue;
             }
             if (productName == name) {
+                found = true;
                 opened = m_pMidiInDevice->Open(index, reinterpret_cast<std::uintptr_t>(m_hWnd));
+                if (opened) {
+                    m_reconnector.SetOpened(index, m_pMidiInDevice->Handle());
+                }
                 break;
             }
         }
+        if (!opened) {
+            m_reconnector.SetNotOpened(found ? CMidiInReconnector::Status::Unopenable
+                                             : CMidiInReconnector::Status::Missing);
+        }
+        // The tip before the box: the box waits for the user, and the device
+        // may be found again meanwhile.
+        ShowMidiInStatus(before, false);
         if (!opened) {
             ShowMessageBox(Format("MIDI-INデバイス[%s]のオープンに失敗しました。", name.c_str()));
         }
     }
     ResetControllerValues();
+}
+
+void CSettingDlg::CloseMidiInDevice() {
+    const bool wasOpen = m_pMidiInDevice->IsOpen();
+    if (m_pMidiInDevice->Close() && wasOpen) {
+        m_reconnector.OnClosedByProgram();
+    }
 }
 
 bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -158,6 +183,9 @@ bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         return true;
     default:
         break;
+    }
+    if (OnMidiInNotice(message, wParam, lParam, result)) {
+        return true;
     }
     if (message == m_nTaskbarCreatedMessage && m_nTaskbarCreatedMessage != 0) {
         OnTaskbarCreated();

@@ -4,12 +4,15 @@
 #include "Dialog.h"
 #include "ImageList.h"
 #include "ListCtrl.h"
+#include "MidiInReconnector.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 class CChangeTable;
 class CMidiInDevice;
@@ -26,6 +29,9 @@ public:
     // (Re)opens the device named in the table for delivery to this window;
     // reports a failure and clears the stored controller values.
     void OpenMidiInDevice();
+    // Closes the device's port. Every close of the device goes through here,
+    // whatever the reason (another choice, loss, resume, program end).
+    void CloseMidiInDevice();
 
     // Switches the converter and shows it in the tray icon (also the
     // ToggleEnabled action of a rule).
@@ -56,8 +62,17 @@ protected:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnTaskbarCreated();
 
+    // Finding the configured device again (SettingDlgReconnect.cpp): the
+    // notices of devices, power and the port; true when it handled the
+    // message completely.
+    bool OnMidiInNotice(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    void CheckMidiInDevice();
+
     // The editing side.
     void SetUpEditingControls();
+    // Lists the present devices in index order and keeps the configured one
+    // selected (appended when it is missing); only when the list changed.
+    void FillDeviceList(const MidiInDeviceList& devices);
     void OnSelChangeDevice();
     void OnAdd();
     void OnEdit();
@@ -67,6 +82,10 @@ protected:
 
 private:
     void AddTrayIcon();
+    void ScheduleMidiInCheck(CMidiInReconnector::When when);
+    // The tray tip for the device's state; with `balloon`, also a balloon
+    // when it changed since `before`.
+    void ShowMidiInStatus(CMidiInReconnector::Status before, bool balloon);
 
     NOTIFYICONDATAA m_notifyIconData;
     CMidiInEventListenerManager* m_pListenerManager;
@@ -77,4 +96,8 @@ private:
     CImageList m_stateImageList;
     // The shell's announcement that it (re)started and lost every icon.
     UINT m_nTaskbarCreatedMessage;
+    CMidiInReconnector m_reconnector;
+    // The device names the combo box was last filled with.
+    std::optional<std::vector<std::string>> m_listedDeviceNames;
+    std::string m_midiInTip;
 };

@@ -12,22 +12,7 @@ constexpr int kRowHeight = 20;
 } // namespace
 
 void CSettingDlg::SetUpEditingControls() {
-    MidiPlatform& midi = PlatformMidi();
-    const unsigned count = midi.InGetNumDevs();
-    for (unsigned index = 0; index < count; ++index) {
-        std::string productName;
-        if (midi.InGetDevCaps(index, productName) == 0) {
-            m_comboDevice.AddString(productName);
-        }
-    }
-    const std::string deviceName = m_pChangeTable->GetDeviceName();
-    if (!deviceName.empty()) {
-        int entry = m_comboDevice.FindStringExact(-1, deviceName);
-        if (entry == CB_ERR) {
-            entry = m_comboDevice.AddString(deviceName);
-        }
-        m_comboDevice.SetCurSel(entry);
-    }
+    FillDeviceList(ListMidiInDevices(PlatformMidi()));
 
     const int width = m_listCtrl.GetClientWidth() - ::GetSystemMetrics(SM_CXVSCROLL);
     m_listCtrl.InsertColumn(0, "入力", LVCFMT_LEFT, width / 2);
@@ -46,6 +31,33 @@ void CSettingDlg::SetUpEditingControls() {
     for (int index = 0; index < m_pChangeTable->GetSize(); ++index) {
         m_listCtrl.InsertItem(index, "");
         UpdateRow(index);
+    }
+}
+
+void CSettingDlg::FillDeviceList(const MidiInDeviceList& devices) {
+    std::vector<std::string> names;
+    for (const std::optional<std::string>& device : devices) {
+        if (device) { // a device whose name cannot be read is left out
+            names.push_back(*device);
+        }
+    }
+    // Refilled only when devices came or went, so that an unrelated notice
+    // does not disturb the user's work in the list.
+    if (m_listedDeviceNames && *m_listedDeviceNames == names) {
+        return;
+    }
+    m_comboDevice.ResetContent();
+    for (const std::string& name : names) {
+        m_comboDevice.AddString(name);
+    }
+    m_listedDeviceNames = std::move(names);
+    const std::string deviceName = m_pChangeTable->GetDeviceName();
+    if (!deviceName.empty()) {
+        int entry = m_comboDevice.FindStringExact(-1, deviceName);
+        if (entry == CB_ERR) {
+            entry = m_comboDevice.AddString(deviceName);
+        }
+        m_comboDevice.SetCurSel(entry);
     }
 }
 

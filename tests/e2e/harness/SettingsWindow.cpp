@@ -31,6 +31,15 @@ bool SettingsWindow::PostSysCommand(WPARAM command) const {
     return PostMessageA(m_window, WM_SYSCOMMAND, command, 0) != 0;
 }
 
+bool SettingsWindow::PostDeviceChange() const {
+    constexpr WPARAM kDevNodesChanged = 0x0007; // DBT_DEVNODES_CHANGED
+    return PostMessageA(m_window, WM_DEVICECHANGE, kDevNodesChanged, 0) != 0;
+}
+
+bool SettingsWindow::PostPowerBroadcast(WPARAM event) const {
+    return PostMessageA(m_window, WM_POWERBROADCAST, event, 0) != 0;
+}
+
 bool SettingsWindow::PostClose() const { return PostMessageA(m_window, WM_CLOSE, 0, 0) != 0; }
 
 bool SettingsWindow::PressEscape() const {

@@ -37,6 +37,10 @@ public:
     // A mouse event on the tray icon.
     bool PostTrayMouse(UINT mouseMessage) const;
     bool PostSysCommand(WPARAM command) const;
+    // The platform's notice that devices came or went (DBT_DEVNODES_CHANGED).
+    bool PostDeviceChange() const;
+    // A power notice, e.g. PBT_APMRESUMEAUTOMATIC after sleep.
+    bool PostPowerBroadcast(WPARAM event) const;
     bool PostClose() const;
     // Esc pressed while the window has the keyboard focus.
     bool PressEscape() const;

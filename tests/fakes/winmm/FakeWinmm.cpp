@@ -22,6 +22,8 @@ struct Port {
     bool open = false;
     bool started = false;
     HWND window = nullptr;
+    std::string name;       // of the device when the port was opened
+    bool closeTold = false; // the device went and the window was told
 };
 
 Port g_ports[kMaxDevices];
@@ -49,9 +51,35 @@ void Notify(const Port& port, UINT message, HMIDIIN handle) {
     }
 }
 
+// As a driver does when its device is unplugged, tell the window of every
+// open port whose device has left the script (or was replaced by another at
+// its index) that the port is closed. The handle stays valid until the
+// program closes it, as the system's does.
+void TellRemovedPorts(const FakeWinmmScript& script, unsigned count) {
+    for (unsigned device = 0; device < kMaxDevices; ++device) {
+        Port& port = g_ports[device];
+        if (!port.open || port.closeTold) {
+            continue;
+        }
+        if (device < count && script.Name(device) == port.name) {
+            continue;
+        }
+        port.closeTold = true;
+        port.started = false;
+        const HMIDIIN handle = reinterpret_cast<HMIDIIN>(kHandleBase + device);
+        Notify(port, MM_MIM_CLOSE, handle);
+        Log().Write("deviceRemoved handle=" + Hex(kHandleBase + device));
+    }
+}
+
+// The script is read again at every call, so a test may change it while the
+// program runs.
 unsigned CountFromScript() {
-    const unsigned count = Script().DeviceCount();
-    return count < kMaxDevices ? count : kMaxDevices;
+    const FakeWinmmScript script = Script();
+    const unsigned listed = script.DeviceCount();
+    const unsigned count = listed < kMaxDevices ? listed : kMaxDevices;
+    TellRemovedPorts(script, count);
+    return count;
 }
 
 } // namespace
@@ -117,6 +145,8 @@ extern "C" MMRESULT WINAPI midiInOpen(LPHMIDIIN handle, UINT device, DWORD_PTR c
         Port& port = g_ports[device];
         port.open = true;
         port.started = false;
+        port.closeTold = false;
+        port.name = Script().Name(device);
         port.window = (flags & CALLBACK_TYPEMASK) == CALLBACK_WINDOW
                           ? reinterpret_cast<HWND>(callback)
                           : nullptr;
@@ -143,7 +173,9 @@ extern "C" MMRESULT WINAPI midiInClose(HMIDIIN handle) {
     MMRESULT result = MMSYSERR_INVALHANDLE;
     if (device >= 0 && (result = Script().Result(device, "CloseResult")) == 0) {
         Port& port = g_ports[device];
-        Notify(port, MM_MIM_CLOSE, handle);
+        if (!port.closeTold) { // a port tells of its close once
+            Notify(port, MM_MIM_CLOSE, handle);
+        }
         port = Port();
     }
     Log().Write("midiInClose handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));

@@ -12,6 +12,11 @@
 //   OpenResult=0    ; non-zero: midiInOpen fails with it
 //   StartResult=0   ; non-zero: midiInStart fails with it
 //   CloseResult=0   ; non-zero: midiInClose fails with it
+//
+// When an open port's device leaves the script, or another name takes its
+// index, the next call that reads the script posts MM_MIM_CLOSE for the port
+// to its window and logs "deviceRemoved handle=...", as a driver tells of an
+// unplugged device; the program still has to close the handle.
 class FakeWinmmScript {
 public:
     explicit FakeWinmmScript(const std::string& path) : m_path(path) {}

@@ -1,0 +1,234 @@
+// The configured MIDI-IN device found again by itself: unplugged and plugged
+// in again (also at another index), plugged in after the start, and after the
+// system woke from sleep. The fake multimedia library plays the driver: it
+// lists what the test scripts and tells an open port's window of its close
+// when the device leaves the script.
+#include "E2eProgram.h"
+#include "MidiMessages.h"
+#include "Polling.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace {
+
+constexpr int kDeviceCombo = 1000;
+// More than the program's one retry delay, to see what it does afterwards.
+constexpr unsigned kAfterRetryMs = 2500;
+
+const char kMissingTip[] = "Sorbelquintaro (MIDI-INデバイス[Pads]が見つかりません)";
+
+} // namespace
+
+class MidiReconnectTest : public E2eProgramTest {
+protected:
+    void StartWith(const std::vector<FakeMidiDevice>& devices, bool expectBox = false) {
+        ASSERT_TRUE(sandbox->SetMidiDevices(devices));
+        Config config;
+        config.midiInDevice = "Pads";
+        config.rules = {ConfigRule::KeyOnNotes(60, 60, 'K'),
+                        ConfigRule::KeyOnController(64, 'S', true)};
+        ASSERT_TRUE(sandbox->WriteConfig(config));
+        ASSERT_NO_FATAL_FAILURE(Start());
+        if (expectBox) {
+            const MessageBoxInfo box = WaitForMessageBox(kStartTimeoutMs);
+            ASSERT_TRUE(box.IsFound()) << "no message about the missing device";
+            EXPECT_EQ(box.text, "MIDI-INデバイス[Pads]のオープンに失敗しました。");
+            ASSERT_TRUE(DismissMessageBox(box, kActionTimeoutMs));
+        }
+        ASSERT_TRUE(window.WaitUntilVisible(true, kStartTimeoutMs));
+    }
+    std::size_t Count(const char* function) const {
+        return sandbox->Midi().Calls(function).size();
+    }
+    bool WaitForCount(const char* function, std::size_t count) const {
+        return WaitUntil([&] { return Count(function) >= count; }, kActionTimeoutMs);
+    }
+    // The program's calls into the multimedia library (not its tray icon).
+    std::vector<std::string> MidiCalls() const {
+        std::vector<std::string> names;
+        for (const FakeWinmmCall& call : sandbox->Midi().Calls()) {
+            if (call.function.compare(0, 6, "midiIn") == 0) {
+                names.push_back(call.function);
+            }
+        }
+        return names;
+    }
+    std::string LastTip() const {
+        std::string tip;
+        for (const FakeWinmmCall& call : sandbox->Midi().Calls("Shell_NotifyIconA")) {
+            if (call.Has("tip")) {
+                tip = call.Text("tip");
+            }
+        }
+        return tip;
+    }
+    bool WaitForTip(const std::string& tip) const {
+        return WaitUntil([&] { return LastTip() == tip; }, kActionTimeoutMs);
+    }
+    // Balloon texts with their warning flag, oldest first.
+    std::vector<std::pair<std::string, bool>> Balloons() const {
+        std::vector<std::pair<std::string, bool>> balloons;
+        for (const FakeWinmmCall& call : sandbox->Midi().Calls("Shell_NotifyIconA")) {
+            if (call.Has("info")) {
+                balloons.emplace_back(call.Text("info"),
+                                      call.Number("infoflags") == static_cast<unsigned>(NIIF_WARNING));
+            }
+        }
+        return balloons;
+    }
+    // A note and a controller leaving 0 both fire through `port`.
+    void ExpectRulesFireThrough(std::uintptr_t port) {
+        ASSERT_NO_FATAL_FAILURE(FocusRecorder());
+        ASSERT_TRUE(window.PostMidi(port, NoteOn(0, 60)));
+        ExpectKeys(ExpectedStroke('K'));
+        ASSERT_TRUE(window.PostMidi(port, ControlChange(0, 64, 127)));
+        ExpectKeys(ExpectedStroke('S'));
+    }
+    std::vector<std::string> DeviceListItems() const {
+        const HWND combo = GetDlgItem(window.Handle(), kDeviceCombo);
+        std::vector<std::string> items;
+        DWORD_PTR count = 0;
+        if (!SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, kActionTimeoutMs, &count)) {
+            return items;
+        }
+        // Asked in UTF-16: Wine hands another process's list texts over as
+        // the control holds them.
+        for (WPARAM i = 0; i < count; ++i) {
+            wchar_t text[256] = {};
+            DWORD_PTR length = 0;
+            SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
+                                SMTO_NORMAL, kActionTimeoutMs, &length);
+            char narrow[512] = {};
+            WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+            items.push_back(narrow);
+        }
+        return items;
+    }
+    int DeviceListSelection() const {
+        DWORD_PTR selected = 0;
+        SendMessageTimeoutA(GetDlgItem(window.Handle(), kDeviceCombo), CB_GETCURSEL, 0, 0,
+                            SMTO_NORMAL, kActionTimeoutMs, &selected);
+        return static_cast<int>(selected);
+    }
+};
+
+TEST_F(MidiReconnectTest, AnUnpluggedDeviceIsClosedAndReopenedWhereverItComesBack) {
+    ASSERT_NO_FATAL_FAILURE(StartWith({{"Keys"}, {"Pads"}}));
+    const std::uintptr_t oldPort = OpenedPortHandle();
+    ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(oldPort)); // the controller now stands at 127
+    ASSERT_TRUE(sandbox->Midi().ClearLog());
+
+    // Unplugged.
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}}));
+    ASSERT_TRUE(window.PostDeviceChange());
+    ASSERT_TRUE(WaitForCount("midiInClose", 1)) << "the dead port was not closed";
+    EXPECT_EQ(sandbox->Midi().Calls("midiInClose")[0].Number("handle"), oldPort);
+    EXPECT_TRUE(WaitForTip(kMissingTip)) << LastTip();
+    ExpectNoMessageBox();
+    ASSERT_TRUE(WaitUntil([&] { return !Balloons().empty(); }, kActionTimeoutMs));
+    EXPECT_EQ(Balloons().front(),
+              std::make_pair(std::string("MIDI-INデバイス[Pads]が見つからなくなりました。"
+                                         "接続し直すと自動的にオープンします。"),
+                             true));
+
+    // Plugged in again, now first in the list.
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Pads"}, {"Keys"}}));
+    ASSERT_TRUE(window.PostDeviceChange());
+    ASSERT_TRUE(WaitForCount("midiInStart", 1)) << "not opened again";
+    const auto opens = sandbox->Midi().Calls("midiInOpen");
+    ASSERT_EQ(opens.size(), 1u);
+    EXPECT_EQ(opens[0].Number("device"), 0u);
+    EXPECT_EQ(opens[0].Number("callback"), reinterpret_cast<std::uintptr_t>(window.Handle()));
+    EXPECT_EQ(opens[0].Number("flags"), 0x10000u);
+    EXPECT_TRUE(WaitForTip("Sorbelquintaro")) << LastTip();
+    ASSERT_TRUE(WaitUntil([&] { return Balloons().size() >= 2; }, kActionTimeoutMs));
+    EXPECT_EQ(Balloons().back(),
+              std::make_pair(std::string("MIDI-INデバイス[Pads]が接続されたので、オープンしました。"),
+                             false));
+    ExpectNoMessageBox();
+
+    // The controller's first value on the new port counts as a move from 0.
+    ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(OpenedPortHandle()));
+    EXPECT_EQ(Count("midiInClose"), 1u) << "closed twice";
+}
+
+TEST_F(MidiReconnectTest, ADeviceMissingAtStartIsOpenedWhenPluggedIn) {
+    ASSERT_NO_FATAL_FAILURE(StartWith({{"Keys"}}, true));
+    EXPECT_TRUE(WaitForTip(kMissingTip)) << LastTip();
+    EXPECT_EQ(Count("midiInOpen"), 0u);
+
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}, {"Pads"}}));
+    ASSERT_TRUE(window.PostDeviceChange());
+    ASSERT_TRUE(WaitForCount("midiInStart", 1)) << "not opened when it appeared";
+    EXPECT_EQ(sandbox->Midi().Calls("midiInOpen")[0].Number("device"), 1u);
+    ExpectNoMessageBox();
+    EXPECT_TRUE(WaitForTip("Sorbelquintaro")) << LastTip();
+    ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(OpenedPortHandle()));
+}
+
+TEST_F(MidiReconnectTest, AfterSleepThePortIsClosedAndOpenedAgainOnce) {
+    ASSERT_NO_FATAL_FAILURE(StartWith({{"Pads"}}));
+    ASSERT_TRUE(sandbox->Midi().ClearLog());
+    // One wake-up brings both resume notices.
+    ASSERT_TRUE(window.PostPowerBroadcast(PBT_APMRESUMEAUTOMATIC));
+    ASSERT_TRUE(window.PostPowerBroadcast(PBT_APMRESUMESUSPEND));
+    ASSERT_TRUE(WaitForCount("midiInStart", 1)) << "not reopened after the resume";
+    PumpMessagesFor(kAfterRetryMs);
+    EXPECT_EQ(MidiCalls(), (std::vector<std::string>{"midiInGetNumDevs", "midiInGetDevCapsA",
+                                                     "midiInClose", "midiInOpen",
+                                                     "midiInStart"}));
+    EXPECT_TRUE(Balloons().empty()) << "nothing to tell: the device stayed";
+    ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(OpenedPortHandle()));
+}
+
+TEST_F(MidiReconnectTest, TwentyNoticesInARowCloseOnceAndOpenOnce) {
+    ASSERT_NO_FATAL_FAILURE(StartWith({{"Keys"}, {"Pads"}}));
+    ASSERT_TRUE(sandbox->Midi().ClearLog());
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Pads"}})); // replugged into another port
+    for (int notice = 0; notice < 20; ++notice) {
+        ASSERT_TRUE(window.PostDeviceChange());
+    }
+    ASSERT_TRUE(WaitForCount("midiInStart", 1));
+    PumpMessagesFor(kAfterRetryMs);
+    EXPECT_EQ(Count("midiInClose"), 1u);
+    const auto opens = sandbox->Midi().Calls("midiInOpen");
+    ASSERT_EQ(opens.size(), 1u);
+    EXPECT_EQ(opens[0].Number("device"), 0u);
+    ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(OpenedPortHandle()));
+}
+
+TEST_F(MidiReconnectTest, TheDeviceListFollowsTheDevicesAndKeepsTheChoice) {
+    ASSERT_NO_FATAL_FAILURE(StartWith({{"Keys"}, {"Pads"}}));
+    EXPECT_EQ(DeviceListItems(), (std::vector<std::string>{"Keys", "Pads"}));
+
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}, {"Pads"}, {"ドラム"}}));
+    ASSERT_TRUE(window.PostDeviceChange());
+    ASSERT_TRUE(WaitUntil([&] { return DeviceListItems().size() == 3; }, kActionTimeoutMs));
+    EXPECT_EQ(DeviceListItems(), (std::vector<std::string>{"Keys", "Pads", "ドラム"}));
+    EXPECT_EQ(DeviceListSelection(), 1);
+
+    // The chosen device gone: still listed, at the end, and still chosen.
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}, {"ドラム"}}));
+    ASSERT_TRUE(window.PostDeviceChange());
+    ASSERT_TRUE(WaitUntil([&] { return DeviceListItems().back() == "Pads"; }, kActionTimeoutMs));
+    EXPECT_EQ(DeviceListItems(), (std::vector<std::string>{"Keys", "ドラム", "Pads"}));
+    EXPECT_EQ(DeviceListSelection(), 2);
+}
+
+TEST_F(MidiReconnectTest, WithoutNoticesTheProgramMakesNoMidiCalls) {
+    ASSERT_NO_FATAL_FAILURE(StartWith({{"Pads"}}));
+    ASSERT_TRUE(sandbox->Midi().ClearLog());
+    PumpMessagesFor(3000);
+    EXPECT_TRUE(MidiCalls().empty());
+
+    // A notice while the device is missing: one check, one retry, then quiet.
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}}));
+    ASSERT_TRUE(sandbox->Midi().ClearLog());
+    ASSERT_TRUE(window.PostDeviceChange());
+    ASSERT_TRUE(WaitForCount("midiInGetNumDevs", 2)) << "no retry";
+    ASSERT_TRUE(sandbox->Midi().ClearLog());
+    PumpMessagesFor(kAfterRetryMs);
+    EXPECT_TRUE(MidiCalls().empty());
+}

@@ -9,6 +9,8 @@ class CEnumProcesses;
 struct ActivationSearch {
     CEnumProcesses* processes;
     std::string exePath;
+    // Set when a visible window of the executable was met.
+    bool found = false;
 };
 
 // EnumWindows callback: on the first visible window whose process runs
@@ -17,6 +19,6 @@ struct ActivationSearch {
 BOOL CALLBACK ActivateWindowProc(HWND window, LPARAM search);
 
 // Brings the topmost visible window of the running executable to the front,
-// restoring it first when it is minimised. Does nothing for an empty path or
-// when no such window exists.
-void ActivateApplicationWindow(const std::string& exePath);
+// restoring it first when it is minimised. Does nothing for an empty path.
+// False when the executable has no visible window.
+bool ActivateApplicationWindow(const std::string& exePath);

@@ -6,8 +6,10 @@
 
 #include <utility>
 
-CWin32EngineActions::CWin32EngineActions()
-    : m_elevatedTargetCheck(m_integrity, [this](const std::string& text, bool warning) {
+CWin32EngineActions::CWin32EngineActions() : CWin32EngineActions(m_platformIntegrity) {}
+
+CWin32EngineActions::CWin32EngineActions(IProcessIntegrity& integrity)
+    : m_elevatedTargetCheck(integrity, [this](const std::string& text, bool warning) {
           Tell(text, warning);
       }) {}
 

@@ -11,6 +11,8 @@
 class CWin32EngineActions : public IEngineActions {
 public:
     CWin32EngineActions();
+    // With another source of integrity levels than the desktop's tokens.
+    explicit CWin32EngineActions(IProcessIntegrity& integrity);
 
     void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) override;
     void ActivateApplication(const std::string& exePath) override;
@@ -25,7 +27,7 @@ private:
     void Tell(const std::string& text, bool warning);
 
     UserNotice m_notice;
-    CWin32ProcessIntegrity m_integrity;
+    CWin32ProcessIntegrity m_platformIntegrity;
     CElevatedTargetCheck m_elevatedTargetCheck;
     CApplicationLauncher m_launcher;
 };

@@ -26,14 +26,18 @@ BOOL CALLBACK ActivateWindowProc(HWND window, LPARAM param) {
     return FALSE;
 }
 
-bool ActivateApplicationWindow(const std::string& exePath) {
+ActivationOutcome ActivateApplicationWindow(const std::string& exePath) {
     if (exePath.empty()) {
-        return false;
+        return ActivationOutcome::NoWindow;
     }
     CEnumProcesses processes;
-    processes.Refresh(); // a failed snapshot is empty and matches no window
+    // A failed snapshot is empty and matches no window.
+    const bool listed = processes.Refresh();
     ActivationSearch search{&processes, exePath};
     // EnumWindows also reports false when the callback ended the walk.
     EnumWindows(&ActivateWindowProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    if (search.found) {
+        return ActivationOutcome::Activated;
+    }
+    return listed ? ActivationOutcome::NoWindow : ActivationOutcome::Unknown;
 }

@@ -18,7 +18,13 @@ struct ActivationSearch {
 // front and stops the walk.
 BOOL CALLBACK ActivateWindowProc(HWND window, LPARAM search);
 
+enum class ActivationOutcome {
+    Activated,
+    NoWindow,
+    // The running processes could not be listed: whether it runs is unknown.
+    Unknown,
+};
+
 // Brings the topmost visible window of the running executable to the front,
 // restoring it first when it is minimised. Does nothing for an empty path.
-// False when the executable has no visible window.
-bool ActivateApplicationWindow(const std::string& exePath);
+ActivationOutcome ActivateApplicationWindow(const std::string& exePath);

@@ -33,7 +33,9 @@ void CWin32EngineActions::ActivateApplication(const std::string& exePath) {
 }
 
 void CWin32EngineActions::ActivateOrLaunchApplication(const std::string& exePath) {
-    if (ActivateApplicationWindow(exePath)) {
+    // Without a process list every program would look stopped and be
+    // started again on every note.
+    if (ActivateApplicationWindow(exePath) != ActivationOutcome::NoWindow) {
         return;
     }
     if (m_launcher.Launch(exePath) == CApplicationLauncher::Failed) {

@@ -15,7 +15,9 @@ std::string FolderOf(const std::string& path) {
 }
 } // namespace
 
-CApplicationLauncher::~CApplicationLauncher() { Forget(); }
+CApplicationLauncher::~CApplicationLauncher() {
+    Forget();
+}
 
 void CApplicationLauncher::Forget() {
     if (m_lastProcess != nullptr) {

@@ -9,11 +9,12 @@
 CWin32EngineActions::CWin32EngineActions() : CWin32EngineActions(m_platformIntegrity) {}
 
 CWin32EngineActions::CWin32EngineActions(IProcessIntegrity& integrity)
-    : m_elevatedTargetCheck(integrity, [this](const std::string& text, bool warning) {
-          Tell(text, warning);
-      }) {}
+    : m_elevatedTargetCheck(
+          integrity, [this](const std::string& text, bool warning) { Tell(text, warning); }) {}
 
-void CWin32EngineActions::SetUserNotice(UserNotice notice) { m_notice = std::move(notice); }
+void CWin32EngineActions::SetUserNotice(UserNotice notice) {
+    m_notice = std::move(notice);
+}
 
 void CWin32EngineActions::Tell(const std::string& text, bool warning) {
     if (m_notice) {

@@ -10,8 +10,8 @@ namespace {
 
 IntegrityQuery Failure() {
     IntegrityQuery query;
-    query.status =
-        GetLastError() == ERROR_ACCESS_DENIED ? IntegrityQuery::AccessDenied : IntegrityQuery::Failed;
+    query.status = GetLastError() == ERROR_ACCESS_DENIED ? IntegrityQuery::AccessDenied
+                                                         : IntegrityQuery::Failed;
     return query;
 }
 
@@ -64,4 +64,6 @@ IntegrityQuery CWin32ProcessIntegrity::QueryProcess(std::uint32_t processId) {
     return QueryToken(process.Get());
 }
 
-IntegrityQuery CWin32ProcessIntegrity::QueryOwnProcess() { return QueryToken(GetCurrentProcess()); }
+IntegrityQuery CWin32ProcessIntegrity::QueryOwnProcess() {
+    return QueryToken(GetCurrentProcess());
+}

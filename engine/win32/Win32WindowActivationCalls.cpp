@@ -3,7 +3,9 @@
 #include <windows.h>
 
 namespace {
-HWND AsHwnd(IWindowActivationCalls::Window window) { return static_cast<HWND>(window); }
+HWND AsHwnd(IWindowActivationCalls::Window window) {
+    return static_cast<HWND>(window);
+}
 } // namespace
 
 bool CWin32WindowActivationCalls::IsIconic(Window window) {
@@ -22,7 +24,9 @@ void CWin32WindowActivationCalls::SetActiveWindow(Window window) {
     ::SetActiveWindow(AsHwnd(window));
 }
 
-void CWin32WindowActivationCalls::SetFocus(Window window) { ::SetFocus(AsHwnd(window)); }
+void CWin32WindowActivationCalls::SetFocus(Window window) {
+    ::SetFocus(AsHwnd(window));
+}
 
 bool CWin32WindowActivationCalls::BringWindowToTop(Window window) {
     return ::BringWindowToTop(AsHwnd(window)) != FALSE;

@@ -21,19 +21,19 @@ TEST_F(StartCheckBoxTest, GoesWithTheActivationControlsAndIsSavedOnlyWhenChecked
     EXPECT_TRUE(editor.IsEnabled(kStartWhenNotRunning));
     EXPECT_FALSE(editor.IsChecked(kStartWhenNotRunning));
     ASSERT_TRUE(editor.Click(EditorControl::kKeyInput));
-    EXPECT_TRUE(WaitUntil([&] { return !editor.IsEnabled(kStartWhenNotRunning); },
-                          kActionTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return !editor.IsEnabled(kStartWhenNotRunning); }, kActionTimeoutMs));
     ASSERT_TRUE(editor.Click(EditorControl::kActivate));
-    EXPECT_TRUE(WaitUntil([&] { return editor.IsEnabled(kStartWhenNotRunning); },
-                          kActionTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return editor.IsEnabled(kStartWhenNotRunning); }, kActionTimeoutMs));
     ASSERT_TRUE(editor.Click(kStartWhenNotRunning));
-    EXPECT_TRUE(WaitUntil([&] { return editor.IsChecked(kStartWhenNotRunning); },
-                          kActionTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return editor.IsChecked(kStartWhenNotRunning); }, kActionTimeoutMs));
     ASSERT_NO_FATAL_FAILURE(Close(editor, true));
 
-    EXPECT_EQ(RuleRows(), (std::vector<std::string>{
-                              RowText("Note# 60", "アクティブ化: app.exe (起動)"),
-                              RowText("Note# 60", "アクティブ化: app.exe")}));
+    EXPECT_EQ(RuleRows(),
+              (std::vector<std::string>{RowText("Note# 60", "アクティブ化: app.exe (起動)"),
+                                        RowText("Note# 60", "アクティブ化: app.exe")}));
     const Config saved = EndAndReadConfig();
     ASSERT_EQ(saved.rules.size(), 2u);
     EXPECT_EQ(saved.rules[0], activation) << "the other fields stay as they were";

@@ -28,8 +28,8 @@ protected:
         const std::string directory = sandbox->Directory() + folder;
         const std::string path = directory + "\\" + name;
         EXPECT_TRUE(CreateDirectoryA(directory.c_str(), nullptr));
-        EXPECT_TRUE(CopyFileA(BesideTestProgram("e2e_launch_target.exe").c_str(), path.c_str(),
-                              FALSE));
+        EXPECT_TRUE(
+            CopyFileA(BesideTestProgram("e2e_launch_target.exe").c_str(), path.c_str(), FALSE));
         return path;
     }
     static std::vector<std::string> Starts(const std::string& targetPath) {
@@ -76,8 +76,7 @@ TEST_F(LaunchTest, StartsTheProgramOnceThenActivatesItAndOnlyWithTheFlag) {
         << "the program was not started";
     const std::vector<std::string> first = Starts(starting);
     ASSERT_EQ(first.size(), 1u);
-    EXPECT_EQ(first[0] + "\\", sandbox->Directory() + "starting\\")
-        << "started in its own folder";
+    EXPECT_EQ(first[0] + "\\", sandbox->Directory() + "starting\\") << "started in its own folder";
 
     ASSERT_NO_FATAL_FAILURE(FocusRecorder());
     ASSERT_NE(GetForegroundWindow(), target);

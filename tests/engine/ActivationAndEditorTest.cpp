@@ -10,10 +10,12 @@ TEST_F(EngineTest, ActivationRuleAsksForItsExecutable) {
 TEST_F(EngineTest, OnlyActivationRulesWithTheStartFlagMayStartTheExecutable) {
     AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication)
         .SetActExePath("C:\\a.exe");
-    CChangeTableItem& starting = AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
+    CChangeTableItem& starting =
+        AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
     starting.SetActExePath("C:\\b.exe");
     starting.ActLaunch = 1;
-    CChangeTableItem& emptyPath = AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
+    CChangeTableItem& emptyPath =
+        AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
     emptyPath.ActLaunch = 1;
     AddNoteKey(40, 40, 0x41).ActLaunch = 1;
     Send(NoteOnMessage(0, 40));

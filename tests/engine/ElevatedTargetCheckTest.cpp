@@ -51,7 +51,8 @@ protected:
 
     void StrokesInto(std::uint32_t processId, int strokes) {
         tokens.foreground = processId;
-        for (int i = 0; i < strokes; ++i) check.BeforeStroke();
+        for (int i = 0; i < strokes; ++i)
+            check.BeforeStroke();
     }
 };
 

@@ -13,7 +13,9 @@ namespace {
 
 using Window = IWindowActivationCalls::Window;
 
-Window W(std::uintptr_t id) { return reinterpret_cast<Window>(id); }
+Window W(std::uintptr_t id) {
+    return reinterpret_cast<Window>(id);
+}
 
 const Window kTarget = W(1);
 const Window kOther = W(2); // the user's window in front, thread 20
@@ -72,8 +74,8 @@ public:
 
 private:
     void Note(const char* call, Window window) {
-        log.push_back(Format("%s %u", call,
-                             static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(window))));
+        log.push_back(
+            Format("%s %u", call, static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(window))));
     }
 };
 
@@ -84,7 +86,8 @@ const Calls kTap{"tap", "foreground 1"};
 
 Calls Joined(std::initializer_list<Calls> parts) {
     Calls all;
-    for (const Calls& part : parts) all.insert(all.end(), part.begin(), part.end());
+    for (const Calls& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 class LaunchTest : public E2eProgramTest {
 protected:
     void TearDown() override {
@@ -85,4 +87,30 @@ TEST_F(LaunchTest, StartsTheProgramOnceThenActivatesItAndOnlyWithTheFlag) {
         << "the running program was not brought to the front";
     PumpMessagesFor(kQuietMs);
     EXPECT_EQ(Starts(starting).size(), 1u) << "a second copy was started";
+}
+
+TEST_F(LaunchTest, AProgramThatCannotBeStartedIsToldInABalloon) {
+    ConfigRule startRule;
+    startRule.outputKind = ConfigRule::ActivateApplication;
+    startRule.noteNumber = startRule.noteNumberEnd = 60;
+    startRule.actExePath = sandbox->Directory() + "gone\\Missing.exe";
+    Config config;
+    config.rules = {startRule};
+    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), ConfigText(config) + "ActLaunch=1\r\n"));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+
+    Post(NoteOn(0, 60));
+    const auto balloons = [&] {
+        std::vector<FakeWinmmCall> found;
+        for (const FakeWinmmCall& call : sandbox->Midi().Calls("Shell_NotifyIconA")) {
+            if (!call.Text("info").empty()) {
+                found.push_back(call);
+            }
+        }
+        return found;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return !balloons().empty(); }, kActionTimeoutMs));
+    EXPECT_EQ(balloons().front().Text("info"), "「Missing.exe」を起動できませんでした。");
+    EXPECT_EQ(balloons().front().Number("infoflags"), static_cast<unsigned>(NIIF_WARNING));
+    EXPECT_NO_FATAL_FAILURE(ExpectNoMessageBox());
 }

@@ -107,7 +107,12 @@ void CConversionEngine::Perform(const CChangeTableItem& rule) {
         break;
     case CChangeTableItem::ActivateApplication: {
         const std::string exePath = rule.GetActExePath();
-        if (!exePath.empty()) {
+        if (exePath.empty()) {
+            break;
+        }
+        if (rule.ActLaunch != 0) {
+            m_actions.ActivateOrLaunchApplication(exePath);
+        } else {
             m_actions.ActivateApplication(exePath);
         }
         break;

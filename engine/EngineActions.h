@@ -13,6 +13,11 @@ public:
     virtual void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) = 0;
     // Brings the topmost visible window of the running executable to the front.
     virtual void ActivateApplication(const std::string& exePath) = 0;
+    // The same, but starts the executable when it has no visible window.
+    // Actions that cannot start programs only activate.
+    virtual void ActivateOrLaunchApplication(const std::string& exePath) {
+        ActivateApplication(exePath);
+    }
     // The converter was switched on or off (the tray icon follows).
     virtual void EnabledChanged(bool enabled) = 0;
 };

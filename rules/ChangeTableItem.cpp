@@ -54,7 +54,8 @@ std::string CChangeTableItem::GetOutputText() const {
         return text + GetKeyName(KeyCode);
     }
     case ActivateApplication:
-        return std::string("アクティブ化: ") + PathFindFileNamePart(ActExePath.c_str());
+        return std::string("アクティブ化: ") + PathFindFileNamePart(ActExePath.c_str()) +
+               (ActLaunch != 0 ? " (起動)" : "");
     case ToggleEnabled:
         return "Sorbelquintaroの有効/無効 切り替え";
     default:
@@ -79,4 +80,9 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     ini.ExchangeByte(save, section, "KeyCode", KeyCode);
     ini.ExchangeByte(save, section, "KeyFlag", KeyFlag);
     ini.ExchangeString(save, section, "ActExePath", ActExePath, false);
+    if (!save) {
+        ActLaunch = ini.GetInt(section, "ActLaunch", 0) != 0 ? 1 : 0;
+    } else if (ActLaunch != 0) {
+        ini.WriteInt(section, "ActLaunch", 1);
+    }
 }

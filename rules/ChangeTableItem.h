@@ -60,4 +60,7 @@ private:
 public:
     std::uint8_t PCNumber = 0;
     std::uint8_t PCRange = 0;
+    // Activation rules only: start the executable when it shows no window.
+    // Stored only when set, so tables without it keep their file as it was.
+    std::uint8_t ActLaunch = 0;
 };

@@ -8,7 +8,7 @@ struct MapEditControlStates {
     bool controller = false;  // CC# label and edit, edge flag
     bool program = false;     // PC# label and edit, range combo
     bool key = false;         // key combo, Shift, Control, Alt
-    bool application = false; // executable name, "選択..."
+    bool application = false; // executable name, "選択...", start when not running
 };
 
 MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind);

@@ -24,7 +24,8 @@ constexpr int kProgramControls[] = {IDC_MAPEDIT_PC_LABEL, IDC_MAPEDIT_PC_NUMBER,
                                     IDC_MAPEDIT_PC_RANGE};
 constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY, IDC_MAPEDIT_SHIFT, IDC_MAPEDIT_CONTROL,
                                 IDC_MAPEDIT_ALT};
-constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP};
+constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP,
+                                        IDC_MAPEDIT_ACT_LAUNCH};
 
 template <size_t N> constexpr int CountOf(const int (&)[N]) { return static_cast<int>(N); }
 
@@ -93,6 +94,7 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBIndex(pDX, IDC_MAPEDIT_CHANNEL, m_values.m_nInputCh);
     DDX_CBIndex(pDX, IDC_MAPEDIT_PC_RANGE, m_values.m_nPCRange);
     DDX_Text(pDX, IDC_MAPEDIT_PC_NUMBER, m_values.m_nPCNumber);
+    DDX_Check(pDX, IDC_MAPEDIT_ACT_LAUNCH, m_values.m_bActLaunch);
 }
 
 BOOL CMapEditDlg::OnInitDialog() {

@@ -22,7 +22,8 @@ CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
       m_nInputCh(rule.InputCh),
       m_nPCRange(rule.PCRange),
       m_nPCNumber(rule.PCNumber),
-      m_strActExePath(rule.GetActExePath()) {}
+      m_strActExePath(rule.GetActExePath()),
+      m_bActLaunch(rule.ActLaunch != 0 ? 1 : 0) {}
 
 void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.InputCh = LowByte(m_nInputCh);
@@ -40,6 +41,7 @@ void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
                                              (m_bAlt != 0 ? CChangeTableItem::KeyFlagAlt : 0));
     rule.CCFlag = m_bCCFlag != 0 ? CChangeTableItem::CCFlagRisingEdge : 0;
     rule.SetActExePath(m_strActExePath);
+    rule.ActLaunch = m_bActLaunch != 0 ? 1 : 0;
 }
 
 void CMapEditValues::CaptureNote(int note) {

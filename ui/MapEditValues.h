@@ -41,4 +41,5 @@ public:
     int m_nPCRange = 0;
     int m_nPCNumber = 0;
     std::string m_strActExePath;
+    int m_bActLaunch = 0;
 };

@@ -23,7 +23,7 @@ constexpr UINT kTrayNotifyMessage = WM_APP + 1;
 
 // The engine's key strokes and activations; the on/off change is shown
 // here, in OnToggleEnabled.
-IEngineActions& EngineActions() {
+CWin32EngineActions& EngineActions() {
     static CWin32EngineActions actions;
     return actions;
 }
@@ -104,6 +104,8 @@ BOOL CSettingDlg::OnInitDialog() {
     m_notifyIconData.hIcon = TrayIcon(true);
     SetTrayTip(GetAppName());
     AddTrayIcon();
+    EngineActions().SetUserNotice(
+        [this](const std::string& text, bool warning) { ShowBalloon(text, warning); });
 
     m_pChangeTable->Load();
     SetUpEditingControls();
@@ -337,5 +339,6 @@ void CSettingDlg::OnDestroy() {
                                      GetConfigPath().c_str()));
     }
     Default(WM_DESTROY, 0, 0);
+    EngineActions().SetUserNotice(nullptr);
     ::Shell_NotifyIconA(NIM_DELETE, &m_notifyIconData);
 }

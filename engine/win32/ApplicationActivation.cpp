@@ -1,21 +1,12 @@
 #include "ApplicationActivation.h"
 
 #include "EnumProcesses.h"
+#include "ForegroundActivation.h"
 #include "StringUtil.h"
-
-namespace {
-
-HWND TopLevelOwner(HWND window) {
-    while (HWND owner = GetWindow(window, GW_OWNER)) {
-        window = owner;
-    }
-    return window;
-}
-
-} // namespace
+#include "Win32WindowActivationCalls.h"
 
 BOOL CALLBACK ActivateWindowProc(HWND window, LPARAM param) {
-    const ActivationSearch& search = *reinterpret_cast<const ActivationSearch*>(param);
+    ActivationSearch& search = *reinterpret_cast<ActivationSearch*>(param);
     if (!(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) {
         return TRUE;
     }
@@ -27,25 +18,26 @@ BOOL CALLBACK ActivateWindowProc(HWND window, LPARAM param) {
     if (MbsICmp(search.processes->GetExePath(processId).c_str(), search.exePath.c_str()) != 0) {
         return TRUE;
     }
-    const HWND target = TopLevelOwner(window);
-    if (IsIconic(target)) {
-        ShowWindow(target, SW_SHOWNORMAL);
-    }
-    // The platform may refuse the foreground change; there is nothing to
-    // retry with, so the results are not looked at.
-    SetForegroundWindow(target);
-    SetActiveWindow(target);
-    SetFocus(target);
+    search.found = true;
+    CWin32WindowActivationCalls calls;
+    // Whether the platform let the window come to the front is not ours to
+    // fix beyond the fallbacks tried there.
+    BringWindowToFront(calls, TopLevelOwner(calls, window));
     return FALSE;
 }
 
-void ActivateApplicationWindow(const std::string& exePath) {
+ActivationOutcome ActivateApplicationWindow(const std::string& exePath) {
     if (exePath.empty()) {
-        return;
+        return ActivationOutcome::NoWindow;
     }
     CEnumProcesses processes;
-    processes.Refresh(); // a failed snapshot is empty and matches no window
+    // A failed snapshot is empty and matches no window.
+    const bool listed = processes.Refresh();
     ActivationSearch search{&processes, exePath};
     // EnumWindows also reports false when the callback ended the walk.
     EnumWindows(&ActivateWindowProc, reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+        return ActivationOutcome::Activated;
+    }
+    return listed ? ActivationOutcome::NoWindow : ActivationOutcome::Unknown;
 }

@@ -9,6 +9,8 @@ class CEnumProcesses;
 struct ActivationSearch {
     CEnumProcesses* processes;
     std::string exePath;
+    // Set when a visible window of the executable was met.
+    bool found = false;
 };
 
 // EnumWindows callback: on the first visible window whose process runs
@@ -16,7 +18,13 @@ struct ActivationSearch {
 // front and stops the walk.
 BOOL CALLBACK ActivateWindowProc(HWND window, LPARAM search);
 
+enum class ActivationOutcome {
+    Activated,
+    NoWindow,
+    // The running processes could not be listed: whether it runs is unknown.
+    Unknown,
+};
+
 // Brings the topmost visible window of the running executable to the front,
-// restoring it first when it is minimised. Does nothing for an empty path or
-// when no such window exists.
-void ActivateApplicationWindow(const std::string& exePath);
+// restoring it first when it is minimised. Does nothing for an empty path.
+ActivationOutcome ActivateApplicationWindow(const std::string& exePath);

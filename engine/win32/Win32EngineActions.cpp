@@ -2,8 +2,28 @@
 
 #include "ApplicationActivation.h"
 #include "KeyInjection.h"
+#include "StringUtil.h"
+
+#include <utility>
+
+CWin32EngineActions::CWin32EngineActions() : CWin32EngineActions(m_platformIntegrity) {}
+
+CWin32EngineActions::CWin32EngineActions(IProcessIntegrity& integrity)
+    : m_elevatedTargetCheck(
+          integrity, [this](const std::string& text, bool warning) { Tell(text, warning); }) {}
+
+void CWin32EngineActions::SetUserNotice(UserNotice notice) {
+    m_notice = std::move(notice);
+}
+
+void CWin32EngineActions::Tell(const std::string& text, bool warning) {
+    if (m_notice) {
+        m_notice(text, warning);
+    }
+}
 
 void CWin32EngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) {
+    m_elevatedTargetCheck.BeforeStroke();
     // A refused injection (a window of higher integrity has the focus) is
     // not retried.
     SendKeyStroke(keyCode, keyFlag);
@@ -11,6 +31,17 @@ void CWin32EngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) 
 
 void CWin32EngineActions::ActivateApplication(const std::string& exePath) {
     ActivateApplicationWindow(exePath);
+}
+
+void CWin32EngineActions::ActivateOrLaunchApplication(const std::string& exePath) {
+    // Without a process list every program would look stopped and be
+    // started again on every note.
+    if (ActivateApplicationWindow(exePath) != ActivationOutcome::NoWindow) {
+        return;
+    }
+    if (m_launcher.Launch(exePath) == CApplicationLauncher::Failed) {
+        Tell(Format("「%s」を起動できませんでした。", PathFindFileNamePart(exePath.c_str())), true);
+    }
 }
 
 void CWin32EngineActions::EnabledChanged(bool) {}

@@ -1,12 +1,33 @@
 #pragma once
+#include "ApplicationLaunch.h"
+#include "ElevatedTargetCheck.h"
 #include "EngineActions.h"
+#include "UserNotice.h"
+#include "Win32ProcessIntegrity.h"
 
 // The engine's actions on the Windows desktop: key strokes to the focused
 // window and activation of running applications. The on/off change is the
 // resident window's affair (its tray icon), so nothing happens here.
 class CWin32EngineActions : public IEngineActions {
 public:
+    CWin32EngineActions();
+    // With another source of integrity levels than the desktop's tokens.
+    explicit CWin32EngineActions(IProcessIntegrity& integrity);
+
     void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) override;
     void ActivateApplication(const std::string& exePath) override;
+    void ActivateOrLaunchApplication(const std::string& exePath) override;
     void EnabledChanged(bool enabled) override;
+
+    // Where what goes wrong during the run is told (the tray balloon);
+    // nothing is told until one is set.
+    void SetUserNotice(UserNotice notice);
+
+private:
+    void Tell(const std::string& text, bool warning);
+
+    UserNotice m_notice;
+    CWin32ProcessIntegrity m_platformIntegrity;
+    CElevatedTargetCheck m_elevatedTargetCheck;
+    CApplicationLauncher m_launcher;
 };

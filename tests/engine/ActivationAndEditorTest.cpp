@@ -7,6 +7,22 @@ TEST_F(EngineTest, ActivationRuleAsksForItsExecutable) {
     EXPECT_EQ(Log(), Actions{ActivateAction("C:\\Tools\\\x83\x65\x83\x58\x83\x67.exe")});
 }
 
+TEST_F(EngineTest, OnlyActivationRulesWithTheStartFlagMayStartTheExecutable) {
+    AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication)
+        .SetActExePath("C:\\a.exe");
+    CChangeTableItem& starting =
+        AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
+    starting.SetActExePath("C:\\b.exe");
+    starting.ActLaunch = 1;
+    CChangeTableItem& emptyPath =
+        AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
+    emptyPath.ActLaunch = 1;
+    AddNoteKey(40, 40, 0x41).ActLaunch = 1;
+    Send(NoteOnMessage(0, 40));
+    EXPECT_EQ(Log(), (Actions{ActivateAction("C:\\a.exe"), ActivateOrLaunchAction("C:\\b.exe"),
+                              KeyAction(0x41)}));
+}
+
 TEST_F(EngineTest, ActivationRuleWithoutPathDoesNothing) {
     AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
     AddNoteKey(40, 40, 0x41);

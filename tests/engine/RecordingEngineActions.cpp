@@ -8,6 +8,9 @@ std::string KeyAction(std::uint8_t keyCode, std::uint8_t keyFlag) {
 std::string ActivateAction(const std::string& exePath) {
     return "activate " + exePath;
 }
+std::string ActivateOrLaunchAction(const std::string& exePath) {
+    return "activate or start " + exePath;
+}
 std::string EnabledAction(bool enabled) {
     return enabled ? "enabled 1" : "enabled 0";
 }
@@ -17,6 +20,9 @@ void RecordingEngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFla
 }
 void RecordingEngineActions::ActivateApplication(const std::string& exePath) {
     log.push_back(ActivateAction(exePath));
+}
+void RecordingEngineActions::ActivateOrLaunchApplication(const std::string& exePath) {
+    log.push_back(ActivateOrLaunchAction(exePath));
 }
 void RecordingEngineActions::EnabledChanged(bool enabled) {
     log.push_back(EnabledAction(enabled));

@@ -76,8 +76,11 @@ TEST(ChangeTableItemText, OtherOutputKinds) {
     EXPECT_EQ(item.GetOutputText(), "アクティブ化: ソフト.exe");
     item.SetActExePath("C:\\dir\\表");
     EXPECT_EQ(item.GetOutputText(), "アクティブ化: 表");
+    item.ActLaunch = 1;
+    EXPECT_EQ(item.GetOutputText(), "アクティブ化: 表 (起動)");
     item.OutputKind = Item::ToggleEnabled;
-    EXPECT_EQ(item.GetOutputText(), "Sorbelquintaroの有効/無効 切り替え");
+    EXPECT_EQ(item.GetOutputText(), "Sorbelquintaroの有効/無効 切り替え")
+        << "the start flag belongs to activations only";
     item.OutputKind = 3;
     EXPECT_EQ(item.GetOutputText(), "");
 }

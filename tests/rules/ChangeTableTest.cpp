@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -300,4 +301,48 @@ TEST(ConfigPath, BesideTheExecutable) {
     EXPECT_EQ(GetModuleDirectory(), directory);
     EXPECT_EQ(GetConfigPath(), directory + "Config.ini");
     EXPECT_EQ(GetModulePath().rfind(directory, 0), 0u);
+}
+
+TEST_F(ChangeTableFile, StartWhenNotRunningIsStoredOnlyWhenSet) {
+    CChangeTable table;
+    for (int i = 0; i < 3; ++i) {
+        CChangeTableItem* item = NewItem(60 + i, 0, 0);
+        item->OutputKind = CChangeTableItem::ActivateApplication;
+        item->SetActExePath("C:\\ソフト\\app.exe");
+        table.InsertAt(i, item);
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string without = Saved();
+    EXPECT_EQ(without.find("ActLaunch"), std::string::npos);
+
+    // A file of a table without the flag comes back byte for byte.
+    CChangeTable reloaded;
+    reloaded.Load(path, backend);
+    ASSERT_TRUE(reloaded.Save(path, backend));
+    EXPECT_EQ(Saved(), without);
+
+    reloaded.GetAt(1)->ActLaunch = 1;
+    ASSERT_TRUE(reloaded.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    ASSERT_EQ(std::count(lines.begin(), lines.end(), "ActLaunch=1"), 1);
+    const auto section = std::find(lines.begin(), lines.end(), "[TableItem001]");
+    EXPECT_EQ(std::find(section, lines.end(), "ActLaunch=1") - section, 13)
+        << "written last in its rule's section";
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->ActLaunch, 0);
+    EXPECT_EQ(loaded.GetAt(1)->ActLaunch, 1);
+    EXPECT_EQ(loaded.GetAt(2)->ActLaunch, 0);
+}
+
+TEST_F(ChangeTableFile, HandEditedStartFlagReadsAsOnOrOff) {
+    WriteConfig("[General]\r\nTableItemCount=3\r\n[TableItem000]\r\nActLaunch=0\r\n"
+                "[TableItem001]\r\nActLaunch=7\r\n[TableItem002]\r\nActLaunch=x\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    ASSERT_EQ(table.GetSize(), 3);
+    EXPECT_EQ(table.GetAt(0)->ActLaunch, 0);
+    EXPECT_EQ(table.GetAt(1)->ActLaunch, 1);
+    EXPECT_EQ(table.GetAt(2)->ActLaunch, 0);
 }

@@ -19,6 +19,7 @@ TEST(MapEditValuesFromRule, TakesEveryFieldOfTheRule) {
     rule.KeyCode = 0x41;
     rule.KeyFlag = CChangeTableItem::KeyFlagCtrl | CChangeTableItem::KeyFlagAlt;
     rule.SetActExePath("C:\\Tools\\app.exe");
+    rule.ActLaunch = 1;
 
     const CMapEditValues values(rule);
 
@@ -36,6 +37,7 @@ TEST(MapEditValuesFromRule, TakesEveryFieldOfTheRule) {
     EXPECT_EQ(values.m_bShift, 0);
     EXPECT_EQ(values.m_bAlt, 1);
     EXPECT_EQ(values.m_strActExePath, "C:\\Tools\\app.exe");
+    EXPECT_EQ(values.m_bActLaunch, 1);
 }
 
 TEST(MapEditValuesFromRule, ReadsOnlyTheMeaningfulFlagBits) {
@@ -136,6 +138,7 @@ TEST(MapEditValuesWriteBack, WritesEveryFieldWhateverTheKinds) {
     values.m_nKeyCode = 0x0D;
     values.m_bShift = 1;
     values.m_strActExePath = "D:\\x.exe";
+    values.m_bActLaunch = 1;
 
     values.WriteTo(rule);
 
@@ -151,6 +154,7 @@ TEST(MapEditValuesWriteBack, WritesEveryFieldWhateverTheKinds) {
     EXPECT_EQ(rule.KeyCode, 0x0D);
     EXPECT_EQ(rule.KeyFlag, CChangeTableItem::KeyFlagShift);
     EXPECT_EQ(rule.GetActExePath(), "D:\\x.exe");
+    EXPECT_EQ(rule.ActLaunch, 1);
 }
 
 TEST(MapEditValuesCapture, NoteSetsBothEndsAndTheNoteKind) {

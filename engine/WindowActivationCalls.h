@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+
+// The window calls that bringing a window to the front is made of, as a seam
+// so that the fallback order can be tested without a desktop. A window is an
+// opaque handle; null is no window.
+class IWindowActivationCalls {
+public:
+    using Window = void*;
+
+    virtual ~IWindowActivationCalls() = default;
+
+    virtual bool IsIconic(Window window) = 0;
+    virtual void ShowNormal(Window window) = 0;
+    virtual bool SetForegroundWindow(Window window) = 0;
+    virtual void SetActiveWindow(Window window) = 0;
+    virtual void SetFocus(Window window) = 0;
+    virtual bool BringWindowToTop(Window window) = 0;
+
+    virtual Window GetForegroundWindow() = 0;
+    // The window's owner; null for a window without one.
+    virtual Window GetOwner(Window window) = 0;
+    virtual bool IsHungAppWindow(Window window) = 0;
+    // The thread that created the window; 0 when it cannot be told.
+    virtual std::uint32_t GetWindowThreadId(Window window) = 0;
+    virtual std::uint32_t GetCurrentThreadId() = 0;
+    virtual bool AttachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) = 0;
+
+    // One press and release of a virtual key that no application reacts to:
+    // the platform then counts this program as having had the last input.
+    virtual void TapUnassignedKey() = 0;
+};
+
+// The virtual key of TapUnassignedKey: unassigned, so no window acts on it.
+constexpr std::uint8_t kUnassignedVirtualKey = 0xE8;

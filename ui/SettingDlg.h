@@ -64,6 +64,10 @@ protected:
     void OnDblClkList(const NMHDR& header, LRESULT* result);
     void OnDelete();
     void UpdateRow(int index);
+    // Keeps a change the user made at once, so that a crash or a kill loses
+    // nothing the window showed. A failure is told once in a balloon; the
+    // next change and the end of the program try again.
+    void SaveChanges();
 
 private:
     void AddTrayIcon();
@@ -77,4 +81,6 @@ private:
     CImageList m_stateImageList;
     // The shell's announcement that it (re)started and lost every icon.
     UINT m_nTaskbarCreatedMessage;
+    // The last save of a change failed and the user has been told.
+    bool m_bSaveFailureShown = false;
 };

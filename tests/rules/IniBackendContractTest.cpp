@@ -1,6 +1,7 @@
 // One contract, run against every settings backend this build has: the
 // portable one everywhere, and under Windows (Wine) the platform's own, so
 // the portable backend is shown to behave as the platform does.
+#include "ChangeTable.h"
 #include "IniBackend.h"
 #include "IniFile.h"
 #include "TempDir.h"
@@ -268,6 +269,32 @@ TEST_P(IniContract, FirstOfDuplicatedSectionsAndKeysCounts) {
     EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 65);
     EXPECT_EQ(ini.GetInt("TableItem000", "NoteNumber", 40), 40);
     EXPECT_EQ(ini.GetInt("TableItem001", "KeyCode", 0), 67);
+}
+
+// The program reads and writes the file in one pass of its own; what it
+// writes must be what the backend (under Wine: the platform) writes, byte
+// for byte, and read back the same.
+TEST_P(IniContract, TheProgramsOnePassSaveWritesTheSameBytes) {
+    CChangeTable table;
+    table.SetDeviceName(kDeviceAnsi);
+    for (int i = 0; i < 3; ++i) {
+        auto* item = new CChangeTableItem;
+        item->NoteNumber = static_cast<std::uint8_t>(60 + i);
+        item->KeyCode = static_cast<std::uint8_t>('A' + i);
+        table.Add(item);
+    }
+    table.GetAt(1)->OutputKind = 1;
+    table.GetAt(1)->SetActExePath(kPathAnsi);
+    ASSERT_TRUE(table.Save(dir.File("backend.ini"), *backend));
+    ASSERT_TRUE(table.Save(dir.File("program.ini")));
+    EXPECT_EQ(ReadFileBytes(dir.File("program.ini")), Bytes("backend.ini"));
+
+    CChangeTable loaded;
+    loaded.Load(dir.File("backend.ini"));
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetDeviceName(), kDeviceAnsi);
+    EXPECT_EQ(loaded.GetAt(1)->GetActExePath(), kPathAnsi);
+    EXPECT_EQ(loaded.GetAt(2)->KeyCode, 'C');
 }
 
 TEST_P(IniContract, DeleteRemovesTheFile) {

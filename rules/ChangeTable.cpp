@@ -3,6 +3,7 @@
 #include "IniBackend.h"
 #include "IniFile.h"
 #include "ModulePath.h"
+#include "PortableIniBackend.h"
 #include "StringUtil.h"
 
 namespace {
@@ -15,9 +16,23 @@ std::string SectionName(int index) { return Format("TableItem%03d", index); }
 
 std::string GetConfigPath() { return GetModuleDirectory() + "Config.ini"; }
 
-void CChangeTable::Load() { Load(GetConfigPath(), PlatformIniBackend()); }
+void CChangeTable::Load() { Load(GetConfigPath()); }
 
-bool CChangeTable::Save() { return Save(GetConfigPath(), PlatformIniBackend()); }
+bool CChangeTable::Save() { return Save(GetConfigPath()); }
+
+// Key by key through the platform's profile functions, a table of a thousand
+// rules took seconds to load and a minute to save under Wine, and the save at
+// log-off must end before the session does. Parsed and written in memory,
+// both take milliseconds.
+void CChangeTable::Load(const std::string& path) {
+    PortableIniBackend onePass(PortableIniBackend::Watch::Nothing);
+    Load(path, onePass);
+}
+
+bool CChangeTable::Save(const std::string& path) {
+    PortableIniBackend onePass(PortableIniBackend::Watch::Nothing);
+    return Save(path, onePass);
+}
 
 void CChangeTable::Load(const std::string& path, IniBackend& backend) {
     CIniFile ini(path, backend);

@@ -30,7 +30,12 @@ public:
     // table reached the file; on false the previous file is left as it was.
     bool Save();
 
-    // The same on a given file and backend (tests, tools).
+    // The same on a given file: one read of the whole file, or one write of
+    // the whole table, whatever its size.
+    void Load(const std::string& path);
+    bool Save(const std::string& path);
+
+    // The same through a given backend (tests, tools).
     void Load(const std::string& path, IniBackend& backend);
     bool Save(const std::string& path, IniBackend& backend);
 

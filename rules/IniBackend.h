@@ -1,9 +1,10 @@
 #pragma once
 #include <string>
 
-// The private-profile operations that the settings file needs. On Windows
-// they are the platform's own functions; elsewhere a file implementation of
-// ours with the same observable behaviour on everything this program writes.
+// The private-profile operations that the settings file needs. The program
+// uses a file implementation of ours on every platform; on Windows the
+// platform's own functions implement it too, as the reference that tests
+// hold ours against.
 class IniBackend {
 public:
     virtual ~IniBackend() = default;
@@ -41,5 +42,6 @@ inline bool HasLineBreak(const char* text) {
     return false;
 }
 
-// The backend of this build's platform; chosen by the build, not at run time.
+// The shared backend that follows changes made to a file by others; loading
+// and saving the table use a one-pass backend of their own instead.
 IniBackend& PlatformIniBackend();

@@ -4,8 +4,8 @@
 
 class IniBackend;
 
-// Key-by-key access to one INI file. Keeps nothing in memory: every read and
-// every write goes to the file at once. A null or empty section name means
+// Key-by-key access to one INI file through a backend, which decides when
+// the file is read and written. A null or empty section name means
 // "General".
 class CIniFile {
 public:

@@ -1,6 +1,7 @@
 #include "PortableIniBackend.h"
 
 #include "FileSystem.h"
+#include "ProfileText.h"
 #include "StringUtil.h"
 
 #include <cstddef>
@@ -10,8 +11,11 @@
 
 namespace {
 
-// The platform also trims the DOS end-of-file mark around names and values.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\x1A'; }
+// The platform also trims vertical tabs, form feeds and the DOS end-of-file
+// mark around names and values.
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
 
 std::string Trim(const std::string& text, size_t begin, size_t end) {
     while (begin < end && IsBlank(text[begin])) {
@@ -21,6 +25,12 @@ std::string Trim(const std::string& text, size_t begin, size_t end) {
         --end;
     }
     return text.substr(begin, end - begin);
+}
+
+// Names asked for are trimmed as the names in the file are.
+std::string TrimmedName(const char* name) {
+    const std::string text(name);
+    return Trim(text, 0, text.size());
 }
 
 // Names compare as C strings (the platform stops at a NUL byte) ignoring
@@ -135,10 +145,13 @@ PortableIniBackend::~PortableIniBackend() {
 
 bool PortableIniBackend::Select(const std::string& file) {
     if (m_loaded && file == m_file) {
+        if (m_dirty || m_watch == Watch::Nothing) {
+            return true;
+        }
         long long stamp[2] = {0, 0};
         const bool exists = GetFileStamp(file, stamp);
-        if (m_dirty || (exists == m_exists && (!exists || (stamp[0] == m_stamp[0] &&
-                                                           stamp[1] == m_stamp[1])))) {
+        if (exists == m_exists &&
+            (!exists || (stamp[0] == m_stamp[0] && stamp[1] == m_stamp[1]))) {
             return true;
         }
     } else if (m_dirty && !WriteOut()) {
@@ -151,7 +164,7 @@ bool PortableIniBackend::Select(const std::string& file) {
     std::string content;
     m_exists = GetFileStamp(file, m_stamp) && ReadWholeFile(file, content);
     if (m_exists) {
-        m_lines = SplitLines(content);
+        m_lines = SplitLines(ProfileTextToAnsi(content));
     }
     IndexSections();
     return true;
@@ -177,7 +190,7 @@ void PortableIniBackend::IndexSectionLine(size_t line) {
 
 bool PortableIniBackend::FirstSection(const char* section, size_t& ordinal, size_t& begin,
                                       size_t& end) const {
-    const auto found = m_firstSection.find(FoldedName(section));
+    const auto found = m_firstSection.find(FoldedName(TrimmedName(section).c_str()));
     if (found == m_firstSection.end()) {
         return false;
     }
@@ -217,10 +230,11 @@ bool PortableIniBackend::FindKey(const char* section, const char* key, size_t& l
     if (!FirstSection(section, ordinal, begin, end)) {
         return false;
     }
+    const std::string wanted = TrimmedName(key);
     for (size_t i = begin; i < end; ++i) {
         const std::string& text = m_lines[i];
         const size_t equals = text.find('=');
-        if (equals != std::string::npos && EqualNoCase(Trim(text, 0, equals), key)) {
+        if (equals != std::string::npos && EqualNoCase(Trim(text, 0, equals), wanted.c_str())) {
             line = i;
             valueStart = equals + 1;
             return true;
@@ -260,8 +274,16 @@ bool PortableIniBackend::HasSection(const std::string& file, const char* section
     if (!Select(file) || !FirstSection(section, ordinal, begin, end)) {
         return false;
     }
+    // The platform lists the named keys of a section, but neither a
+    // comment line nor a line without "=".
     for (size_t i = begin; i < end; ++i) {
-        if (m_lines[i].find('=') != std::string::npos) {
+        const std::string& text = m_lines[i];
+        const size_t equals = text.find('=');
+        if (equals == std::string::npos) {
+            continue;
+        }
+        const std::string name = Trim(text, 0, equals);
+        if (!name.empty() && name[0] != ';' && name[0] != '\0') {
             return true;
         }
     }
@@ -273,7 +295,7 @@ bool PortableIniBackend::WriteString(const std::string& file, const char* sectio
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || !Select(file)) {
         return false;
     }
-    const std::string line = std::string(key) + "=" + value;
+    const std::string line = TrimmedName(key) + "=" + value;
     std::string name;
     // A key that itself reads as a section line ("[a]=b") changes where the
     // sections are; the index is then built afresh.
@@ -302,7 +324,7 @@ bool PortableIniBackend::WriteString(const std::string& file, const char* sectio
         }
     } else {
         // A new section at the end of the file.
-        m_lines.push_back(std::string("[") + section + "]");
+        m_lines.push_back("[" + TrimmedName(section) + "]");
         IndexSectionLine(m_lines.size() - 1);
         m_lines.push_back(line);
         IndexSectionLine(m_lines.size() - 1);

@@ -11,11 +11,20 @@
 // writes: bytes kept as they are, CR LF line ends, keys and sections added in
 // write order, in-place replacement, names compared ignoring ASCII case.
 //
+// Files with a byte-order mark (UTF-8, UTF-16) read as the platform reads
+// them, converted to the ANSI code page; writing always writes that code page.
+//
 // Like the platform's own profile cache, the file of the last access is kept
 // parsed; writes reach the disk at Flush, at RemoveFile/MoveOver and when
-// another file is accessed. Reads of a file changed behind our back re-parse.
+// another file is accessed. Reads of a file changed behind our back re-parse,
+// unless the backend was made for one pass over a file that nobody else
+// touches meanwhile (loading or saving the table): it then reads the file
+// once and never looks at it again until it writes it.
 class PortableIniBackend : public IniBackend {
 public:
+    enum class Watch { OutsideChanges, Nothing };
+
+    explicit PortableIniBackend(Watch watch = Watch::OutsideChanges) : m_watch(watch) {}
     ~PortableIniBackend() override;
 
     bool ReadString(const std::string& file, const char* section, const char* key,
@@ -42,6 +51,7 @@ private:
     void IndexSections();
     void IndexSectionLine(size_t line);
 
+    const Watch m_watch;
     std::string m_file;
     bool m_loaded = false;
     bool m_exists = false;

@@ -7,7 +7,8 @@
 #
 #   tools/measure-wine.sh [build dir] [table runs] [starts] [latency events] [rules] [backends]
 #
-# backends: 1 private profile, 2 portable, 3 both. A 1,000-rule save through
+# backends, added up: 1 private profile, 2 portable (watching the file), 4 the
+# program's own one read and one write. A 1,000-rule save through
 # Wine's private-profile functions takes about a minute, so few table runs.
 set -euo pipefail
 tools="$(cd "$(dirname "$0")" && pwd)"
@@ -16,7 +17,7 @@ runs="${2:-3}"
 starts="${3:-3}"
 events="${4:-1000}"
 rules="${5:-1000}"
-backends="${6:-3}"
+backends="${6:-7}"
 exe="$build/tests/e2e-proof/proof_measure.exe"
 if [ ! -f "$exe" ]; then
   echo "no $exe: build the target proof_measure of the Windows build first" >&2

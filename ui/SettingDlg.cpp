@@ -326,6 +326,20 @@ void CSettingDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
     Default(WM_SYSCOMMAND, command, lParam);
 }
 
+void CSettingDlg::SaveChanges() {
+    if (m_pChangeTable->Save()) {
+        m_bSaveFailureShown = false;
+        return;
+    }
+    if (!m_bSaveFailureShown) {
+        m_bSaveFailureShown = true;
+        ShowBalloon(Format("設定ファイル[%s]に変更を保存できませんでした。"
+                           "次に変更したときと終了するときに、もう一度保存します。",
+                           GetConfigPath().c_str()),
+                    true);
+    }
+}
+
 void CSettingDlg::OnEndSession(WPARAM ending, LPARAM lParam) {
     m_pChangeTable->Save();
     Default(WM_ENDSESSION, ending, lParam);

@@ -79,6 +79,10 @@ protected:
     void OnDblClkList(const NMHDR& header, LRESULT* result);
     void OnDelete();
     void UpdateRow(int index);
+    // Keeps a change the user made at once, so that a crash or a kill loses
+    // nothing the window showed. A failure is told once in a balloon; the
+    // next change and the end of the program try again.
+    void SaveChanges();
 
 private:
     void AddTrayIcon();
@@ -100,4 +104,6 @@ private:
     // The device names the combo box was last filled with.
     std::optional<std::vector<std::string>> m_listedDeviceNames;
     std::string m_midiInTip;
+    // The last save of a change failed and the user has been told.
+    bool m_bSaveFailureShown = false;
 };

@@ -73,6 +73,7 @@ void CSettingDlg::OnSelChangeDevice() {
         return;
     }
     m_pChangeTable->SetDeviceName(m_comboDevice.GetLBText(selected));
+    SaveChanges();
     OpenMidiInDevice();
 }
 
@@ -95,6 +96,7 @@ void CSettingDlg::OnAdd() {
         return;
     }
     m_pChangeTable->InsertAt(index, item);
+    SaveChanges();
     UpdateRow(index);
     const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
     for (int row = 0; row < m_listCtrl.GetItemCount(); ++row) {
@@ -117,6 +119,7 @@ void CSettingDlg::OnEdit() {
         result = editor.DoModal();
     }
     if (result == IDOK) {
+        SaveChanges();
         UpdateRow(index);
     }
 }
@@ -127,15 +130,17 @@ void CSettingDlg::OnDblClkList(const NMHDR&, LRESULT* result) {
 }
 
 void CSettingDlg::OnDelete() {
+    bool deleted = false;
     for (;;) {
         const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
-        if (index < 0 || index >= m_pChangeTable->GetSize()) {
-            return;
-        }
-        if (!m_listCtrl.DeleteItem(index)) {
-            return;
+        if (index < 0 || index >= m_pChangeTable->GetSize() || !m_listCtrl.DeleteItem(index)) {
+            break;
         }
         delete m_pChangeTable->GetAt(index);
         m_pChangeTable->RemoveAt(index);
+        deleted = true;
+    }
+    if (deleted) {
+        SaveChanges();
     }
 }

@@ -31,11 +31,13 @@ std::vector<DamagedFile> Corpus() {
     while (list >> name >> count) {
         files.push_back({name, ReadFileBytes(dir + "/" + name), count == "*" ? -1 : std::stoi(count)});
     }
-    // Too big to keep in the repository. (A value of a megabyte is left
-    // out: the platform's profile writer does not store one, so the save
-    // is refused and the damaged file stays, as the rules tests show.)
+    // Too big to keep in the repository.
     const std::string mega(1 << 20, 'M');
     files.push_back({"megabyte-line", "[General]\r\nJunk=" + mega + "\r\nTableItemCount=1\r\n", 1});
+    files.push_back({"megabyte-path",
+                     "[General]\r\nTableItemCount=1\r\n[TableItem000]\r\nActExePath=C:\\" + mega +
+                         "\r\nKeyCode=65\r\n",
+                     1});
     files.push_back({"megabyte-without-line-end", "[General]\r\nTableItemCount=1\r\n" + mega, 1});
     files.push_back({"megabyte-of-line-ends", std::string(1 << 20, '\n'), 0});
     return files;

@@ -1,6 +1,7 @@
 // One contract, run against every settings backend this build has: the
 // portable one everywhere, and under Windows (Wine) the platform's own, so
 // the portable backend is shown to behave as the platform does.
+#include "ChangeTable.h"
 #include "IniBackend.h"
 #include "IniFile.h"
 #include "TempDir.h"
@@ -38,9 +39,36 @@ protected:
         return ReadFileBytes(dir.File(name));
     }
 
+    // A file as a user's editor left it, read by a backend that has not
+    // seen it before.
+    CIniFile HandWritten(const std::string& bytes) {
+        const std::string path = dir.File("hand" + std::to_string(++handWritten) + ".ini");
+        WriteFileBytes(path, bytes);
+        reader = MakeBackend(GetParam());
+        return CIniFile(path, *reader);
+    }
+
     TempDir dir;
     std::unique_ptr<IniBackend> backend;
+    std::unique_ptr<IniBackend> reader;
+    int handWritten = 0;
 };
+
+// UTF-16 LE with its byte-order mark, as Notepad saves "Unicode".
+std::string Utf16LeFile(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+// The literals of this file are compiled to code page 932; u8 keeps UTF-8.
+const char kDeviceAnsi[] = "ＭＩＤＩキーボード";
+const char kPathAnsi[] = "C:\\ソフト\\予定表.exe";
+const char* const kDeviceUtf8 = reinterpret_cast<const char*>(u8"ＭＩＤＩキーボード");
+const char* const kPathUtf8 = reinterpret_cast<const char*>(u8"C:\\ソフト\\予定表.exe");
 
 } // namespace
 
@@ -151,6 +179,122 @@ TEST_P(IniContract, ReadsPlainHandWrittenFiles) {
     EXPECT_EQ(ini.GetString("General", "MidiInDevice", "", false), "My Keys");
     EXPECT_EQ(ini.GetInt("General", "TableItemCount", 0), 2);
     EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 65);
+}
+
+TEST_P(IniContract, ReadsEveryEncodingUsersSave) {
+    const std::string lines[] = {"[General]\r\nMidiInDevice=", "\r\nTableItemCount=2\r\n"
+                                 "[TableItem000]\r\nActExePath=", "\r\n"};
+    CIniFile ansi = HandWritten(lines[0] + kDeviceAnsi + lines[1] + kPathAnsi + lines[2]);
+    EXPECT_EQ(ansi.GetString("General", "MidiInDevice", "", false), kDeviceAnsi);
+    EXPECT_EQ(ansi.GetString("TableItem000", "ActExePath", "", false), kPathAnsi);
+
+    CIniFile utf8 = HandWritten("\xEF\xBB\xBF" + lines[0] + kDeviceUtf8 + lines[1] + kPathUtf8 +
+                                lines[2]);
+    EXPECT_EQ(utf8.GetString("General", "MidiInDevice", "", false), kDeviceAnsi);
+    EXPECT_EQ(utf8.GetInt("General", "TableItemCount", 0), 2);
+    EXPECT_TRUE(utf8.HasSection("TableItem000"));
+    EXPECT_EQ(utf8.GetString("TableItem000", "ActExePath", "", false), kPathAnsi);
+
+    CIniFile utf16 = HandWritten(Utf16LeFile(u"[General]\r\nMidiInDevice=ＭＩＤＩキーボード\r\n"
+                                             u"TableItemCount=2\r\n[TableItem000]\r\n"
+                                             u"ActExePath=C:\\ソフト\\予定表.exe\r\n"));
+    EXPECT_EQ(utf16.GetString("General", "MidiInDevice", "", false), kDeviceAnsi);
+    EXPECT_EQ(utf16.GetInt("General", "TableItemCount", 0), 2);
+    EXPECT_TRUE(utf16.HasSection("TableItem000"));
+    EXPECT_EQ(utf16.GetString("TableItem000", "ActExePath", "", false), kPathAnsi);
+}
+
+TEST_P(IniContract, ReadsAnyLineEnd) {
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        CIniFile ini = HandWritten("[General]" + end + "TableItemCount=2" + end + end +
+                                   "[TableItem000]" + end + "KeyCode=65" + end + "KeyFlag=3");
+        EXPECT_EQ(ini.GetInt("General", "TableItemCount", 0), 2) << int(end.back());
+        EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 65) << int(end.back());
+        EXPECT_EQ(ini.GetInt("TableItem000", "KeyFlag", 0), 3) << int(end.back());
+    }
+    CIniFile mixed = HandWritten("[General]\rTableItemCount=1\n[TableItem000]\r\n\n\rKeyCode=66");
+    EXPECT_EQ(mixed.GetInt("General", "TableItemCount", 0), 1);
+    EXPECT_EQ(mixed.GetInt("TableItem000", "KeyCode", 0), 66);
+}
+
+TEST_P(IniContract, ReadsBlanksAroundNamesAndValues) {
+    CIniFile ini = HandWritten("  [General]  \r\n\tMidiInDevice\t=\t My Keys \t\r\n"
+                               "TableItemCount   =   2\r\n[TableItem000]\r\n"
+                               "   KeyCode= 65\r\nActExePath =  C:\\A B\\c d.exe  \r\n"
+                               "Empty =   \r\n");
+    EXPECT_EQ(ini.GetString("General", "MidiInDevice", "", false), "My Keys");
+    EXPECT_EQ(ini.GetInt("General", "TableItemCount", 0), 2);
+    EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 65);
+    EXPECT_EQ(ini.GetString("TableItem000", "ActExePath", "", false), "C:\\A B\\c d.exe");
+    EXPECT_EQ(ini.GetString("TableItem000", "Empty", "default", false), "");
+}
+
+TEST_P(IniContract, SemicolonLinesAreNoKeys) {
+    CIniFile ini = HandWritten("[General]\r\n;TableItemCount=9\r\n; MidiInDevice=Old\r\n"
+                               "TableItemCount=1\r\n[TableItem000]\r\n;KeyCode=66\r\n"
+                               "KeyCode=65\r\n[TableItem001]\r\n;NoteNumber=60\r\n"
+                               "[TableItem002]\r\n;[TableItem003]\r\nKeyCode=67\r\n");
+    EXPECT_EQ(ini.GetInt("General", "TableItemCount", 0), 1);
+    EXPECT_EQ(ini.GetString("General", "MidiInDevice", "none", false), "none");
+    EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 65);
+    EXPECT_FALSE(ini.HasSection("TableItem001"));
+    EXPECT_EQ(ini.GetInt("TableItem001", "NoteNumber", 40), 40);
+    EXPECT_FALSE(ini.HasSection("TableItem003"));
+    EXPECT_EQ(ini.GetInt("TableItem002", "KeyCode", 0), 67);
+}
+
+TEST_P(IniContract, OddLinesReadAsThePlatformReadsThem) {
+    CIniFile ini = HandWritten(std::string("[General]\r\n\vTableItemCount\f=\f3\v\r\n"
+                                           "[ TableItem000 ]\r\nKeyCode=65\r\n"
+                                           "[TableItem001]\r\nno equals here\r\n"
+                                           "[TableItem002]\r\n=5\r\n[TableItem003]\r\n") +
+                               '\0' + "=5\r\n");
+    EXPECT_EQ(ini.GetInt("General", "TableItemCount", 0), 3);
+    EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 65);
+    EXPECT_EQ(ini.GetInt(" TableItem000 ", "KeyCode", 0), 65);
+    EXPECT_FALSE(ini.HasSection("TableItem001"));
+    EXPECT_FALSE(ini.HasSection("TableItem002"));
+    EXPECT_FALSE(ini.HasSection("TableItem003"));
+    EXPECT_EQ(ini.GetString("TableItem001", "no equals here", "d", false), "d");
+}
+
+TEST_P(IniContract, FirstOfDuplicatedSectionsAndKeysCounts) {
+    CIniFile ini = HandWritten("[General]\r\nTableItemCount=2\r\nTableItemCount=5\r\n"
+                               "[TableItem000]\r\nKeyCode=65\r\nKeyCode=66\r\n"
+                               "[TableItem001]\r\nKeyCode=67\r\n"
+                               "[tableitem000]\r\nKeyCode=68\r\nNoteNumber=61\r\n"
+                               "[General]\r\nMidiInDevice=Second\r\n");
+    EXPECT_EQ(ini.GetInt("General", "TableItemCount", 0), 2);
+    EXPECT_EQ(ini.GetString("General", "MidiInDevice", "none", false), "none");
+    EXPECT_EQ(ini.GetInt("TableItem000", "KeyCode", 0), 65);
+    EXPECT_EQ(ini.GetInt("TableItem000", "NoteNumber", 40), 40);
+    EXPECT_EQ(ini.GetInt("TableItem001", "KeyCode", 0), 67);
+}
+
+// The program reads and writes the file in one pass of its own; what it
+// writes must be what the backend (under Wine: the platform) writes, byte
+// for byte, and read back the same.
+TEST_P(IniContract, TheProgramsOnePassSaveWritesTheSameBytes) {
+    CChangeTable table;
+    table.SetDeviceName(kDeviceAnsi);
+    for (int i = 0; i < 3; ++i) {
+        auto* item = new CChangeTableItem;
+        item->NoteNumber = static_cast<std::uint8_t>(60 + i);
+        item->KeyCode = static_cast<std::uint8_t>('A' + i);
+        table.Add(item);
+    }
+    table.GetAt(1)->OutputKind = 1;
+    table.GetAt(1)->SetActExePath(kPathAnsi);
+    ASSERT_TRUE(table.Save(dir.File("backend.ini"), *backend));
+    ASSERT_TRUE(table.Save(dir.File("program.ini")));
+    EXPECT_EQ(ReadFileBytes(dir.File("program.ini")), Bytes("backend.ini"));
+
+    CChangeTable loaded;
+    loaded.Load(dir.File("backend.ini"));
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetDeviceName(), kDeviceAnsi);
+    EXPECT_EQ(loaded.GetAt(1)->GetActExePath(), kPathAnsi);
+    EXPECT_EQ(loaded.GetAt(2)->KeyCode, 'C');
 }
 
 TEST_P(IniContract, DeleteRemovesTheFile) {

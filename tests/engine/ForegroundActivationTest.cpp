@@ -147,7 +147,3 @@ TEST(ForegroundActivation, ADialogOfTheTargetInFrontCountsAsSuccess) {
     EXPECT_EQ(desktop.log, kFourCalls);
     EXPECT_EQ(TopLevelOwner(desktop, kTargetDialog), kTarget);
 }
-
-TEST(ForegroundActivation, TheTappedKeyIsUnassigned) {
-    EXPECT_EQ(kUnassignedVirtualKey, 0xE8);
-}

@@ -63,6 +63,8 @@ TEST(ChangeTableItemText, KeyInputModifiersInFixedOrder) {
     item.KeyFlag = 4 | 2;
     item.KeyCode = 0x26;
     EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑");
+    item.KeyHold = 1;
+    EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑ (押している間)");
 }
 
 TEST(ChangeTableItemText, OtherOutputKinds) {

@@ -38,6 +38,42 @@ private:
     bool m_sent;
 };
 
+// Sees every key event of the desktop, whichever window has the focus, while
+// the test thread pumps messages: a release sent while a menu or no window
+// of the test has the focus still shows here.
+class KeyboardHook {
+public:
+    KeyboardHook() {
+        s_releases.clear();
+        m_hook = SetWindowsHookExA(WH_KEYBOARD_LL, Record, GetModuleHandleA(nullptr), 0);
+    }
+    ~KeyboardHook() {
+        if (m_hook != nullptr) {
+            UnhookWindowsHookEx(m_hook);
+        }
+    }
+    bool IsSet() const { return m_hook != nullptr; }
+    static bool SawRelease(DWORD virtualKey) {
+        for (DWORD released : s_releases) {
+            if (released == virtualKey) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    static LRESULT CALLBACK Record(int code, WPARAM message, LPARAM data) {
+        if (code == HC_ACTION && (message == WM_KEYUP || message == WM_SYSKEYUP)) {
+            s_releases.push_back(reinterpret_cast<const KBDLLHOOKSTRUCT*>(data)->vkCode);
+        }
+        return CallNextHookEx(nullptr, code, message, data);
+    }
+    static std::vector<DWORD> s_releases;
+    HHOOK m_hook;
+};
+std::vector<DWORD> KeyboardHook::s_releases;
+
 } // namespace
 
 class HeldKeysTest : public E2eProgramTest {
@@ -58,22 +94,27 @@ protected:
         ASSERT_TRUE(IsDown('A'));
     }
     void Post(std::uint32_t message) { ASSERT_TRUE(window.PostMidi(OpenedPortHandle(), message)); }
-    static bool WaitForRelease(int virtualKey) {
-        return WaitUntil([&] { return !IsDown(virtualKey); }, kActionTimeoutMs);
+    static bool WaitForRelease(DWORD virtualKey) {
+        return WaitUntil([&] { return KeyboardHook::SawRelease(virtualKey); }, kActionTimeoutMs);
     }
+    KeyboardHook hook;
 };
 
 TEST_F(HeldKeysTest, AHeldNoteKeepsItsKeyDownUntilTheNoteOff) {
+    ASSERT_TRUE(hook.IsSet());
     ASSERT_NO_FATAL_FAILURE(StartWithHeldA());
     PumpMessagesFor(kQuietMs);
     EXPECT_TRUE(recorder->Events().empty()) << Describe(recorder->Events());
+    EXPECT_FALSE(KeyboardHook::SawRelease('A'));
     Post(NoteOn(0, 60, 0)); // velocity 0 is the note-off
     ExpectKeys({{false, 'A'}});
-    EXPECT_FALSE(IsDown('A'));
+    EXPECT_TRUE(KeyboardHook::SawRelease('A'));
 }
 
 TEST_F(HeldKeysTest, SwitchingOffFromTheTrayReleasesTheHeldKey) {
+    ASSERT_TRUE(hook.IsSet());
     ASSERT_NO_FATAL_FAILURE(StartWithHeldA());
+    ASSERT_FALSE(KeyboardHook::SawRelease('A'));
     ASSERT_TRUE(window.PostTrayMouse(WM_RBUTTONDOWN));
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(process.Id())) != nullptr; },
@@ -83,10 +124,13 @@ TEST_F(HeldKeysTest, SwitchingOffFromTheTrayReleasesTheHeldKey) {
 }
 
 TEST_F(HeldKeysTest, EndingTheProgramReleasesTheHeldKey) {
+    ASSERT_TRUE(hook.IsSet());
     ASSERT_NO_FATAL_FAILURE(StartWithHeldA());
+    ASSERT_FALSE(KeyboardHook::SawRelease('A'));
     ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
+    // Pumping, so that the hook sees what the ending program sends.
+    EXPECT_TRUE(WaitForRelease('A'));
     ExpectExit();
-    EXPECT_FALSE(IsDown('A'));
 }
 
 TEST_F(HeldKeysTest, AStrokeLiftsTheModifiersTheUserHoldsAroundItself) {

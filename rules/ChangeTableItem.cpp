@@ -51,7 +51,9 @@ std::string CChangeTableItem::GetOutputText() const {
         if (KeyFlag & KeyFlagAlt) {
             text += "Alt+";
         }
-        return text + GetKeyName(KeyCode) + (KeyHold != 0 ? " (押している間)" : "");
+        // A program change has no release, so its key is struck, not held.
+        const bool held = KeyHold != 0 && InputKind != ProgramChange;
+        return text + GetKeyName(KeyCode) + (held ? " (押している間)" : "");
     }
     case ActivateApplication:
         return std::string("アクティブ化: ") + PathFindFileNamePart(ActExePath.c_str()) +

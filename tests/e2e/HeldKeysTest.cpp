@@ -1,6 +1,7 @@
 // Keys held as long as a note is held, released by every way out; and key
 // strokes that arrive exactly as the rule says whatever the user holds.
 #include "E2eProgram.h"
+#include "KeyboardHook.h"
 #include "MidiMessages.h"
 #include "Polling.h"
 #include "Windows.h"
@@ -37,42 +38,6 @@ private:
     WORD m_key;
     bool m_sent;
 };
-
-// Sees every key event of the desktop, whichever window has the focus, while
-// the test thread pumps messages: a release sent while a menu or no window
-// of the test has the focus still shows here.
-class KeyboardHook {
-public:
-    KeyboardHook() {
-        s_releases.clear();
-        m_hook = SetWindowsHookExA(WH_KEYBOARD_LL, Record, GetModuleHandleA(nullptr), 0);
-    }
-    ~KeyboardHook() {
-        if (m_hook != nullptr) {
-            UnhookWindowsHookEx(m_hook);
-        }
-    }
-    bool IsSet() const { return m_hook != nullptr; }
-    static bool SawRelease(DWORD virtualKey) {
-        for (DWORD released : s_releases) {
-            if (released == virtualKey) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    static LRESULT CALLBACK Record(int code, WPARAM message, LPARAM data) {
-        if (code == HC_ACTION && (message == WM_KEYUP || message == WM_SYSKEYUP)) {
-            s_releases.push_back(reinterpret_cast<const KBDLLHOOKSTRUCT*>(data)->vkCode);
-        }
-        return CallNextHookEx(nullptr, code, message, data);
-    }
-    static std::vector<DWORD> s_releases;
-    HHOOK m_hook;
-};
-std::vector<DWORD> KeyboardHook::s_releases;
 
 } // namespace
 

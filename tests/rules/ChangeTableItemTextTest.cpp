@@ -65,6 +65,8 @@ TEST(ChangeTableItemText, KeyInputModifiersInFixedOrder) {
     EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑");
     item.KeyHold = 1;
     EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑ (押している間)");
+    item.InputKind = Item::ProgramChange;
+    EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑");
 }
 
 TEST(ChangeTableItemText, OtherOutputKinds) {

@@ -34,7 +34,23 @@ void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8
     ConvertInput(probe, 0);
 }
 
+void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
+    const std::uint8_t probeChannel = ProbeChannel(channel);
+    ReleaseHolds([&](const KeyHoldRecord& hold) {
+        return hold.inputKind == CChangeTableItem::Note && hold.channel == probeChannel &&
+               hold.number == note;
+    });
+}
+
 void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
+    if (Magnitude(m_nLastPitchBend) >= kPitchBendDeadZone &&
+        Magnitude(value) < kPitchBendDeadZone) {
+        // The wheel state is shared by all channels, so is its return.
+        ReleaseHolds([](const KeyHoldRecord& hold) {
+            return hold.inputKind == CChangeTableItem::PitchBendMinus ||
+                   hold.inputKind == CChangeTableItem::PitchBendPlus;
+        });
+    }
     if (Magnitude(m_nLastPitchBend) < kPitchBendDeadZone &&
         Magnitude(value) >= kPitchBendDeadZone) {
         CChangeTableItem probe;
@@ -103,7 +119,7 @@ bool CConversionEngine::Matches(const CChangeTableItem& rule, const CChangeTable
 void CConversionEngine::Perform(const CChangeTableItem& rule) {
     switch (rule.OutputKind) {
     case CChangeTableItem::KeyInput:
-        m_actions.StrikeKey(rule.KeyCode, rule.KeyFlag);
+        m_actions.StrikeKey(rule.KeyCode, rule.KeyFlag, m_heldKeys);
         break;
     case CChangeTableItem::ActivateApplication: {
         const std::string exePath = rule.GetActExePath();
@@ -139,14 +155,115 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
         if (!m_bEnabled && rule->OutputKind != CChangeTableItem::ToggleEnabled) {
             continue;
         }
-        if (Matches(*rule, probe, value)) {
+        if (IsHeldKeyRule(*rule)) {
+            ConvertHeldKeyRule(*rule, probe, value);
+        } else if (Matches(*rule, probe, value)) {
             Perform(*rule);
         }
     }
 }
 
+bool CConversionEngine::IsHeldKeyRule(const CChangeTableItem& rule) {
+    if (rule.OutputKind != CChangeTableItem::KeyInput || rule.KeyHold == 0) {
+        return false;
+    }
+    // A program change has no release, so such a rule strikes as usual.
+    switch (rule.InputKind) {
+    case CChangeTableItem::Note:
+    case CChangeTableItem::ControlChange:
+    case CChangeTableItem::PitchBendMinus:
+    case CChangeTableItem::PitchBendPlus:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
+                                           const CChangeTableItem& probe, std::uint8_t value) {
+    if (rule.InputKind != CChangeTableItem::ControlChange) {
+        if (Matches(rule, probe, value)) {
+            Hold(rule, probe.InputKind, probe.InputCh,
+                 rule.InputKind == CChangeTableItem::Note ? probe.NoteNumber : 0);
+        }
+        return;
+    }
+    if (probe.InputKind != CChangeTableItem::ControlChange ||
+        (rule.InputCh != 0 && rule.InputCh != probe.InputCh) || rule.CCNumber != probe.CCNumber) {
+        return;
+    }
+    // Pedals send 64 or more for down; with the edge flag any move off 0 is
+    // the press and only the return to 0 the release.
+    const bool edge = (rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) != 0;
+    const bool release = edge ? value == 0 : value < 64;
+    if (release) {
+        ReleaseHolds([&](const KeyHoldRecord& hold) {
+            return hold.rule == &rule && hold.inputKind == CChangeTableItem::ControlChange &&
+                   hold.channel == probe.InputCh && hold.number == probe.CCNumber;
+        });
+    } else if (!edge || Matches(rule, probe, value)) {
+        Hold(rule, CChangeTableItem::ControlChange, probe.InputCh, probe.CCNumber);
+    }
+}
+
+void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t inputKind,
+                             std::uint8_t channel, std::uint8_t number) {
+    for (int i = 0; i < m_holdCount; ++i) {
+        const KeyHoldRecord& hold = m_holds[i];
+        if (hold.rule == &rule && hold.inputKind == inputKind && hold.channel == channel &&
+            hold.number == number) {
+            return; // a repeated press of what is already held
+        }
+    }
+    if (m_holdCount == kMaxKeyHolds) {
+        return; // better no key than one that could not be released
+    }
+    m_holds[m_holdCount++] =
+        KeyHoldRecord{&rule, inputKind, channel, number, rule.KeyCode, rule.KeyFlag};
+    KeyStrokeEvent events[kMaxKeyStrokeEvents];
+    const int count = m_heldKeys.Press(rule.KeyCode, rule.KeyFlag, events);
+    if (count > 0) {
+        m_actions.SendKeyEvents(events, count);
+    }
+}
+
+template <typename Test> void CConversionEngine::ReleaseHolds(Test test) {
+    // Each key goes up at most once, so 256 events always suffice.
+    KeyStrokeEvent batch[256];
+    int batchCount = 0;
+    int kept = 0;
+    for (int i = m_holdCount - 1; i >= 0; --i) {
+        const KeyHoldRecord& hold = m_holds[i];
+        if (!test(hold)) {
+            continue;
+        }
+        KeyStrokeEvent events[kMaxKeyStrokeEvents];
+        const int count = m_heldKeys.Release(hold.keyCode, hold.keyFlag, events);
+        for (int e = 0; e < count; ++e) {
+            batch[batchCount++] = events[e];
+        }
+        m_holds[i].rule = nullptr; // marks the record as released
+    }
+    for (int i = 0; i < m_holdCount; ++i) {
+        if (m_holds[i].rule != nullptr) {
+            m_holds[kept++] = m_holds[i];
+        }
+    }
+    m_holdCount = kept;
+    if (batchCount > 0) {
+        m_actions.SendKeyEvents(batch, batchCount);
+    }
+}
+
+void CConversionEngine::ReleaseHeldKeys() {
+    ReleaseHolds([](const KeyHoldRecord&) { return true; });
+}
+
 void CConversionEngine::OnToggleEnabled() {
     m_bEnabled = !m_bEnabled;
+    if (!m_bEnabled) {
+        ReleaseHeldKeys();
+    }
     m_actions.EnabledChanged(m_bEnabled);
 }
 

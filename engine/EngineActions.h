@@ -2,6 +2,9 @@
 #include <cstdint>
 #include <string>
 
+class CHeldKeys;
+struct KeyStrokeEvent;
+
 // What the conversion engine asks of the platform. The Win32 implementation
 // injects keys and activates windows; tests use a recording fake.
 class IEngineActions {
@@ -9,8 +12,12 @@ public:
     virtual ~IEngineActions() = default;
 
     // One key stroke: Ctrl, Shift, Alt (bits 0, 1, 2 of keyFlag) down, the
-    // key down and up, the modifiers up in reverse order.
-    virtual void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) = 0;
+    // key down and up, the modifiers up in reverse order. programHeld: the
+    // keys held rules keep down, which the stroke must leave down.
+    virtual void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag,
+                           const CHeldKeys& programHeld) = 0;
+    // Presses and releases of held rules' keys, sent as one batch.
+    virtual void SendKeyEvents(const KeyStrokeEvent* events, int count) = 0;
     // Brings the topmost visible window of the running executable to the front.
     virtual void ActivateApplication(const std::string& exePath) = 0;
     // The same, but starts the executable when it has no visible window.

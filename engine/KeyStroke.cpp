@@ -1,6 +1,7 @@
 #include "KeyStroke.h"
 
 #include "ChangeTableItem.h"
+#include "HeldKeys.h"
 
 namespace {
 
@@ -70,6 +71,99 @@ int BuildKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag,
     for (int i = 2; i >= 0; --i) {
         if (keyFlag & kModifiers[i].flag) {
             add(kModifiers[i].virtualKey, true);
+        }
+    }
+    return count;
+}
+
+const std::uint8_t kSideModifierKeys[kSideModifierCount] = {
+    0xA2, 0xA3, // left, right Ctrl
+    0xA0, 0xA1, // left, right Shift
+    0xA4, 0xA5, // left, right Alt
+    kVkLWin, 0x5C,
+};
+
+namespace {
+
+constexpr std::uint8_t kVkUnassigned = 0xE8;
+
+// The generic key of a side-specific modifier (Ctrl for right Ctrl); the
+// Windows keys have none.
+std::uint8_t GenericModifier(int sideIndex) {
+    switch (sideIndex / 2) {
+    case 0:
+        return kVkControl;
+    case 1:
+        return kVkShift;
+    case 2:
+        return kVkMenu;
+    default:
+        return 0;
+    }
+}
+
+std::uint8_t RuleFlagOf(int sideIndex) {
+    switch (sideIndex / 2) {
+    case 0:
+        return CChangeTableItem::KeyFlagCtrl;
+    case 1:
+        return CChangeTableItem::KeyFlagShift;
+    case 2:
+        return CChangeTableItem::KeyFlagAlt;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t physicallyDown,
+                        const CHeldKeys& programHeld,
+                        KeyStrokeEvent (&events)[kMaxExactKeyStrokeEvents]) {
+    int count = 0;
+    auto add = [&](std::uint8_t vk, bool up) {
+        events[count++] = KeyStrokeEvent{vk, up, IsExtendedKey(vk)};
+    };
+
+    std::uint8_t lifted = 0;
+    bool menuOrStartCouldOpen = false;
+    for (int i = 0; i < kSideModifierCount; ++i) {
+        const std::uint8_t vk = kSideModifierKeys[i];
+        const std::uint8_t generic = GenericModifier(i);
+        if (!(physicallyDown & (1u << i)) || (keyFlag & RuleFlagOf(i)) ||
+            programHeld.IsHeld(vk) || (generic != 0 && programHeld.IsHeld(generic))) {
+            continue;
+        }
+        lifted |= static_cast<std::uint8_t>(1u << i);
+        if (i >= 4) {
+            menuOrStartCouldOpen = true;
+        }
+    }
+    if (menuOrStartCouldOpen) {
+        add(kVkUnassigned, false);
+        add(kVkUnassigned, true);
+    }
+    for (int i = 0; i < kSideModifierCount; ++i) {
+        if (lifted & (1u << i)) {
+            add(kSideModifierKeys[i], true);
+        }
+    }
+
+    std::uint8_t ruleFlag = keyFlag;
+    for (const Modifier& m : kModifiers) {
+        if (programHeld.IsHeld(m.virtualKey)) {
+            ruleFlag = static_cast<std::uint8_t>(ruleFlag & ~m.flag);
+        }
+    }
+    KeyStrokeEvent stroke[kMaxKeyStrokeEvents];
+    const int strokeCount = BuildKeyStroke(keyCode, ruleFlag, stroke);
+    for (int i = 0; i < strokeCount; ++i) {
+        events[count++] = stroke[i];
+    }
+
+    for (int i = kSideModifierCount - 1; i >= 0; --i) {
+        if (lifted & (1u << i)) {
+            add(kSideModifierKeys[i], false);
         }
     }
     return count;

@@ -20,3 +20,24 @@ int BuildKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag,
 
 // True for the virtual keys whose scan code carries the E0 prefix.
 bool IsExtendedKey(std::uint8_t virtualKey);
+
+class CHeldKeys;
+
+// The side-specific modifier keys a user can hold: left and right Ctrl,
+// Shift, Alt, and both Windows keys. Bit i of a "down" mask stands for
+// kSideModifierKeys[i].
+constexpr int kSideModifierCount = 8;
+extern const std::uint8_t kSideModifierKeys[kSideModifierCount];
+
+constexpr int kMaxExactKeyStrokeEvents = 2 + 2 * kSideModifierCount + kMaxKeyStrokeEvents;
+
+// The rule's stroke and nothing else, whatever the user holds: modifiers
+// that are down (physicallyDown, a mask as above) but not part of the rule
+// are released before the stroke and pressed again after it. Keys this
+// program holds for held rules are left alone, and the stroke neither
+// presses nor releases a modifier of the rule that the program already
+// holds. Before Alt or a Windows key goes up alone, an unassigned key is
+// struck, so that the release opens neither the menu bar nor the Start menu.
+int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t physicallyDown,
+                        const CHeldKeys& programHeld,
+                        KeyStrokeEvent (&events)[kMaxExactKeyStrokeEvents]);

@@ -31,6 +31,7 @@
 #define IDC_MAPEDIT_PC_NUMBER 1027
 #define IDC_MAPEDIT_PC_RANGE 1028
 #define IDC_MAPEDIT_TOGGLE 1029
+#define IDC_MAPEDIT_KEY_HOLD 1030
 #define IDC_MAPEDIT_ACT_LAUNCH 1031
 
 // Application picker controls.

@@ -51,7 +51,9 @@ std::string CChangeTableItem::GetOutputText() const {
         if (KeyFlag & KeyFlagAlt) {
             text += "Alt+";
         }
-        return text + GetKeyName(KeyCode);
+        // A program change has no release, so its key is struck, not held.
+        const bool held = KeyHold != 0 && InputKind != ProgramChange;
+        return text + GetKeyName(KeyCode) + (held ? " (押している間)" : "");
     }
     case ActivateApplication:
         return std::string("アクティブ化: ") + PathFindFileNamePart(ActExePath.c_str()) +
@@ -84,5 +86,11 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
         ActLaunch = ini.GetInt(section, "ActLaunch", 0) != 0 ? 1 : 0;
     } else if (ActLaunch != 0) {
         ini.WriteInt(section, "ActLaunch", 1);
+    }
+    // Last, so that the sections of older tables keep their lines in place.
+    if (!save) {
+        KeyHold = ini.GetInt(section, "KeyHold", 0) != 0 ? 1 : 0;
+    } else if (KeyHold != 0) {
+        ini.WriteInt(section, "KeyHold", 1);
     }
 }

@@ -63,4 +63,7 @@ public:
     // Activation rules only: start the executable when it shows no window.
     // Stored only when set, so tables without it keep their file as it was.
     std::uint8_t ActLaunch = 0;
+    // Key rules only: hold the key while the note, pedal or bend is held
+    // instead of striking it once. Stored only when set.
+    std::uint8_t KeyHold = 0;
 };

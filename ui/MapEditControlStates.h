@@ -8,6 +8,7 @@ struct MapEditControlStates {
     bool controller = false;  // CC# label and edit, edge flag
     bool program = false;     // PC# label and edit, range combo
     bool key = false;         // key combo, Shift, Control, Alt
+    bool keyHold = false;     // hold the key: only inputs that have a release
     bool application = false; // executable name, "選択...", start when not running
 };
 

@@ -95,6 +95,7 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBIndex(pDX, IDC_MAPEDIT_PC_RANGE, m_values.m_nPCRange);
     DDX_Text(pDX, IDC_MAPEDIT_PC_NUMBER, m_values.m_nPCNumber);
     DDX_Check(pDX, IDC_MAPEDIT_ACT_LAUNCH, m_values.m_bActLaunch);
+    DDX_Check(pDX, IDC_MAPEDIT_KEY_HOLD, m_values.m_bKeyHold);
 }
 
 BOOL CMapEditDlg::OnInitDialog() {
@@ -149,6 +150,8 @@ void CMapEditDlg::UpdateControlStates() {
     EnableControls(kControllerControls, CountOf(kControllerControls), states.controller);
     EnableControls(kProgramControls, CountOf(kProgramControls), states.program);
     EnableControls(kKeyControls, CountOf(kKeyControls), states.key);
+    const int keyHold[] = {IDC_MAPEDIT_KEY_HOLD};
+    EnableControls(keyHold, 1, states.keyHold);
     EnableControls(kApplicationControls, CountOf(kApplicationControls), states.application);
 }
 

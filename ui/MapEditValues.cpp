@@ -23,7 +23,8 @@ CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
       m_nPCRange(rule.PCRange),
       m_nPCNumber(rule.PCNumber),
       m_strActExePath(rule.GetActExePath()),
-      m_bActLaunch(rule.ActLaunch != 0 ? 1 : 0) {}
+      m_bActLaunch(rule.ActLaunch != 0 ? 1 : 0),
+      m_bKeyHold(rule.KeyHold != 0 ? 1 : 0) {}
 
 void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.InputCh = LowByte(m_nInputCh);
@@ -42,6 +43,7 @@ void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.CCFlag = m_bCCFlag != 0 ? CChangeTableItem::CCFlagRisingEdge : 0;
     rule.SetActExePath(m_strActExePath);
     rule.ActLaunch = m_bActLaunch != 0 ? 1 : 0;
+    rule.KeyHold = m_bKeyHold != 0 ? 1 : 0;
 }
 
 void CMapEditValues::CaptureNote(int note) {

@@ -42,4 +42,5 @@ public:
     int m_nPCNumber = 0;
     std::string m_strActExePath;
     int m_bActLaunch = 0;
+    int m_bKeyHold = 0;
 };

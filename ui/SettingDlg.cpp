@@ -160,6 +160,8 @@ void CSettingDlg::OpenMidiInDevice() {
 }
 
 void CSettingDlg::CloseMidiInDevice() {
+    // Without the device no note-off or pedal release can come any more.
+    ReleaseHeldKeys();
     const bool wasOpen = m_pMidiInDevice->IsOpen();
     if (m_pMidiInDevice->Close() && wasOpen) {
         m_reconnector.OnClosedByProgram();
@@ -341,11 +343,13 @@ void CSettingDlg::SaveChanges() {
 }
 
 void CSettingDlg::OnEndSession(WPARAM ending, LPARAM lParam) {
+    ReleaseHeldKeys();
     m_pChangeTable->Save();
     Default(WM_ENDSESSION, ending, lParam);
 }
 
 void CSettingDlg::OnDestroy() {
+    ReleaseHeldKeys();
     if (!m_pChangeTable->Save()) {
         // The window is going away; the box belongs to the hidden host.
         ShowMessageBoxOwnedBy(GetMainWindow(),

@@ -78,6 +78,8 @@ void CSettingDlg::OnSelChangeDevice() {
 }
 
 void CSettingDlg::OnAdd() {
+    // An open editor stops all conversion, releases included.
+    ReleaseHeldKeys();
     CChangeTableItem* item = new CChangeTableItem;
     INT_PTR result;
     {
@@ -113,6 +115,7 @@ void CSettingDlg::OnEdit() {
     if (index < 0 || index >= m_pChangeTable->GetSize()) {
         return;
     }
+    ReleaseHeldKeys();
     INT_PTR result;
     {
         CMapEditDlg editor(*m_pChangeTable->GetAt(index), false, *m_pListenerManager);
@@ -130,6 +133,8 @@ void CSettingDlg::OnDblClkList(const NMHDR&, LRESULT* result) {
 }
 
 void CSettingDlg::OnDelete() {
+    // The holds name the rules; none may outlive its rule.
+    ReleaseHeldKeys();
     bool deleted = false;
     for (;;) {
         const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);

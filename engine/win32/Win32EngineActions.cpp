@@ -2,6 +2,7 @@
 
 #include "ApplicationActivation.h"
 #include "KeyInjection.h"
+#include "KeyStroke.h"
 #include "StringUtil.h"
 
 #include <utility>
@@ -22,11 +23,22 @@ void CWin32EngineActions::Tell(const std::string& text, bool warning) {
     }
 }
 
-void CWin32EngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) {
+void CWin32EngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag,
+                                    const CHeldKeys& programHeld) {
     m_elevatedTargetCheck.BeforeStroke();
     // A refused injection (a window of higher integrity has the focus) is
     // not retried.
-    SendKeyStroke(keyCode, keyFlag);
+    SendKeyStroke(keyCode, keyFlag, programHeld);
+}
+
+void CWin32EngineActions::SendKeyEvents(const KeyStrokeEvent* events, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!events[i].keyUp) {
+            m_elevatedTargetCheck.BeforeStroke();
+            break;
+        }
+    }
+    SendKeyStrokeEvents(events, count);
 }
 
 void CWin32EngineActions::ActivateApplication(const std::string& exePath) {

@@ -14,7 +14,8 @@ namespace {
 
 class NullActions : public IEngineActions {
 public:
-    void StrikeKey(std::uint8_t, std::uint8_t) override {}
+    void SendKeyEvents(const KeyStrokeEvent*, int) override {}
+    void StrikeKey(std::uint8_t, std::uint8_t, const CHeldKeys&) override {}
     void ActivateApplication(const std::string&) override {}
     void EnabledChanged(bool) override {}
 };

@@ -1,4 +1,5 @@
 #include "KeyStroke.h"
+#include "HeldKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -74,4 +75,50 @@ TEST(ExtendedKeys, MainBlockKeypadAndLeftModifiersAreNot) {
     for (std::uint8_t vk : plain) {
         EXPECT_FALSE(IsExtendedKey(vk)) << "vk " << int(vk);
     }
+}
+
+namespace {
+
+// Mask bits over the side-specific modifiers.
+constexpr std::uint8_t kLeftCtrl = 1 << 0, kLeftShift = 1 << 2, kRightAlt = 1 << 5,
+                       kLeftWin = 1 << 6;
+
+Seq DescribeExact(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t down,
+                  const CHeldKeys& held = CHeldKeys()) {
+    KeyStrokeEvent events[kMaxExactKeyStrokeEvents];
+    const int count = BuildExactKeyStroke(keyCode, keyFlag, down, held, events);
+    Seq out;
+    for (int i = 0; i < count; ++i) {
+        out.push_back((events[i].keyUp ? "^" : "v") + std::to_string(events[i].virtualKey) +
+                      (events[i].extended ? "+" : ""));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(ExactKeyStroke, UserModifiersNotInTheRuleAreLiftedAroundTheStroke) {
+    EXPECT_EQ(DescribeExact(0x41, 0, 0), Describe(0x41, 0));
+    // Ctrl+A while the user holds left Shift.
+    EXPECT_EQ(DescribeExact(0x41, 1, kLeftShift),
+              (Seq{"^160", "v17", "v65", "^65", "^17", "v160"}));
+    // The rule's own modifier is not lifted: plain A while left Ctrl is down.
+    EXPECT_EQ(DescribeExact(0x41, 1, kLeftCtrl), Describe(0x41, 1));
+    EXPECT_EQ(DescribeExact(0x41, 0, kLeftCtrl), (Seq{"^162", "v65", "^65", "v162"}));
+}
+
+TEST(ExactKeyStroke, AltOrWindowsKeyIsMaskedBeforeItsLoneRelease) {
+    EXPECT_EQ(DescribeExact(0x41, 0, kRightAlt | kLeftWin),
+              (Seq{"v232", "^232", "^165+", "^91+", "v65", "^65", "v91+", "v165+"}));
+}
+
+TEST(ExactKeyStroke, KeysHeldByTheProgramStayDown) {
+    CHeldKeys held;
+    KeyStrokeEvent events[kMaxKeyStrokeEvents];
+    ASSERT_EQ(held.Press(0x11, 0, events), 1); // a pedal held as Ctrl
+    // Its Ctrl shows as physically down, yet is neither lifted nor released
+    // by a Ctrl+A rule.
+    EXPECT_EQ(DescribeExact(0x41, 0, kLeftCtrl, held), (Seq{"v65", "^65"}));
+    EXPECT_EQ(DescribeExact(0x41, 1, kLeftCtrl | kLeftShift, held),
+              (Seq{"^160", "v65", "^65", "v160"}));
 }

@@ -63,7 +63,8 @@ namespace {
 
 class CountingActions : public IEngineActions {
 public:
-    void StrikeKey(std::uint8_t, std::uint8_t) override { ++keys; }
+    void SendKeyEvents(const KeyStrokeEvent*, int) override {}
+    void StrikeKey(std::uint8_t, std::uint8_t, const CHeldKeys&) override { ++keys; }
     void ActivateApplication(const std::string&) override { ++activations; }
     void EnabledChanged(bool) override { ++toggles; }
     long keys = 0;

@@ -1,5 +1,7 @@
 #include "RecordingEngineActions.h"
 
+#include "HeldKeys.h"
+#include "KeyStroke.h"
 #include "StringUtil.h"
 
 std::string KeyAction(std::uint8_t keyCode, std::uint8_t keyFlag) {
@@ -15,8 +17,27 @@ std::string EnabledAction(bool enabled) {
     return enabled ? "enabled 1" : "enabled 0";
 }
 
-void RecordingEngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) {
+std::string KeysAction(const std::string& events) {
+    return "keys " + events;
+}
+
+void RecordingEngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag,
+                                       const CHeldKeys& programHeld) {
     log.push_back(KeyAction(keyCode, keyFlag));
+    lastHeld.clear();
+    for (int vk = 0; vk < 256; ++vk) {
+        if (programHeld.IsHeld(static_cast<std::uint8_t>(vk))) {
+            lastHeld.insert(vk);
+        }
+    }
+}
+void RecordingEngineActions::SendKeyEvents(const KeyStrokeEvent* events, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += Format("%s%s%02X", i == 0 ? "" : " ", events[i].keyUp ? "^" : "v",
+                       events[i].virtualKey);
+    }
+    log.push_back(KeysAction(text));
 }
 void RecordingEngineActions::ActivateApplication(const std::string& exePath) {
     log.push_back(ActivateAction(exePath));

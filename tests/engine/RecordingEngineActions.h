@@ -1,23 +1,29 @@
 #pragma once
 #include "EngineActions.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
 // Writes down every action the engine asks for, one readable line each:
 // "key 0x41 flags 7", "activate C:\app.exe", "activate or start C:\app.exe",
-// "enabled 0".
+// "enabled 0", "keys v11 v41" (one batch of held keys: v press, ^ release).
 class RecordingEngineActions : public IEngineActions {
 public:
-    void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag) override;
+    void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag, const CHeldKeys&) override;
+    void SendKeyEvents(const KeyStrokeEvent* events, int count) override;
     void ActivateApplication(const std::string& exePath) override;
     void ActivateOrLaunchApplication(const std::string& exePath) override;
     void EnabledChanged(bool enabled) override;
 
     std::vector<std::string> log;
+    // The keys held by the program at the last stroke.
+    std::set<int> lastHeld;
 };
 
 std::string KeyAction(std::uint8_t keyCode, std::uint8_t keyFlag = 0);
 std::string ActivateAction(const std::string& exePath);
 std::string ActivateOrLaunchAction(const std::string& exePath);
 std::string EnabledAction(bool enabled);
+// A batch of held-key events written as "v11 v41 ^41" (hex virtual keys).
+std::string KeysAction(const std::string& events);

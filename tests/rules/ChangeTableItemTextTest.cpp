@@ -63,6 +63,10 @@ TEST(ChangeTableItemText, KeyInputModifiersInFixedOrder) {
     item.KeyFlag = 4 | 2;
     item.KeyCode = 0x26;
     EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑");
+    item.KeyHold = 1;
+    EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑ (押している間)");
+    item.InputKind = Item::ProgramChange;
+    EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑");
 }
 
 TEST(ChangeTableItemText, OtherOutputKinds) {

@@ -336,6 +336,34 @@ TEST_F(ChangeTableFile, StartWhenNotRunningIsStoredOnlyWhenSet) {
     EXPECT_EQ(loaded.GetAt(2)->ActLaunch, 0);
 }
 
+TEST_F(ChangeTableFile, HoldFlagIsStoredOnlyWhenSetAndAfterTheStartFlag) {
+    CChangeTable table;
+    for (int i = 0; i < 2; ++i) {
+        table.InsertAt(i, NewItem(60 + i, 0, 0));
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string without = Saved();
+    EXPECT_EQ(without.find("KeyHold"), std::string::npos);
+
+    table.GetAt(1)->KeyHold = 1;
+    table.GetAt(1)->ActLaunch = 1;
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    ASSERT_EQ(std::count(lines.begin(), lines.end(), "KeyHold=1"), 1);
+    const auto section = std::find(lines.begin(), lines.end(), "[TableItem001]");
+    EXPECT_EQ(std::find(section, lines.end(), "ActLaunch=1") - section, 13);
+    EXPECT_EQ(std::find(section, lines.end(), "KeyHold=1") - section, 14);
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 2);
+    EXPECT_EQ(loaded.GetAt(0)->KeyHold, 0);
+    EXPECT_EQ(loaded.GetAt(1)->KeyHold, 1);
+    loaded.GetAt(1)->KeyHold = 0;
+    loaded.GetAt(1)->ActLaunch = 0;
+    ASSERT_TRUE(loaded.Save(path, backend));
+    EXPECT_EQ(Saved(), without);
+}
+
 TEST_F(ChangeTableFile, HandEditedStartFlagReadsAsOnOrOff) {
     WriteConfig("[General]\r\nTableItemCount=3\r\n[TableItem000]\r\nActLaunch=0\r\n"
                 "[TableItem001]\r\nActLaunch=7\r\n[TableItem002]\r\nActLaunch=x\r\n");

@@ -45,6 +45,18 @@ TEST(MapEditControlStates, EachOutputKindEnablesOnlyItsOwnFields) {
     EXPECT_FALSE(toggle.application);
 }
 
+TEST(MapEditControlStates, HoldingTheKeyNeedsAKeyAndAnInputThatIsReleased) {
+    for (int input : {CChangeTableItem::Note, CChangeTableItem::ControlChange,
+                      CChangeTableItem::PitchBendMinus, CChangeTableItem::PitchBendPlus}) {
+        EXPECT_TRUE(MapEditControlStatesFor(input, CChangeTableItem::KeyInput).keyHold) << input;
+        EXPECT_FALSE(MapEditControlStatesFor(input, CChangeTableItem::ToggleEnabled).keyHold)
+            << input;
+    }
+    for (int input : {int{CChangeTableItem::ProgramChange}, -1, 7}) {
+        EXPECT_FALSE(MapEditControlStatesFor(input, CChangeTableItem::KeyInput).keyHold) << input;
+    }
+}
+
 TEST(MapEditControlStates, InputAndOutputSidesAreIndependent) {
     const auto states =
         MapEditControlStatesFor(CChangeTableItem::ControlChange, CChangeTableItem::KeyInput);

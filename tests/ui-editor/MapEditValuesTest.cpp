@@ -20,6 +20,7 @@ TEST(MapEditValuesFromRule, TakesEveryFieldOfTheRule) {
     rule.KeyFlag = CChangeTableItem::KeyFlagCtrl | CChangeTableItem::KeyFlagAlt;
     rule.SetActExePath("C:\\Tools\\app.exe");
     rule.ActLaunch = 1;
+    rule.KeyHold = 1;
 
     const CMapEditValues values(rule);
 
@@ -38,6 +39,7 @@ TEST(MapEditValuesFromRule, TakesEveryFieldOfTheRule) {
     EXPECT_EQ(values.m_bAlt, 1);
     EXPECT_EQ(values.m_strActExePath, "C:\\Tools\\app.exe");
     EXPECT_EQ(values.m_bActLaunch, 1);
+    EXPECT_EQ(values.m_bKeyHold, 1);
 }
 
 TEST(MapEditValuesFromRule, ReadsOnlyTheMeaningfulFlagBits) {
@@ -139,6 +141,7 @@ TEST(MapEditValuesWriteBack, WritesEveryFieldWhateverTheKinds) {
     values.m_bShift = 1;
     values.m_strActExePath = "D:\\x.exe";
     values.m_bActLaunch = 1;
+    values.m_bKeyHold = 1;
 
     values.WriteTo(rule);
 
@@ -155,6 +158,7 @@ TEST(MapEditValuesWriteBack, WritesEveryFieldWhateverTheKinds) {
     EXPECT_EQ(rule.KeyFlag, CChangeTableItem::KeyFlagShift);
     EXPECT_EQ(rule.GetActExePath(), "D:\\x.exe");
     EXPECT_EQ(rule.ActLaunch, 1);
+    EXPECT_EQ(rule.KeyHold, 1);
 }
 
 TEST(MapEditValuesCapture, NoteSetsBothEndsAndTheNoteKind) {
@@ -206,9 +210,11 @@ TEST(MapEditValuesCapture, KeySwitchesToKeyInputAndKeepsThePath) {
     rule.OutputKind = CChangeTableItem::ActivateApplication;
     rule.SetActExePath("C:\\a.exe");
     rule.KeyFlag = CChangeTableItem::KeyFlagAlt;
+    rule.KeyHold = 1;
     CMapEditValues values(rule);
 
     values.CaptureKey(65, true, true, false);
+    EXPECT_EQ(values.m_bKeyHold, 1) << "a capture leaves the hold box as it is";
 
     EXPECT_EQ(values.m_nOutputKind, CChangeTableItem::KeyInput);
     EXPECT_EQ(values.m_nKeyCode, 65);

@@ -66,6 +66,9 @@ std::string ConfigText(const Config& config) {
              << "KeyCode=" << unsigned(rule.keyCode) << "\r\n"
              << "KeyFlag=" << unsigned(rule.keyFlag) << "\r\n"
              << "ActExePath=" << rule.actExePath << "\r\n";
+        if (rule.keyHold) {
+            text << "KeyHold=1\r\n";
+        }
     }
     return text.str();
 }

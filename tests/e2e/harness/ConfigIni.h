@@ -21,6 +21,7 @@ struct ConfigRule {
     std::uint8_t keyCode = 0;
     std::uint8_t keyFlag = 0; // bit 0 Ctrl, bit 1 Shift, bit 2 Alt
     std::string actExePath;
+    bool keyHold = false; // hold the key while the note or pedal is held
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,

@@ -1,4 +1,5 @@
 #include "TestDesktop.h"
+#include "HeldKeys.h"
 #include "Win32EngineActions.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ protected:
         g_keys.clear();
     }
     std::vector<KeyMessage> Strike(BYTE keyCode, BYTE keyFlag, std::size_t expected) {
-        CWin32EngineActions().StrikeKey(keyCode, keyFlag);
+        CWin32EngineActions().StrikeKey(keyCode, keyFlag, CHeldKeys());
         PumpUntil([&] { return g_keys.size() >= expected; });
         PumpUntil([] { return false; }, 100); // anything beyond is a fault too
         return g_keys;

@@ -1,0 +1,25 @@
+#pragma once
+#include "KeyStroke.h"
+
+#include <cstdint>
+
+// The keys this program holds down at the moment, counted per virtual key:
+// two held rules that share a key (Ctrl, say) release it only when both are
+// released. Only keys counted here are ever released.
+class CHeldKeys {
+public:
+    // Adds one hold on the rule's modifiers (Ctrl, Shift, Alt) and its key.
+    // Writes the presses of the keys that were not held yet, modifiers first.
+    int Press(std::uint8_t keyCode, std::uint8_t keyFlag,
+              KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]);
+    // Takes that hold off again. Writes the releases of the keys no longer
+    // held, the key first, then the modifiers in reverse order.
+    int Release(std::uint8_t keyCode, std::uint8_t keyFlag,
+                KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]);
+
+    bool IsHeld(std::uint8_t virtualKey) const { return m_count[virtualKey] != 0; }
+    bool IsEmpty() const;
+
+private:
+    std::uint16_t m_count[256] = {};
+};

@@ -55,6 +55,13 @@ protected:
         }
         return names;
     }
+    static std::string Listed(const std::vector<std::string>& names) {
+        std::string text;
+        for (const std::string& name : names) {
+            text += name + " ";
+        }
+        return text;
+    }
     std::string LastTip() const {
         std::string tip;
         for (const FakeWinmmCall& call : sandbox->Midi().Calls("Shell_NotifyIconA")) {
@@ -221,14 +228,16 @@ TEST_F(MidiReconnectTest, WithoutNoticesTheProgramMakesNoMidiCalls) {
     ASSERT_NO_FATAL_FAILURE(StartWith({{"Pads"}}));
     ASSERT_TRUE(sandbox->Midi().ClearLog());
     PumpMessagesFor(3000);
-    EXPECT_TRUE(MidiCalls().empty());
+    EXPECT_TRUE(MidiCalls().empty()) << Listed(MidiCalls());
 
     // A notice while the device is missing: one check, one retry, then quiet.
     ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}}));
     ASSERT_TRUE(sandbox->Midi().ClearLog());
     ASSERT_TRUE(window.PostDeviceChange());
     ASSERT_TRUE(WaitForCount("midiInGetNumDevs", 2)) << "no retry";
+    // The retry reads the one device's name after counting: wait for that too.
+    ASSERT_TRUE(WaitForCount("midiInGetDevCapsA", 2));
     ASSERT_TRUE(sandbox->Midi().ClearLog());
     PumpMessagesFor(kAfterRetryMs);
-    EXPECT_TRUE(MidiCalls().empty());
+    EXPECT_TRUE(MidiCalls().empty()) << Listed(MidiCalls());
 }

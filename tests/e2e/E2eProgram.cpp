@@ -46,6 +46,14 @@ void E2eProgramTest::FocusRecorder() {
     recorder->Clear();
 }
 
+void E2eProgramTest::StartFocusedWith(const std::vector<ConfigRule>& rules) {
+    Config config;
+    config.rules = rules;
+    ASSERT_TRUE(sandbox->WriteConfig(config));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ASSERT_NO_FATAL_FAILURE(FocusRecorder());
+}
+
 void E2eProgramTest::ExpectKeys(const std::vector<KeyEvent>& expected) {
     ASSERT_TRUE(recorder);
     recorder->WaitForEvents(expected.size(), kActionTimeoutMs);
@@ -72,4 +80,8 @@ std::uintptr_t E2eProgramTest::OpenedPortHandle() const {
         }
     }
     return handle;
+}
+
+void E2eProgramTest::PostToOpenedPort(std::uint32_t message) {
+    ASSERT_TRUE(window.PostMidi(OpenedPortHandle(), message));
 }

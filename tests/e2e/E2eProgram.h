@@ -37,6 +37,8 @@ protected:
 
     // Makes the test's key-recording window the focused foreground window.
     void FocusRecorder();
+    // Writes a table of `rules`, starts the program and focuses the recorder.
+    void StartFocusedWith(const std::vector<ConfigRule>& rules);
     // Waits for the recorder to receive `expected`, then a little longer, so
     // that extra keys show as well.
     void ExpectKeys(const std::vector<KeyEvent>& expected);
@@ -47,6 +49,8 @@ protected:
     // The port handle the fake gave the last port it opened (a made-up one
     // when none was opened: the program does not look at it).
     std::uintptr_t OpenedPortHandle() const;
+    // A short message on that port, delivered as its driver delivers it.
+    void PostToOpenedPort(std::uint32_t message);
 
     std::unique_ptr<ProgramSandbox> sandbox;
     ProgramProcess process;

@@ -43,22 +43,14 @@ private:
 
 class HeldKeysTest : public E2eProgramTest {
 protected:
-    void StartWith(const std::vector<ConfigRule>& rules) {
-        Config config;
-        config.rules = rules;
-        ASSERT_TRUE(sandbox->WriteConfig(config));
-        ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
-        ASSERT_NO_FATAL_FAILURE(FocusRecorder());
-    }
     void StartWithHeldA() {
         ConfigRule held = ConfigRule::KeyOnNotes(60, 60, 'A');
         held.keyHold = true;
-        ASSERT_NO_FATAL_FAILURE(StartWith({held}));
-        Post(NoteOn(0, 60));
+        ASSERT_NO_FATAL_FAILURE(StartFocusedWith({held}));
+        PostToOpenedPort(NoteOn(0, 60));
         ExpectKeys({{true, 'A'}});
         ASSERT_TRUE(IsDown('A'));
     }
-    void Post(std::uint32_t message) { ASSERT_TRUE(window.PostMidi(OpenedPortHandle(), message)); }
     static bool WaitForRelease(DWORD virtualKey) {
         return WaitUntil([&] { return KeyboardHook::SawRelease(virtualKey); }, kActionTimeoutMs);
     }
@@ -71,7 +63,7 @@ TEST_F(HeldKeysTest, AHeldNoteKeepsItsKeyDownUntilTheNoteOff) {
     PumpMessagesFor(kQuietMs);
     EXPECT_TRUE(recorder->Events().empty()) << Describe(recorder->Events());
     EXPECT_FALSE(KeyboardHook::SawRelease('A'));
-    Post(NoteOn(0, 60, 0)); // velocity 0 is the note-off
+    PostToOpenedPort(NoteOn(0, 60, 0)); // velocity 0 is the note-off
     ExpectKeys({{false, 'A'}});
     EXPECT_TRUE(KeyboardHook::SawRelease('A'));
 }
@@ -99,13 +91,13 @@ TEST_F(HeldKeysTest, EndingTheProgramReleasesTheHeldKey) {
 }
 
 TEST_F(HeldKeysTest, AStrokeLiftsTheModifiersTheUserHoldsAroundItself) {
-    ASSERT_NO_FATAL_FAILURE(StartWith(
+    ASSERT_NO_FATAL_FAILURE(StartFocusedWith(
         {ConfigRule::KeyOnNotes(60, 60, 'A', 1), ConfigRule::KeyOnNotes(62, 62, 'B')}));
     {
         const PhysicalKey shift(VK_LSHIFT);
         ASSERT_TRUE(shift.IsSent());
         ExpectKeys({{true, VK_SHIFT}});
-        Post(NoteOn(0, 60));
+        PostToOpenedPort(NoteOn(0, 60));
         ExpectKeys({{false, VK_SHIFT}, {true, VK_CONTROL}, {true, 'A'}, {false, 'A'},
                     {false, VK_CONTROL}, {true, VK_SHIFT}});
         EXPECT_TRUE(IsDown(VK_SHIFT)) << "the user's Shift is down again";
@@ -115,7 +107,7 @@ TEST_F(HeldKeysTest, AStrokeLiftsTheModifiersTheUserHoldsAroundItself) {
         const PhysicalKey ctrl(VK_LCONTROL);
         ASSERT_TRUE(ctrl.IsSent());
         ExpectKeys({{true, VK_CONTROL}});
-        Post(NoteOn(0, 62));
+        PostToOpenedPort(NoteOn(0, 62));
         ExpectKeys({{false, VK_CONTROL}, {true, 'B'}, {false, 'B'}, {true, VK_CONTROL}});
     }
 }

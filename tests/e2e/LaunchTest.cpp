@@ -38,7 +38,6 @@ protected:
         return FileExists(targetPath + ".starts") ? ReadLines(targetPath + ".starts")
                                                   : std::vector<std::string>();
     }
-    void Post(std::uint32_t message) { ASSERT_TRUE(window.PostMidi(OpenedPortHandle(), message)); }
 
     const std::string kStarting = "Starting.exe";
     const std::string kIdle = "Idle.exe";
@@ -65,12 +64,12 @@ TEST_F(LaunchTest, StartsTheProgramOnceThenActivatesItAndOnlyWithTheFlag) {
     ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), text));
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
 
-    Post(NoteOn(0, 61));
+    PostToOpenedPort(NoteOn(0, 61));
     PumpMessagesFor(kQuietMs * 2);
     EXPECT_TRUE(Starts(idle).empty()) << "a rule without the flag started its program";
     EXPECT_EQ(FindWindowA("SqLaunchTarget", kIdle.c_str()), nullptr);
 
-    Post(NoteOn(0, 60));
+    PostToOpenedPort(NoteOn(0, 60));
     HWND target = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] { return (target = FindWindowA("SqLaunchTarget", kStarting.c_str())) != nullptr; },
@@ -82,7 +81,7 @@ TEST_F(LaunchTest, StartsTheProgramOnceThenActivatesItAndOnlyWithTheFlag) {
 
     ASSERT_NO_FATAL_FAILURE(FocusRecorder());
     ASSERT_NE(GetForegroundWindow(), target);
-    Post(NoteOn(0, 60));
+    PostToOpenedPort(NoteOn(0, 60));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == target; }, kActionTimeoutMs))
         << "the running program was not brought to the front";
     PumpMessagesFor(kQuietMs);
@@ -99,7 +98,7 @@ TEST_F(LaunchTest, AProgramThatCannotBeStartedIsToldInABalloon) {
     ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), ConfigText(config) + "ActLaunch=1\r\n"));
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
 
-    Post(NoteOn(0, 60));
+    PostToOpenedPort(NoteOn(0, 60));
     const auto balloons = [&] {
         std::vector<FakeWinmmCall> found;
         for (const FakeWinmmCall& call : sandbox->Midi().Calls("Shell_NotifyIconA")) {

@@ -28,8 +28,8 @@ TEST_F(MidiToKeysTest, NotesOutsideTheRangeAndNoteOffsStrikeNothing) {
 
 TEST_F(MidiToKeysTest, EveryModifierCombinationArrivesInOrder) {
     ASSERT_NO_FATAL_FAILURE(StartFocusedWith({ConfigRule::KeyOnNotes(60, 60, 'C', 2),
-                                       ConfigRule::KeyOnNotes(61, 61, VK_F5, 7),
-                                       ConfigRule::KeyOnNotes(62, 62, 'D', 4)}));
+                                              ConfigRule::KeyOnNotes(61, 61, VK_F5, 7),
+                                              ConfigRule::KeyOnNotes(62, 62, 'D', 4)}));
     PostToOpenedPort(NoteOn(0, 60));
     PostToOpenedPort(NoteOn(0, 61));
     PostToOpenedPort(NoteOn(0, 62));

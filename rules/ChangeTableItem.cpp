@@ -51,9 +51,7 @@ std::string CChangeTableItem::GetOutputText() const {
         if (KeyFlag & KeyFlagAlt) {
             text += "Alt+";
         }
-        // A program change has no release, so its key is struck, not held.
-        const bool held = KeyHold != 0 && InputKind != ProgramChange;
-        return text + GetKeyName(KeyCode) + (held ? " (押している間)" : "");
+        return text + GetKeyName(KeyCode) + (HoldsKey() ? " (押している間)" : "");
     }
     case ActivateApplication:
         return std::string("アクティブ化: ") + PathFindFileNamePart(ActExePath.c_str()) +
@@ -63,6 +61,22 @@ std::string CChangeTableItem::GetOutputText() const {
     default:
         return std::string();
     }
+}
+
+bool CChangeTableItem::HasRelease(int inputKind) {
+    switch (inputKind) {
+    case Note:
+    case ControlChange:
+    case PitchBendMinus:
+    case PitchBendPlus:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CChangeTableItem::HoldsKey() const {
+    return OutputKind == KeyInput && KeyHold != 0 && HasRelease(InputKind);
 }
 
 void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {

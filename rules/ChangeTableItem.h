@@ -41,6 +41,13 @@ public:
     std::string GetInputText() const;
     std::string GetOutputText() const;
 
+    // Inputs that end in a release of their own: the note-off, the pedal
+    // let go, the bend wheel back at the centre. A program change has none.
+    static bool HasRelease(int inputKind);
+    // A key rule that keeps its key down while its input is held, instead of
+    // striking it once.
+    bool HoldsKey() const;
+
     // Writes the rule to (save) or reads it from (load) one section.
     void Exchange(bool save, CIniFile& ini, const char* section);
 

@@ -8,9 +8,7 @@ MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind) {
     states.controller = inputKind == CChangeTableItem::ControlChange;
     states.program = inputKind == CChangeTableItem::ProgramChange;
     states.key = outputKind == CChangeTableItem::KeyInput;
-    // A program change has no release, so its key cannot be held.
-    states.keyHold = states.key && inputKind >= CChangeTableItem::Note &&
-                     inputKind <= CChangeTableItem::PitchBendPlus;
+    states.keyHold = states.key && CChangeTableItem::HasRelease(inputKind);
     states.application = outputKind == CChangeTableItem::ActivateApplication;
     return states;
 }

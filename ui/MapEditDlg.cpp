@@ -186,8 +186,9 @@ void CMapEditDlg::OnProgramChange(std::uint32_t, std::uint8_t, std::uint8_t prog
 }
 
 void CMapEditDlg::OnPitchBend(std::uint32_t, std::uint8_t, std::int32_t value) {
-    const int kind = m_pitchBend.OnValue(value);
-    if (kind != CPitchBendCapture::kNone) {
+    const CPitchBendWheel::Movement movement = m_pitchBend.OnValue(value);
+    if (movement == CPitchBendWheel::LeftDownwards || movement == CPitchBendWheel::LeftUpwards) {
+        const int kind = CPitchBendWheel::InputKindOf(movement);
         Capture([kind](CMapEditValues& values) { values.CapturePitchBend(kind); });
     }
 }

@@ -3,7 +3,7 @@
 #include "Dialog.h"
 #include "MapEditValues.h"
 #include "MidiInEventListener.h"
-#include "PitchBendCapture.h"
+#include "PitchBendWheel.h"
 
 #include <windows.h>
 
@@ -59,7 +59,7 @@ private:
     CMapEditValues m_values;
     CComboBox m_comboChannel;
     CComboBox m_comboKey;
-    CPitchBendCapture m_pitchBend;
+    CPitchBendWheel m_pitchBend;
     bool m_bListening = false;
     bool m_bReading = false;
 };

@@ -67,6 +67,8 @@ TEST(ChangeTableItemText, KeyInputModifiersInFixedOrder) {
     EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑ (押している間)");
     item.InputKind = Item::ProgramChange;
     EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑");
+    item.InputKind = 7; // from a hand-edited file: nothing releases it either
+    EXPECT_EQ(item.GetOutputText(), "キー入力: Shift+Alt+↑");
 }
 
 TEST(ChangeTableItemText, OtherOutputKinds) {

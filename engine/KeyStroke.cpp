@@ -85,8 +85,6 @@ const std::uint8_t kSideModifierKeys[kSideModifierCount] = {
 
 namespace {
 
-constexpr std::uint8_t kVkUnassigned = 0xE8;
-
 // The generic key of a side-specific modifier (Ctrl for right Ctrl); the
 // Windows keys have none.
 std::uint8_t GenericModifier(int sideIndex) {
@@ -140,8 +138,8 @@ int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t
         }
     }
     if (menuOrStartCouldOpen) {
-        add(kVkUnassigned, false);
-        add(kVkUnassigned, true);
+        add(kUnassignedVirtualKey, false);
+        add(kUnassignedVirtualKey, true);
     }
     for (int i = 0; i < kSideModifierCount; ++i) {
         if (lifted & (1u << i)) {

@@ -12,6 +12,12 @@ struct KeyStrokeEvent {
 
 constexpr int kMaxKeyStrokeEvents = 8;
 
+// A virtual key that no window acts on. Struck before a lone release of Alt
+// or a Windows key, so that the release opens neither the menu bar nor the
+// Start menu, and before a foreground change, so that this program counts as
+// the one that had the last input.
+constexpr std::uint8_t kUnassignedVirtualKey = 0xE8;
+
 // The presses and releases of one key stroke, in the order they are sent:
 // Ctrl, Shift, Alt down (bits 0, 1, 2 of keyFlag), the key down and up, then
 // the modifiers up in reverse order. Returns the number of events written.

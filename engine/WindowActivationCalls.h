@@ -26,10 +26,8 @@ public:
     virtual std::uint32_t GetCurrentThreadId() = 0;
     virtual bool AttachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) = 0;
 
-    // One press and release of a virtual key that no application reacts to:
-    // the platform then counts this program as having had the last input.
+    // One press and release of a virtual key that no application reacts to
+    // (kUnassignedVirtualKey): the platform then counts this program as
+    // having had the last input.
     virtual void TapUnassignedKey() = 0;
 };
-
-// The virtual key of TapUnassignedKey: unassigned, so no window acts on it.
-constexpr std::uint8_t kUnassignedVirtualKey = 0xE8;

@@ -1,5 +1,8 @@
 #include "Win32WindowActivationCalls.h"
 
+#include "KeyInjection.h"
+#include "KeyStroke.h"
+
 #include <windows.h>
 
 namespace {
@@ -58,13 +61,8 @@ bool CWin32WindowActivationCalls::AttachThreadInput(std::uint32_t thread, std::u
 }
 
 void CWin32WindowActivationCalls::TapUnassignedKey() {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = kUnassignedVirtualKey;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    // Both in one batch: nothing of the user's can come between them. A
-    // refused tap only means that the foreground call after it fails too.
-    ::SendInput(2, inputs, sizeof(INPUT));
+    const KeyStrokeEvent tap[] = {{kUnassignedVirtualKey, false, false},
+                                  {kUnassignedVirtualKey, true, false}};
+    // A refused tap only means that the foreground call after it fails too.
+    SendKeyStrokeEvents(tap, 2);
 }

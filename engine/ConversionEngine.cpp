@@ -2,19 +2,12 @@
 
 #include "ChangeTable.h"
 #include "EngineActions.h"
-#include "OpenMapEditDlg.h"
 
 #include <cstring>
 
 namespace {
 
-// The bend wheel's centre zone: values inside it never fire.
-constexpr std::int32_t kPitchBendDeadZone = 50;
 constexpr std::uint8_t kControllerCount = 128;
-
-std::int32_t Magnitude(std::int32_t v) {
-    return v < 0 ? -v : v;
-}
 
 std::uint8_t ProbeChannel(std::uint8_t channel) {
     return static_cast<std::uint8_t>(channel + 1);
@@ -35,31 +28,21 @@ void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8
 }
 
 void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
-    const std::uint8_t probeChannel = ProbeChannel(channel);
-    ReleaseHolds([&](const KeyHoldRecord& hold) {
-        return hold.inputKind == CChangeTableItem::Note && hold.channel == probeChannel &&
-               hold.number == note;
-    });
+    CKeyHolds::ReleaseEvents events;
+    SendKeyEvents(events, m_keyHolds.ReleaseNote(ProbeChannel(channel), note, events));
 }
 
 void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
-    if (Magnitude(m_nLastPitchBend) >= kPitchBendDeadZone &&
-        Magnitude(value) < kPitchBendDeadZone) {
-        // The wheel state is shared by all channels, so is its return.
-        ReleaseHolds([](const KeyHoldRecord& hold) {
-            return hold.inputKind == CChangeTableItem::PitchBendMinus ||
-                   hold.inputKind == CChangeTableItem::PitchBendPlus;
-        });
-    }
-    if (Magnitude(m_nLastPitchBend) < kPitchBendDeadZone &&
-        Magnitude(value) >= kPitchBendDeadZone) {
+    const CPitchBendWheel::Movement movement = m_pitchBendWheel.OnValue(value);
+    if (movement == CPitchBendWheel::Returned) {
+        CKeyHolds::ReleaseEvents events;
+        SendKeyEvents(events, m_keyHolds.ReleaseBend(events));
+    } else if (movement != CPitchBendWheel::Stayed) {
         CChangeTableItem probe;
-        probe.InputKind =
-            value < 1 ? CChangeTableItem::PitchBendMinus : CChangeTableItem::PitchBendPlus;
+        probe.InputKind = CPitchBendWheel::InputKindOf(movement);
         probe.InputCh = ProbeChannel(channel);
         ConvertInput(probe, 0);
     }
-    m_nLastPitchBend = value;
 }
 
 void CConversionEngine::OnControlChange(std::uint32_t, std::uint8_t channel,
@@ -119,7 +102,7 @@ bool CConversionEngine::Matches(const CChangeTableItem& rule, const CChangeTable
 void CConversionEngine::Perform(const CChangeTableItem& rule) {
     switch (rule.OutputKind) {
     case CChangeTableItem::KeyInput:
-        m_actions.StrikeKey(rule.KeyCode, rule.KeyFlag, m_heldKeys);
+        m_actions.StrikeKey(rule.KeyCode, rule.KeyFlag, m_keyHolds.Keys());
         break;
     case CChangeTableItem::ActivateApplication: {
         const std::string exePath = rule.GetActExePath();
@@ -142,7 +125,7 @@ void CConversionEngine::Perform(const CChangeTableItem& rule) {
 }
 
 void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t value) {
-    if (g_pOpenMapEditDlg != nullptr || m_pChangeTable == nullptr) {
+    if (IsSuspended() || m_pChangeTable == nullptr) {
         return;
     }
     // The count and the switch are read anew for every rule: an action may
@@ -155,27 +138,11 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
         if (!m_bEnabled && rule->OutputKind != CChangeTableItem::ToggleEnabled) {
             continue;
         }
-        if (IsHeldKeyRule(*rule)) {
+        if (rule->HoldsKey()) {
             ConvertHeldKeyRule(*rule, probe, value);
         } else if (Matches(*rule, probe, value)) {
             Perform(*rule);
         }
-    }
-}
-
-bool CConversionEngine::IsHeldKeyRule(const CChangeTableItem& rule) {
-    if (rule.OutputKind != CChangeTableItem::KeyInput || rule.KeyHold == 0) {
-        return false;
-    }
-    // A program change has no release, so such a rule strikes as usual.
-    switch (rule.InputKind) {
-    case CChangeTableItem::Note:
-    case CChangeTableItem::ControlChange:
-    case CChangeTableItem::PitchBendMinus:
-    case CChangeTableItem::PitchBendPlus:
-        return true;
-    default:
-        return false;
     }
 }
 
@@ -197,10 +164,9 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
     const bool edge = (rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) != 0;
     const bool release = edge ? value == 0 : value < 64;
     if (release) {
-        ReleaseHolds([&](const KeyHoldRecord& hold) {
-            return hold.rule == &rule && hold.inputKind == CChangeTableItem::ControlChange &&
-                   hold.channel == probe.InputCh && hold.number == probe.CCNumber;
-        });
+        CKeyHolds::ReleaseEvents events;
+        SendKeyEvents(events,
+                      m_keyHolds.ReleaseController(rule, probe.InputCh, probe.CCNumber, events));
     } else if (!edge || Matches(rule, probe, value)) {
         Hold(rule, CChangeTableItem::ControlChange, probe.InputCh, probe.CCNumber);
     }
@@ -208,55 +174,19 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
 
 void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t inputKind,
                              std::uint8_t channel, std::uint8_t number) {
-    for (int i = 0; i < m_holdCount; ++i) {
-        const KeyHoldRecord& hold = m_holds[i];
-        if (hold.rule == &rule && hold.inputKind == inputKind && hold.channel == channel &&
-            hold.number == number) {
-            return; // a repeated press of what is already held
-        }
-    }
-    if (m_holdCount == kMaxKeyHolds) {
-        return; // better no key than one that could not be released
-    }
-    m_holds[m_holdCount++] =
-        KeyHoldRecord{&rule, inputKind, channel, number, rule.KeyCode, rule.KeyFlag};
     KeyStrokeEvent events[kMaxKeyStrokeEvents];
-    const int count = m_heldKeys.Press(rule.KeyCode, rule.KeyFlag, events);
+    SendKeyEvents(events, m_keyHolds.Hold(rule, inputKind, channel, number, events));
+}
+
+void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
     if (count > 0) {
         m_actions.SendKeyEvents(events, count);
     }
 }
 
-template <typename Test> void CConversionEngine::ReleaseHolds(Test test) {
-    // Each key goes up at most once, so 256 events always suffice.
-    KeyStrokeEvent batch[256];
-    int batchCount = 0;
-    int kept = 0;
-    for (int i = m_holdCount - 1; i >= 0; --i) {
-        const KeyHoldRecord& hold = m_holds[i];
-        if (!test(hold)) {
-            continue;
-        }
-        KeyStrokeEvent events[kMaxKeyStrokeEvents];
-        const int count = m_heldKeys.Release(hold.keyCode, hold.keyFlag, events);
-        for (int e = 0; e < count; ++e) {
-            batch[batchCount++] = events[e];
-        }
-        m_holds[i].rule = nullptr; // marks the record as released
-    }
-    for (int i = 0; i < m_holdCount; ++i) {
-        if (m_holds[i].rule != nullptr) {
-            m_holds[kept++] = m_holds[i];
-        }
-    }
-    m_holdCount = kept;
-    if (batchCount > 0) {
-        m_actions.SendKeyEvents(batch, batchCount);
-    }
-}
-
 void CConversionEngine::ReleaseHeldKeys() {
-    ReleaseHolds([](const KeyHoldRecord&) { return true; });
+    CKeyHolds::ReleaseEvents events;
+    SendKeyEvents(events, m_keyHolds.ReleaseAll(events));
 }
 
 void CConversionEngine::OnToggleEnabled() {
@@ -265,6 +195,17 @@ void CConversionEngine::OnToggleEnabled() {
         ReleaseHeldKeys();
     }
     m_actions.EnabledChanged(m_bEnabled);
+}
+
+void CConversionEngine::Suspend() {
+    ReleaseHeldKeys();
+    ++m_nSuspended;
+}
+
+void CConversionEngine::Resume() {
+    if (m_nSuspended > 0) {
+        --m_nSuspended;
+    }
 }
 
 void CConversionEngine::ResetControllerValues() {

@@ -1,7 +1,8 @@
 #pragma once
 #include "ChangeTableItem.h"
-#include "HeldKeys.h"
+#include "KeyHolds.h"
 #include "MidiInEventListener.h"
+#include "PitchBendWheel.h"
 
 #include <cstdint>
 
@@ -28,55 +29,47 @@ public:
     // Walks the table in order and acts on every rule that matches the probe.
     void ConvertInput(const CChangeTableItem& probe, std::uint8_t value);
 
-    // Inverts the on/off switch and tells the actions.
-    virtual void OnToggleEnabled();
+    // Inverts the on/off switch and tells the actions (the tray menu's
+    // command, and the action of ToggleEnabled rules). Switching off lets go
+    // of the held keys.
+    void OnToggleEnabled();
+    bool IsEnabled() const { return m_bEnabled; }
+
+    // While the engine is suspended no rule acts: a rule editor is open or
+    // the table is being changed. The last controller and bend values still
+    // follow the input. Suspending lets go of the held keys, whose releases
+    // would come while nothing listens, and whose rules may change or go.
+    // Calls nest: the engine works again after as many Resume calls.
+    void Suspend();
+    void Resume();
+    bool IsSuspended() const { return m_nSuspended != 0; }
 
     // Clears the last value of every controller (done whenever the MIDI-IN
     // device is (re)opened).
     void ResetControllerValues();
 
-    bool IsEnabled() const { return m_bEnabled != 0; }
-
-    // Lets go of every key that held rules keep down, in one batch. Called
-    // whenever the input that would release them may never come: converter
-    // off, editor open, device closed, table edited, program or session end.
+    // Lets go of every key that held rules keep down, in one batch, for when
+    // the input that would release them can no longer come: the device
+    // closed, the program or the session ends.
     void ReleaseHeldKeys();
-    bool HoldsKeys() const { return m_holdCount != 0; }
-
-protected:
-    bool m_bEnabled = true;
-    CChangeTable* m_pChangeTable;
-    std::int32_t m_nLastPitchBend = 0;
-    std::uint8_t m_lastCCValue[128] = {};
+    bool HoldsKeys() const { return !m_keyHolds.IsEmpty(); }
 
 private:
     bool Matches(const CChangeTableItem& rule, const CChangeTableItem& probe,
                  std::uint8_t value) const;
     void Perform(const CChangeTableItem& rule);
 
-    // Which input holds which rule's key down: one record per rule and
-    // note, controller or bend direction, so that of a note range every
-    // held note counts.
-    struct KeyHoldRecord {
-        const CChangeTableItem* rule;
-        std::uint8_t inputKind;
-        std::uint8_t channel;
-        std::uint8_t number;
-        std::uint8_t keyCode;
-        std::uint8_t keyFlag;
-    };
-    static constexpr int kMaxKeyHolds = 256;
-
-    static bool IsHeldKeyRule(const CChangeTableItem& rule);
     void ConvertHeldKeyRule(const CChangeTableItem& rule, const CChangeTableItem& probe,
                             std::uint8_t value);
     void Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
               std::uint8_t number);
-    // Releases the holds that pass the test, all in one batch.
-    template <typename Test> void ReleaseHolds(Test test);
+    void SendKeyEvents(const KeyStrokeEvent* events, int count);
 
+    bool m_bEnabled = true;
+    int m_nSuspended = 0;
+    CChangeTable* m_pChangeTable;
+    CPitchBendWheel m_pitchBendWheel;
+    std::uint8_t m_lastCCValue[128] = {};
     IEngineActions& m_actions;
-    CHeldKeys m_heldKeys;
-    KeyHoldRecord m_holds[kMaxKeyHolds] = {};
-    int m_holdCount = 0;
+    CKeyHolds m_keyHolds;
 };

@@ -29,12 +29,3 @@ int CHeldKeys::Release(std::uint8_t keyCode, std::uint8_t keyFlag,
     }
     return count;
 }
-
-bool CHeldKeys::IsEmpty() const {
-    for (std::uint16_t c : m_count) {
-        if (c != 0) {
-            return false;
-        }
-    }
-    return true;
-}

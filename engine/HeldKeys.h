@@ -18,7 +18,6 @@ public:
                 KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]);
 
     bool IsHeld(std::uint8_t virtualKey) const { return m_count[virtualKey] != 0; }
-    bool IsEmpty() const;
 
 private:
     std::uint16_t m_count[256] = {};

@@ -8,7 +8,6 @@
 #include "KeyNames.h"
 #include "MapEditControlStates.h"
 #include "MidiInEventListenerManager.h"
-#include "OpenMapEditDlg.h"
 #include "StringUtil.h"
 
 namespace {
@@ -66,12 +65,9 @@ CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew,
       m_rule(rule),
       m_bIsNew(isNew),
       m_listenerManager(manager),
-      m_values(rule) {
-    g_pOpenMapEditDlg = this;
-}
+      m_values(rule) {}
 
 CMapEditDlg::~CMapEditDlg() {
-    g_pOpenMapEditDlg = nullptr;
     // Only when the window never reached its destruction under our control.
     if (m_bListening) {
         m_listenerManager.RemoveListener(this);

@@ -22,7 +22,7 @@ namespace {
 constexpr UINT kTrayNotifyMessage = WM_APP + 1;
 
 // The engine's key strokes and activations; the on/off change is shown
-// here, in OnToggleEnabled.
+// here, in ShowEnabled.
 CWin32EngineActions& EngineActions() {
     static CWin32EngineActions actions;
     return actions;
@@ -54,10 +54,12 @@ void CopyCut(char* field, size_t fieldSize, const std::string& tip) {
 }
 } // namespace
 
-CSettingDlg::CSettingDlg(CWnd* parent)
-    : CDialog(IDD_SETTING_DIALOG, parent), CConversionEngine(new CChangeTable, EngineActions()),
-      m_notifyIconData(), m_pListenerManager(new CMidiInEventListenerManager),
-      m_pMidiInDevice(new CMidiInDevice),
+CSettingDlg::CSettingDlg(CWnd* parent) : CSettingDlg(new CChangeTable, parent) {}
+
+CSettingDlg::CSettingDlg(CChangeTable* table, CWnd* parent)
+    : CDialog(IDD_SETTING_DIALOG, parent), CConversionEngine(table, EngineActions()),
+      m_pChangeTable(table), m_notifyIconData(),
+      m_pListenerManager(new CMidiInEventListenerManager), m_pMidiInDevice(new CMidiInDevice),
       m_nTaskbarCreatedMessage(::RegisterWindowMessageA("TaskbarCreated")),
       m_midiInTip(GetAppName()) {}
 
@@ -106,6 +108,7 @@ BOOL CSettingDlg::OnInitDialog() {
     AddTrayIcon();
     EngineActions().SetUserNotice(
         [this](const std::string& text, bool warning) { ShowBalloon(text, warning); });
+    EngineActions().SetEnabledChangeHandler([this](bool enabled) { ShowEnabled(enabled); });
 
     m_pChangeTable->Load();
     SetUpEditingControls();
@@ -254,7 +257,7 @@ LRESULT CSettingDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
         }
         HMENU popup = ::GetSubMenu(menu, 0);
         if (popup != nullptr) {
-            if (!m_bEnabled) {
+            if (!IsEnabled()) {
                 ::CheckMenuItem(popup, ID_TRAY_TOGGLE_ENABLED, MF_BYCOMMAND | MF_CHECKED);
             }
             ::TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, m_hWnd, nullptr);
@@ -273,10 +276,9 @@ LRESULT CSettingDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
     return 1;
 }
 
-void CSettingDlg::OnToggleEnabled() {
+void CSettingDlg::ShowEnabled(bool enabled) {
     m_notifyIconData.uFlags = NIF_ICON;
-    CConversionEngine::OnToggleEnabled();
-    m_notifyIconData.hIcon = TrayIcon(m_bEnabled);
+    m_notifyIconData.hIcon = TrayIcon(enabled);
     ::Shell_NotifyIconA(NIM_MODIFY, &m_notifyIconData);
 }
 
@@ -358,5 +360,6 @@ void CSettingDlg::OnDestroy() {
     }
     Default(WM_DESTROY, 0, 0);
     EngineActions().SetUserNotice(nullptr);
+    EngineActions().SetEnabledChangeHandler(nullptr);
     ::Shell_NotifyIconA(NIM_DELETE, &m_notifyIconData);
 }

@@ -33,10 +33,6 @@ public:
     // whatever the reason (another choice, loss, resume, program end).
     void CloseMidiInDevice();
 
-    // Switches the converter and shows it in the tray icon (also the
-    // ToggleEnabled action of a rule).
-    void OnToggleEnabled() override;
-
     // Tells the user something that happened during the run without stopping
     // them: a notification balloon from the tray icon, titled with the
     // application name. `warning` chooses the warning icon over the
@@ -85,12 +81,18 @@ protected:
     void SaveChanges();
 
 private:
+    // The table is made before the engine that converts with it.
+    CSettingDlg(CChangeTable* table, CWnd* parent);
+
     void AddTrayIcon();
+    // The tray icon of the converter switched on or off.
+    void ShowEnabled(bool enabled);
     void ScheduleMidiInCheck(CMidiInReconnector::When when);
     // The tray tip for the device's state; with `balloon`, also a balloon
     // when it changed since `before`.
     void ShowMidiInStatus(CMidiInReconnector::Status before, bool balloon);
 
+    CChangeTable* m_pChangeTable;
     NOTIFYICONDATAA m_notifyIconData;
     CMidiInEventListenerManager* m_pListenerManager;
     CMidiInDevice* m_pMidiInDevice;

@@ -3,6 +3,7 @@
 #include "SettingDlg.h"
 
 #include "ChangeTable.h"
+#include "EngineSuspension.h"
 #include "MapEditDlg.h"
 #include "MessageBox.h"
 #include "MidiPlatform.h"
@@ -78,11 +79,11 @@ void CSettingDlg::OnSelChangeDevice() {
 }
 
 void CSettingDlg::OnAdd() {
-    // An open editor stops all conversion, releases included.
-    ReleaseHeldKeys();
     CChangeTableItem* item = new CChangeTableItem;
     INT_PTR result;
     {
+        // An open editor stops all conversion.
+        CEngineSuspension suspended(*this);
         CMapEditDlg editor(*item, true, *m_pListenerManager);
         result = editor.DoModal();
     }
@@ -115,9 +116,9 @@ void CSettingDlg::OnEdit() {
     if (index < 0 || index >= m_pChangeTable->GetSize()) {
         return;
     }
-    ReleaseHeldKeys();
     INT_PTR result;
     {
+        CEngineSuspension suspended(*this);
         CMapEditDlg editor(*m_pChangeTable->GetAt(index), false, *m_pListenerManager);
         result = editor.DoModal();
     }
@@ -133,8 +134,7 @@ void CSettingDlg::OnDblClkList(const NMHDR&, LRESULT* result) {
 }
 
 void CSettingDlg::OnDelete() {
-    // The holds name the rules; none may outlive its rule.
-    ReleaseHeldKeys();
+    CEngineSuspension suspended(*this);
     bool deleted = false;
     for (;;) {
         const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);

@@ -17,6 +17,10 @@ void CWin32EngineActions::SetUserNotice(UserNotice notice) {
     m_notice = std::move(notice);
 }
 
+void CWin32EngineActions::SetEnabledChangeHandler(std::function<void(bool enabled)> handler) {
+    m_enabledChangeHandler = std::move(handler);
+}
+
 void CWin32EngineActions::Tell(const std::string& text, bool warning) {
     if (m_notice) {
         m_notice(text, warning);
@@ -56,4 +60,8 @@ void CWin32EngineActions::ActivateOrLaunchApplication(const std::string& exePath
     }
 }
 
-void CWin32EngineActions::EnabledChanged(bool) {}
+void CWin32EngineActions::EnabledChanged(bool enabled) {
+    if (m_enabledChangeHandler) {
+        m_enabledChangeHandler(enabled);
+    }
+}

@@ -5,9 +5,11 @@
 #include "UserNotice.h"
 #include "Win32ProcessIntegrity.h"
 
+#include <functional>
+
 // The engine's actions on the Windows desktop: key strokes to the focused
 // window and activation of running applications. The on/off change is the
-// resident window's affair (its tray icon), so nothing happens here.
+// resident window's affair (its tray icon): it is handed on to the handler.
 class CWin32EngineActions : public IEngineActions {
 public:
     CWin32EngineActions();
@@ -24,11 +26,14 @@ public:
     // Where what goes wrong during the run is told (the tray balloon);
     // nothing is told until one is set.
     void SetUserNotice(UserNotice notice);
+    // Who shows the converter switched on or off; nobody until one is set.
+    void SetEnabledChangeHandler(std::function<void(bool enabled)> handler);
 
 private:
     void Tell(const std::string& text, bool warning);
 
     UserNotice m_notice;
+    std::function<void(bool enabled)> m_enabledChangeHandler;
     CWin32ProcessIntegrity m_platformIntegrity;
     CElevatedTargetCheck m_elevatedTargetCheck;
     CApplicationLauncher m_launcher;

@@ -3,7 +3,6 @@
 #include "ConversionEngine.h"
 #include "MidiInEventListenerManager.h"
 #include "MidiMessages.h"
-#include "OpenMapEditDlg.h"
 #include "RecordingEngineActions.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +12,6 @@
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest() { manager.AddListener(&engine); }
-    ~EngineTest() override { g_pOpenMapEditDlg = nullptr; }
 
     CChangeTableItem& AddRule(std::uint8_t inputKind, std::uint8_t outputKind) {
         auto* rule = new CChangeTableItem;
@@ -52,11 +50,5 @@ protected:
     CConversionEngine engine{&table, actions};
     CMidiInEventListenerManager manager;
 };
-
-// Stands for a rule editor; the engine only asks whether one exists.
-inline CMapEditDlg* SomeRuleEditor() {
-    static char editor;
-    return reinterpret_cast<CMapEditDlg*>(&editor);
-}
 
 using Actions = std::vector<std::string>;

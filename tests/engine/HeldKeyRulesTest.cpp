@@ -1,4 +1,5 @@
 #include "EngineFixture.h"
+#include "EngineSuspension.h"
 
 namespace {
 
@@ -111,11 +112,20 @@ TEST_F(HeldKeyRules, EveryReleasePathLetsGoOfEverythingInOneBatch) {
     const Actions released{KeysAction("^20 ^41 ^10")};
 
     holdBoth();
-    engine.ReleaseHeldKeys(); // editor, device, table, program and session end
+    engine.ReleaseHeldKeys(); // device closed, program and session end
     EXPECT_EQ(Log(), released);
     EXPECT_FALSE(engine.HoldsKeys());
     engine.ReleaseHeldKeys();
     EXPECT_EQ(Log(), released) << "nothing released that is not held";
+
+    holdBoth();
+    {
+        CEngineSuspension editorOpen(engine); // also while the table changes
+        EXPECT_EQ(Log(), released);
+        Send(NoteOnMessage(0, 60));
+        Controller(64, {0, 127});
+        EXPECT_FALSE(engine.HoldsKeys()) << "no press while suspended";
+    }
 
     holdBoth();
     Send(NoteOnMessage(0, 70)); // the toggle rule switches off

@@ -49,28 +49,3 @@ TEST_F(EngineTest, TwoMatchingTogglesLeaveTheStateUnchanged) {
     EXPECT_TRUE(engine.IsEnabled());
     EXPECT_EQ(Log(), (Actions{EnabledAction(false), EnabledAction(true), KeyAction(0x41)}));
 }
-
-namespace {
-// The resident window overrides the toggle to change its tray icon too.
-class ToggleCountingEngine : public CConversionEngine {
-public:
-    using CConversionEngine::CConversionEngine;
-    void OnToggleEnabled() override {
-        ++toggles;
-        CConversionEngine::OnToggleEnabled();
-    }
-    int toggles = 0;
-};
-} // namespace
-
-TEST(EngineToggle, RuleGoesThroughTheOverridableToggle) {
-    CChangeTable table;
-    auto* rule = new CChangeTableItem;
-    rule->OutputKind = CChangeTableItem::ToggleEnabled;
-    table.InsertAt(0, rule);
-    RecordingEngineActions actions;
-    ToggleCountingEngine engine(&table, actions);
-    engine.OnNoteOn(0, 0, 40, 1);
-    EXPECT_EQ(engine.toggles, 1);
-    EXPECT_FALSE(engine.IsEnabled());
-}

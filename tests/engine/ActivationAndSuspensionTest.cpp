@@ -1,4 +1,5 @@
 #include "EngineFixture.h"
+#include "EngineSuspension.h"
 
 TEST_F(EngineTest, ActivationRuleAsksForItsExecutable) {
     AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication)
@@ -30,38 +31,47 @@ TEST_F(EngineTest, ActivationRuleWithoutPathDoesNothing) {
     EXPECT_EQ(Log(), Actions{KeyAction(0x41)});
 }
 
-TEST_F(EngineTest, NothingActsWhileARuleEditorExists) {
+TEST_F(EngineTest, NothingActsWhileSuspendedAndNestedSuspensionsNeedEveryResume) {
     AddNoteKey(40, 40, 0x41);
     AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication)
         .SetActExePath("C:\\a.exe");
     AddNoteToggle(40);
-    g_pOpenMapEditDlg = SomeRuleEditor();
-    Send(NoteOnMessage(0, 40));
+    {
+        CEngineSuspension editorOpen(engine);
+        engine.Suspend(); // the table edited meanwhile
+        Send(NoteOnMessage(0, 40));
+        engine.Resume();
+        Send(NoteOnMessage(0, 40));
+        EXPECT_TRUE(engine.IsSuspended());
+    }
     EXPECT_TRUE(Log().empty());
     EXPECT_TRUE(engine.IsEnabled());
-    g_pOpenMapEditDlg = nullptr;
+    engine.Resume(); // one too many is ignored
+    EXPECT_FALSE(engine.IsSuspended());
     Send(NoteOnMessage(0, 40));
     EXPECT_EQ(Log(), (Actions{KeyAction(0x41), ActivateAction("C:\\a.exe"), EnabledAction(false)}));
+    engine.Suspend();
+    EXPECT_TRUE(engine.IsSuspended()) << "an extra Resume must not cancel a later Suspend";
 }
 
-TEST_F(EngineTest, ControllerValuesKeepUpdatingWhileARuleEditorExists) {
+TEST_F(EngineTest, ControllerValuesKeepUpdatingWhileSuspended) {
     CChangeTableItem& rule = AddRule(CChangeTableItem::ControlChange, CChangeTableItem::KeyInput);
     rule.CCNumber = 64;
     rule.CCFlag = CChangeTableItem::CCFlagRisingEdge;
-    g_pOpenMapEditDlg = SomeRuleEditor();
+    engine.Suspend();
     Controller(64, {127});
-    g_pOpenMapEditDlg = nullptr;
+    engine.Resume();
     Controller(64, {100});
-    EXPECT_TRUE(Log().empty()) << "the editor's 127 is the value before this 100";
+    EXPECT_TRUE(Log().empty()) << "the 127 while suspended is the value before this 100";
     Controller(64, {0, 90});
     EXPECT_EQ(Log().size(), 1u);
 }
 
-TEST_F(EngineTest, PitchBendKeepsUpdatingWhileARuleEditorExists) {
+TEST_F(EngineTest, PitchBendKeepsUpdatingWhileSuspended) {
     AddRule(CChangeTableItem::PitchBendMinus, CChangeTableItem::KeyInput);
-    g_pOpenMapEditDlg = SomeRuleEditor();
+    engine.Suspend();
     Bend({100});
-    g_pOpenMapEditDlg = nullptr;
+    engine.Resume();
     Bend({-100});
     EXPECT_TRUE(Log().empty());
 }

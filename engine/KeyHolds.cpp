@@ -1,0 +1,76 @@
+#include "KeyHolds.h"
+
+#include "ChangeTableItem.h"
+
+int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
+                    std::uint8_t number, KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
+    for (int i = 0; i < m_count; ++i) {
+        const Record& record = m_records[i];
+        if (record.rule == &rule && record.inputKind == inputKind && record.channel == channel &&
+            record.number == number) {
+            return 0; // a repeated press of what is already held
+        }
+    }
+    if (m_count == kMaxHolds) {
+        return 0;
+    }
+    m_records[m_count++] = Record{&rule, inputKind, channel, number, rule.KeyCode, rule.KeyFlag};
+    return m_keys.Press(rule.KeyCode, rule.KeyFlag, events);
+}
+
+template <typename Test> int CKeyHolds::ReleaseWhere(Test test, ReleaseEvents& events) {
+    int count = 0;
+    int kept = 0;
+    // Newest first, so that keys go up in the reverse order they went down.
+    for (int i = m_count - 1; i >= 0; --i) {
+        if (!test(m_records[i])) {
+            continue;
+        }
+        KeyStrokeEvent released[kMaxKeyStrokeEvents];
+        const int releasedCount =
+            m_keys.Release(m_records[i].keyCode, m_records[i].keyFlag, released);
+        for (int e = 0; e < releasedCount; ++e) {
+            events[count++] = released[e];
+        }
+        m_records[i].rule = nullptr; // marks the record as released
+    }
+    for (int i = 0; i < m_count; ++i) {
+        if (m_records[i].rule != nullptr) {
+            m_records[kept++] = m_records[i];
+        }
+    }
+    m_count = kept;
+    return count;
+}
+
+int CKeyHolds::ReleaseNote(std::uint8_t channel, std::uint8_t note, ReleaseEvents& events) {
+    return ReleaseWhere(
+        [&](const Record& record) {
+            return record.inputKind == CChangeTableItem::Note && record.channel == channel &&
+                   record.number == note;
+        },
+        events);
+}
+
+int CKeyHolds::ReleaseBend(ReleaseEvents& events) {
+    return ReleaseWhere(
+        [](const Record& record) {
+            return record.inputKind == CChangeTableItem::PitchBendMinus ||
+                   record.inputKind == CChangeTableItem::PitchBendPlus;
+        },
+        events);
+}
+
+int CKeyHolds::ReleaseController(const CChangeTableItem& rule, std::uint8_t channel,
+                                 std::uint8_t controller, ReleaseEvents& events) {
+    return ReleaseWhere(
+        [&](const Record& record) {
+            return record.rule == &rule && record.inputKind == CChangeTableItem::ControlChange &&
+                   record.channel == channel && record.number == controller;
+        },
+        events);
+}
+
+int CKeyHolds::ReleaseAll(ReleaseEvents& events) {
+    return ReleaseWhere([](const Record&) { return true; }, events);
+}

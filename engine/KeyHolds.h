@@ -1,0 +1,55 @@
+#pragma once
+#include "HeldKeys.h"
+#include "KeyStroke.h"
+
+#include <cstdint>
+
+class CChangeTableItem;
+
+// Which input holds which rule's key down: one record per rule and note,
+// controller or bend direction, so that of a note range every held note
+// counts. The keys themselves are counted in CHeldKeys, so two rules that
+// share a key let it go only when both are released.
+class CKeyHolds {
+public:
+    static constexpr int kMaxHolds = 256;
+    // Each key goes up at most once, so one batch never needs more.
+    static constexpr int kMaxReleaseEvents = 256;
+    using ReleaseEvents = KeyStrokeEvent[kMaxReleaseEvents];
+
+    // Adds the hold of the rule's key by that input, unless it is held by it
+    // already or the records are full (better no key than one that could not
+    // be released). Writes the presses of the keys that were not down yet.
+    int Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
+             std::uint8_t number, KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]);
+
+    // Each of these drops the holds it names and writes the releases of the
+    // keys no longer held, in one batch.
+    int ReleaseNote(std::uint8_t channel, std::uint8_t note, ReleaseEvents& events);
+    // Of either direction: the wheel is shared by all channels.
+    int ReleaseBend(ReleaseEvents& events);
+    int ReleaseController(const CChangeTableItem& rule, std::uint8_t channel,
+                          std::uint8_t controller, ReleaseEvents& events);
+    int ReleaseAll(ReleaseEvents& events);
+
+    bool IsEmpty() const { return m_count == 0; }
+    // The keys held at the moment, which a key stroke must leave down.
+    const CHeldKeys& Keys() const { return m_keys; }
+
+private:
+    struct Record {
+        const CChangeTableItem* rule;
+        std::uint8_t inputKind;
+        std::uint8_t channel;
+        std::uint8_t number;
+        // Copied: the rule may be edited while its key is down.
+        std::uint8_t keyCode;
+        std::uint8_t keyFlag;
+    };
+
+    template <typename Test> int ReleaseWhere(Test test, ReleaseEvents& events);
+
+    CHeldKeys m_keys;
+    Record m_records[kMaxHolds] = {};
+    int m_count = 0;
+};

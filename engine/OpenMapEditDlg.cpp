@@ -1,3 +1,0 @@
-#include "OpenMapEditDlg.h"
-
-CMapEditDlg* g_pOpenMapEditDlg = nullptr;

@@ -1,13 +1,9 @@
 #pragma once
+#include "EnumerateProcesses.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
-
-// Told of each process (taskHandle 0) and each 16-bit task inside an NTVDM
-// process; exePath is empty when it could not be read. Returning false ends
-// the enumeration.
-typedef bool (*ProcessVisitor)(std::uint32_t processId, std::uint16_t taskHandle,
-                               const char* exePath, void* context);
 
 // Carries the visitor through the 16-bit task walk of one NTVDM process.
 struct WowRelayContext {
@@ -33,9 +29,6 @@ public:
     // snapshot.
     std::string GetExePath(std::uint32_t processId) const;
 
-    // Reports every process of the desktop to the visitor, in the platform's
-    // order. False when the platform offers no way to list processes.
-    static bool EnumerateProcesses(ProcessVisitor visitor, void* context);
     // The visitor Refresh uses: stores the path under the id in the
     // CEnumProcesses given as context. Always continues.
     static bool AddProcess(std::uint32_t processId, std::uint16_t taskHandle, const char* exePath,

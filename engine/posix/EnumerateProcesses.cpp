@@ -1,4 +1,4 @@
-#include "EnumProcesses.h"
+#include "EnumerateProcesses.h"
 
 #include <dirent.h>
 #include <unistd.h>
@@ -31,7 +31,7 @@ bool ParseProcessId(const char* name, std::uint32_t* id) {
 
 } // namespace
 
-bool CEnumProcesses::EnumerateProcesses(ProcessVisitor visitor, void* context) {
+bool EnumerateProcesses(ProcessVisitor visitor, void* context) {
     const std::unique_ptr<DIR, DirCloser> proc(opendir("/proc"));
     if (!proc) {
         return false;

@@ -1,4 +1,4 @@
-#include "EnumProcesses.h"
+#include "EnumerateProcesses.h"
 #include "LoadedLibrary.h"
 #include "Win32ProcessStatusApi.h"
 
@@ -45,7 +45,7 @@ bool EnumerateWithToolHelp(ProcessVisitor visitor, void* context) {
 
 } // namespace
 
-bool CEnumProcesses::EnumerateProcesses(ProcessVisitor visitor, void* context) {
+bool EnumerateProcesses(ProcessVisitor visitor, void* context) {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
     if (!GetVersionExA(&version)) {

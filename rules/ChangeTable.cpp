@@ -25,16 +25,16 @@ bool CChangeTable::Save() { return Save(GetConfigPath()); }
 // log-off must end before the session does. Parsed and written in memory,
 // both take milliseconds.
 void CChangeTable::Load(const std::string& path) {
-    PortableIniBackend onePass(PortableIniBackend::Watch::Nothing);
+    CPortableIniBackend onePass;
     Load(path, onePass);
 }
 
 bool CChangeTable::Save(const std::string& path) {
-    PortableIniBackend onePass(PortableIniBackend::Watch::Nothing);
+    CPortableIniBackend onePass;
     return Save(path, onePass);
 }
 
-void CChangeTable::Load(const std::string& path, IniBackend& backend) {
+void CChangeTable::Load(const std::string& path, IIniBackend& backend) {
     CIniFile ini(path, backend);
     m_deviceName = ini.GetString(kGeneral, "MidiInDevice", "", false);
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
@@ -68,7 +68,7 @@ int CChangeTable::LastRuleSectionBelowCap(CIniFile& ini) {
 // The new table is written completely into a file beside the old one, which
 // then replaces the old file in one step: an interrupted save never leaves a
 // half-written or missing Config.ini behind.
-bool CChangeTable::Save(const std::string& path, IniBackend& backend) {
+bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
     const std::string temporaryPath = path + ".new";
     CIniFile ini(temporaryPath, backend);
     ini.Delete();

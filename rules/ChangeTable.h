@@ -5,7 +5,7 @@
 #include <string>
 
 class CIniFile;
-class IniBackend;
+class IIniBackend;
 
 // Full path of the settings file: the executable's directory + "Config.ini".
 std::string GetConfigPath();
@@ -36,8 +36,8 @@ public:
     bool Save(const std::string& path);
 
     // The same through a given backend (tests, tools).
-    void Load(const std::string& path, IniBackend& backend);
-    bool Save(const std::string& path, IniBackend& backend);
+    void Load(const std::string& path, IIniBackend& backend);
+    bool Save(const std::string& path, IIniBackend& backend);
 
 private:
     static int LastRuleSectionBelowCap(CIniFile& ini);

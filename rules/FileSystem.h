@@ -5,8 +5,6 @@
 // The few file-system services the portable settings backend needs beyond
 // the C library, one implementation per platform.
 
-// Size and modification time of a file; false when it does not exist.
-bool GetFileStamp(const std::string& path, long long stamp[2]);
 // Makes the written content of an open stream durable.
 bool SyncStream(std::FILE* stream);
 // Replaces `to` with `from` in one step, durably.

@@ -5,9 +5,9 @@
 // uses a file implementation of ours on every platform; on Windows the
 // platform's own functions implement it too, as the reference that tests
 // hold ours against.
-class IniBackend {
+class IIniBackend {
 public:
-    virtual ~IniBackend() = default;
+    virtual ~IIniBackend() = default;
 
     // The whole value of a key, however long. False when the file, the
     // section or the key is missing (value untouched then).
@@ -41,7 +41,3 @@ inline bool HasLineBreak(const char* text) {
     }
     return false;
 }
-
-// The shared backend that follows changes made to a file by others; loading
-// and saving the table use a one-pass backend of their own instead.
-IniBackend& PlatformIniBackend();

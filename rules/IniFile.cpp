@@ -43,9 +43,7 @@ bool ReadsBackAltered(const std::string& value) {
 
 } // namespace
 
-CIniFile::CIniFile(const std::string& path) : CIniFile(path, PlatformIniBackend()) {}
-
-CIniFile::CIniFile(const std::string& path, IniBackend& backend)
+CIniFile::CIniFile(const std::string& path, IIniBackend& backend)
     : m_path(path), m_backend(backend) {}
 
 std::string CIniFile::GetString(const char* section, const char* key, const char* defaultValue,

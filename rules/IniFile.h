@@ -2,15 +2,14 @@
 #include <cstdint>
 #include <string>
 
-class IniBackend;
+class IIniBackend;
 
 // Key-by-key access to one INI file through a backend, which decides when
 // the file is read and written. A null or empty section name means
 // "General".
 class CIniFile {
 public:
-    explicit CIniFile(const std::string& path);
-    CIniFile(const std::string& path, IniBackend& backend);
+    CIniFile(const std::string& path, IIniBackend& backend);
     virtual ~CIniFile() = default;
 
     std::string GetString(const char* section, const char* key, const char* defaultValue,
@@ -35,10 +34,9 @@ public:
     bool HasWriteFailed() const { return m_writeFailed; }
 
     const std::string& GetPath() const { return m_path; }
-    IniBackend& GetBackend() const { return m_backend; }
 
 private:
     std::string m_path;
-    IniBackend& m_backend;
+    IIniBackend& m_backend;
     bool m_writeFailed = false;
 };

@@ -137,24 +137,17 @@ int ParseProfileInt(const std::string& value) {
 
 } // namespace
 
-PortableIniBackend::~PortableIniBackend() {
+CPortableIniBackend::~CPortableIniBackend() {
     if (m_dirty) {
         WriteOut();
     }
 }
 
-bool PortableIniBackend::Select(const std::string& file) {
+bool CPortableIniBackend::Select(const std::string& file) {
     if (m_loaded && file == m_file) {
-        if (m_dirty || m_watch == Watch::Nothing) {
-            return true;
-        }
-        long long stamp[2] = {0, 0};
-        const bool exists = GetFileStamp(file, stamp);
-        if (exists == m_exists &&
-            (!exists || (stamp[0] == m_stamp[0] && stamp[1] == m_stamp[1]))) {
-            return true;
-        }
-    } else if (m_dirty && !WriteOut()) {
+        return true;
+    }
+    if (m_dirty && !WriteOut()) {
         return false;
     }
     m_file = file;
@@ -162,15 +155,14 @@ bool PortableIniBackend::Select(const std::string& file) {
     m_dirty = false;
     m_loaded = true;
     std::string content;
-    m_exists = GetFileStamp(file, m_stamp) && ReadWholeFile(file, content);
-    if (m_exists) {
+    if (ReadWholeFile(file, content)) {
         m_lines = SplitLines(ProfileTextToAnsi(content));
     }
     IndexSections();
     return true;
 }
 
-void PortableIniBackend::IndexSections() {
+void CPortableIniBackend::IndexSections() {
     m_sectionLines.clear();
     m_firstSection.clear();
     for (size_t i = 0; i < m_lines.size(); ++i) {
@@ -180,7 +172,7 @@ void PortableIniBackend::IndexSections() {
 
 // Adds the line to the index when it is a section line; lines are indexed
 // in file order, so an earlier section of the same name stays the first.
-void PortableIniBackend::IndexSectionLine(size_t line) {
+void CPortableIniBackend::IndexSectionLine(size_t line) {
     std::string name;
     if (SectionName(m_lines[line], name)) {
         m_firstSection.emplace(FoldedName(name.c_str()), m_sectionLines.size());
@@ -188,8 +180,8 @@ void PortableIniBackend::IndexSectionLine(size_t line) {
     }
 }
 
-bool PortableIniBackend::FirstSection(const char* section, size_t& ordinal, size_t& begin,
-                                      size_t& end) const {
+bool CPortableIniBackend::FirstSection(const char* section, size_t& ordinal, size_t& begin,
+                                       size_t& end) const {
     const auto found = m_firstSection.find(FoldedName(TrimmedName(section).c_str()));
     if (found == m_firstSection.end()) {
         return false;
@@ -200,7 +192,7 @@ bool PortableIniBackend::FirstSection(const char* section, size_t& ordinal, size
     return true;
 }
 
-bool PortableIniBackend::WriteOut() {
+bool CPortableIniBackend::WriteOut() {
     std::string content;
     for (const std::string& line : m_lines) {
         content += line;
@@ -216,16 +208,14 @@ bool PortableIniBackend::WriteOut() {
                     SyncStream(stream);
     const bool closed = std::fclose(stream) == 0;
     m_dirty = false;
-    m_exists = true;
-    GetFileStamp(m_file, m_stamp);
     if (!ok || !closed) {
         m_loaded = false;
     }
     return ok && closed;
 }
 
-bool PortableIniBackend::FindKey(const char* section, const char* key, size_t& line,
-                                 size_t& valueStart) const {
+bool CPortableIniBackend::FindKey(const char* section, const char* key, size_t& line,
+                                  size_t& valueStart) const {
     size_t ordinal, begin, end;
     if (!FirstSection(section, ordinal, begin, end)) {
         return false;
@@ -243,8 +233,8 @@ bool PortableIniBackend::FindKey(const char* section, const char* key, size_t& l
     return false;
 }
 
-bool PortableIniBackend::ReadString(const std::string& file, const char* section,
-                                    const char* key, std::string& value) {
+bool CPortableIniBackend::ReadString(const std::string& file, const char* section, const char* key,
+                                     std::string& value) {
     size_t line, start;
     if (!Select(file) || !FindKey(section, key, line, start)) {
         return false;
@@ -260,8 +250,8 @@ bool PortableIniBackend::ReadString(const std::string& file, const char* section
     return true;
 }
 
-int PortableIniBackend::ReadInt(const std::string& file, const char* section, const char* key,
-                                int defaultValue) {
+int CPortableIniBackend::ReadInt(const std::string& file, const char* section, const char* key,
+                                 int defaultValue) {
     std::string text;
     if (!ReadString(file, section, key, text) || text.empty()) {
         return defaultValue;
@@ -269,7 +259,7 @@ int PortableIniBackend::ReadInt(const std::string& file, const char* section, co
     return ParseProfileInt(text);
 }
 
-bool PortableIniBackend::HasSection(const std::string& file, const char* section) {
+bool CPortableIniBackend::HasSection(const std::string& file, const char* section) {
     size_t ordinal, begin, end;
     if (!Select(file) || !FirstSection(section, ordinal, begin, end)) {
         return false;
@@ -290,8 +280,8 @@ bool PortableIniBackend::HasSection(const std::string& file, const char* section
     return false;
 }
 
-bool PortableIniBackend::WriteString(const std::string& file, const char* section,
-                                     const char* key, const char* value) {
+bool CPortableIniBackend::WriteString(const std::string& file, const char* section, const char* key,
+                                      const char* value) {
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || !Select(file)) {
         return false;
     }
@@ -333,14 +323,14 @@ bool PortableIniBackend::WriteString(const std::string& file, const char* sectio
     return true;
 }
 
-bool PortableIniBackend::Flush(const std::string& file) {
+bool CPortableIniBackend::Flush(const std::string& file) {
     if (m_loaded && m_dirty && file == m_file) {
         return WriteOut();
     }
     return true;
 }
 
-bool PortableIniBackend::RemoveFile(const std::string& file) {
+bool CPortableIniBackend::RemoveFile(const std::string& file) {
     if (m_loaded && file == m_file) {
         m_loaded = false;
         m_dirty = false;
@@ -350,7 +340,7 @@ bool PortableIniBackend::RemoveFile(const std::string& file) {
     return std::remove(file.c_str()) == 0;
 }
 
-bool PortableIniBackend::MoveOver(const std::string& from, const std::string& to) {
+bool CPortableIniBackend::MoveOver(const std::string& from, const std::string& to) {
     if (!Flush(from)) {
         return false;
     }

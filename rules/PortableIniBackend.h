@@ -14,18 +14,14 @@
 // Files with a byte-order mark (UTF-8, UTF-16) read as the platform reads
 // them, converted to the ANSI code page; writing always writes that code page.
 //
-// Like the platform's own profile cache, the file of the last access is kept
-// parsed; writes reach the disk at Flush, at RemoveFile/MoveOver and when
-// another file is accessed. Reads of a file changed behind our back re-parse,
-// unless the backend was made for one pass over a file that nobody else
-// touches meanwhile (loading or saving the table): it then reads the file
-// once and never looks at it again until it writes it.
-class PortableIniBackend : public IniBackend {
+// Made for one pass over a file that nobody else touches meanwhile (loading
+// or saving the table): the file of the last access is kept parsed, read at
+// its first access and not looked at again until it is written. Writes reach
+// the disk at Flush, at RemoveFile/MoveOver and when another file is
+// accessed.
+class CPortableIniBackend : public IIniBackend {
 public:
-    enum class Watch { OutsideChanges, Nothing };
-
-    explicit PortableIniBackend(Watch watch = Watch::OutsideChanges) : m_watch(watch) {}
-    ~PortableIniBackend() override;
+    ~CPortableIniBackend() override;
 
     bool ReadString(const std::string& file, const char* section, const char* key,
                     std::string& value) override;
@@ -51,12 +47,9 @@ private:
     void IndexSections();
     void IndexSectionLine(size_t line);
 
-    const Watch m_watch;
     std::string m_file;
     bool m_loaded = false;
-    bool m_exists = false;
     bool m_dirty = false;
-    long long m_stamp[2] = {0, 0};
     std::vector<std::string> m_lines;
     std::vector<size_t> m_sectionLines;                      // every section line, in order
     std::unordered_map<std::string, size_t> m_firstSection;  // folded name -> its first one

@@ -28,11 +28,11 @@ void CVersionInfo::SetValue(int index, const std::string& value) {
 }
 
 void CVersionInfo::LoadFromFile(const std::string& path) {
-    std::unique_ptr<VersionResource> resource = CreatePlatformVersionResource();
+    std::unique_ptr<IVersionResource> resource = CreatePlatformVersionResource();
     LoadFromFile(path, *resource);
 }
 
-void CVersionInfo::LoadFromFile(const std::string& path, VersionResource& resource) {
+void CVersionInfo::LoadFromFile(const std::string& path, IVersionResource& resource) {
     ClearValues();
     const void* data = nullptr;
     unsigned length = 0;

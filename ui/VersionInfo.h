@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-class VersionResource;
+class IVersionResource;
 
 // The string values of a file's version resource, read through its first
 // translation. A value that the resource lacks reads as "-".
@@ -13,7 +13,7 @@ public:
     virtual ~CVersionInfo() = default;
 
     void LoadFromFile(const std::string& path);
-    void LoadFromFile(const std::string& path, VersionResource& resource);
+    void LoadFromFile(const std::string& path, IVersionResource& resource);
     void ClearValues();
     // Index 0..11; any other index is ignored.
     void SetValue(int index, const std::string& value);

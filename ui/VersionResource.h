@@ -4,9 +4,9 @@
 
 // The platform's reading of a file's version resource, behind which
 // CVersionInfo does its look-ups (a fake in tests).
-class VersionResource {
+class IVersionResource {
 public:
-    virtual ~VersionResource() = default;
+    virtual ~IVersionResource() = default;
 
     // Copies the version data of a file; false when it has none or it
     // cannot be read.
@@ -18,4 +18,4 @@ public:
 };
 
 // The reader of this build's platform.
-std::unique_ptr<VersionResource> CreatePlatformVersionResource();
+std::unique_ptr<IVersionResource> CreatePlatformVersionResource();

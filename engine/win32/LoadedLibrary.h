@@ -13,8 +13,6 @@ public:
     CLoadedLibrary(const CLoadedLibrary&) = delete;
     CLoadedLibrary& operator=(const CLoadedLibrary&) = delete;
 
-    bool IsLoaded() const { return m_module != nullptr; }
-
     // The entry as a typed function pointer; null when the library or the
     // entry is missing.
     template <typename Function> Function Get(const char* entry) const {

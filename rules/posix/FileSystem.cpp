@@ -2,18 +2,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-bool GetFileStamp(const std::string& path, long long stamp[2]) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) {
-        return false;
-    }
-    stamp[0] = static_cast<long long>(info.st_size);
-    stamp[1] = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-    return true;
-}
 
 bool SyncStream(std::FILE* stream) {
     return std::fflush(stream) == 0 && fsync(fileno(stream)) == 0;

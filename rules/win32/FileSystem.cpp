@@ -4,17 +4,6 @@
 
 #include <io.h>
 
-bool GetFileStamp(const std::string& path, long long stamp[2]) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-        return false;
-    }
-    stamp[0] = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    stamp[1] = (static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-               data.ftLastWriteTime.dwLowDateTime;
-    return true;
-}
-
 bool SyncStream(std::FILE* stream) {
     if (std::fflush(stream) != 0) {
         return false;

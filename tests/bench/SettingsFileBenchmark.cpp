@@ -68,7 +68,7 @@ void BM_SaveTable(benchmark::State& state) {
     }
     CChangeTable table;
     FillTable(table, static_cast<int>(state.range(0)));
-    PortableIniBackend backend;
+    CPortableIniBackend backend;
     const std::string path = dir.File("Config.ini");
     for (auto _ : state) {
         if (!table.Save(path, backend)) {
@@ -90,7 +90,7 @@ void BM_LoadTable(benchmark::State& state) {
     {
         CChangeTable table;
         FillTable(table, static_cast<int>(state.range(0)));
-        PortableIniBackend backend;
+        CPortableIniBackend backend;
         if (!table.Save(path, backend)) {
             state.SkipWithError("save failed");
             return;
@@ -98,7 +98,7 @@ void BM_LoadTable(benchmark::State& state) {
     }
     for (auto _ : state) {
         // A fresh backend each time, as at program start: nothing cached.
-        PortableIniBackend backend;
+        CPortableIniBackend backend;
         CChangeTable table;
         table.Load(path, backend);
         if (table.GetSize() != state.range(0)) {

@@ -7,7 +7,6 @@
 #include "Polling.h"
 
 #include "ChangeTable.h"
-#include "IniBackend.h"
 #include "StringUtil.h"
 
 #include <algorithm>
@@ -119,8 +118,7 @@ void LoadOracle(const std::string& bytes, CChangeTable& table) {
     ASSERT_TRUE(dir.IsValid());
     const std::string path = dir.File("Config.ini");
     ASSERT_TRUE(WriteFileBytes(path, bytes));
-    table.Load(path, PlatformIniBackend());
-    PlatformIniBackend().RemoveFile(path);
+    table.Load(path);
 }
 
 void Prepare(CorpusRun& run) {

@@ -15,7 +15,7 @@
 #include "EnumProcesses.h"
 #include "PortableIniBackend.h"
 #include "StringUtil.h"
-#include "win32/Win32IniBackend.h"
+#include "Win32IniBackend.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -92,8 +92,8 @@ bool AgeFile(const std::string& path) {
 
 // Save and Load of a 1,000-rule table through one backend, `runs` times each;
 // without a backend, as the program itself does it (one read, one write).
-void MeasureTable(const char* name, IniBackend* backend, int runs, int rules) {
-    PortableIniBackend cleanup;
+void MeasureTable(const char* name, IIniBackend* backend, int runs, int rules) {
+    CPortableIniBackend cleanup;
     const auto save = [&](CChangeTable& table, const std::string& path) {
         return backend != nullptr ? table.Save(path, *backend) : table.Save(path);
     };
@@ -383,11 +383,11 @@ int main(int argc, char** argv) {
     std::printf("| %-44s | %5s | %-34s | %-16s |\n", "measurement", "runs", "result", "target");
     std::printf("|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(7, '-').c_str(),
                 std::string(36, '-').c_str(), std::string(18, '-').c_str());
-    Win32IniBackend privateProfile;
+    CWin32IniBackend privateProfile;
     if (backends & 1) {
         MeasureTable("private profile", &privateProfile, tableRuns, rules);
     }
-    PortableIniBackend portable;
+    CPortableIniBackend portable;
     if (backends & 2) {
         MeasureTable("portable backend, watching", &portable, tableRuns, rules);
     }

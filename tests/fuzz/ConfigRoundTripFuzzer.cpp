@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     WriteWholeFile(path, data, size);
 
     // A fresh backend each time: nothing cached from the previous input.
-    PortableIniBackend backend;
+    CPortableIniBackend backend;
     CChangeTable first;
     first.Load(path, backend);
     if (first.GetSize() > kMaxRoundTripRules) {

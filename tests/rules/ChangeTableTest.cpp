@@ -1,8 +1,8 @@
 #include "ChangeTable.h"
 #include "FailingIniBackend.h"
-#include "IniBackend.h"
 #include "IniFile.h"
 #include "ModulePath.h"
+#include "PortableIniBackend.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +52,7 @@ class ChangeTableFile : public ::testing::Test {
 protected:
     TempDir dir;
     std::string path = dir.File("Config.ini");
-    IniBackend& backend = PlatformIniBackend();
+    CPortableIniBackend backend;
 
     void WriteConfig(const std::string& bytes) {
         backend.RemoveFile(path);

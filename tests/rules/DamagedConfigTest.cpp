@@ -2,7 +2,7 @@
 // table; saving that table writes a clean file that holds only the program's
 // own lines and reads back to the same table.
 #include "ChangeTable.h"
-#include "IniBackend.h"
+#include "PortableIniBackend.h"
 #include "StringUtil.h"
 #include "TempDir.h"
 
@@ -80,7 +80,7 @@ class DamagedConfig : public ::testing::TestWithParam<DamagedFile> {
 protected:
     TempDir dir;
     std::string path = dir.File("Config.ini");
-    IniBackend& backend = PlatformIniBackend();
+    CPortableIniBackend backend;
 };
 
 std::string TestName(const ::testing::TestParamInfo<DamagedFile>& info) {

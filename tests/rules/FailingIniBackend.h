@@ -3,9 +3,9 @@
 
 // Passes everything on to a real backend but fails the chosen step: the
 // n-th write (counting from 1; 0 = none), the flush or the replace.
-class FailingIniBackend : public IniBackend {
+class FailingIniBackend : public IIniBackend {
 public:
-    FailingIniBackend(IniBackend& inner, int failWrite, bool failFlush, bool failReplace)
+    FailingIniBackend(IIniBackend& inner, int failWrite, bool failFlush, bool failReplace)
         : m_inner(inner), m_failWrite(failWrite), m_failFlush(failFlush),
           m_failReplace(failReplace) {}
 
@@ -33,7 +33,7 @@ public:
     int Writes() const { return m_writes; }
 
 private:
-    IniBackend& m_inner;
+    IIniBackend& m_inner;
     int m_writes = 0;
     int m_failWrite;
     bool m_failFlush;

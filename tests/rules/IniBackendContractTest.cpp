@@ -49,8 +49,8 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<IniBackend> backend;
-    std::unique_ptr<IniBackend> reader;
+    std::unique_ptr<IIniBackend> backend;
+    std::unique_ptr<IIniBackend> reader;
     int handWritten = 0;
 };
 

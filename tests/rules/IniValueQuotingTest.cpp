@@ -21,7 +21,7 @@ protected:
 
     TempDir dir;
     std::string path = dir.File("Config.ini");
-    std::unique_ptr<IniBackend> backend;
+    std::unique_ptr<IIniBackend> backend;
 };
 
 const char* const kAlteredByReading[] = {

@@ -25,7 +25,7 @@ protected:
 
     TempDir dir;
     std::string path = dir.File("test.ini");
-    PortableIniBackend backend;
+    CPortableIniBackend backend;
 };
 
 TEST_F(PortableIniSections, KeysAddedToAnEarlierSectionKeepLaterOnesInPlace) {

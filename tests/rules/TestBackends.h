@@ -11,7 +11,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "win32/Win32IniBackend.h"
+#include "Win32IniBackend.h"
 #endif
 
 enum class Backend { Portable, Platform };
@@ -24,14 +24,14 @@ inline std::vector<Backend> AllBackends() {
 #endif
 }
 
-inline std::unique_ptr<IniBackend> MakeBackend(Backend kind) {
+inline std::unique_ptr<IIniBackend> MakeBackend(Backend kind) {
 #ifdef _WIN32
     if (kind == Backend::Platform) {
-        return std::make_unique<Win32IniBackend>();
+        return std::make_unique<CWin32IniBackend>();
     }
 #endif
     (void)kind;
-    return std::make_unique<PortableIniBackend>();
+    return std::make_unique<CPortableIniBackend>();
 }
 
 inline std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {

@@ -12,7 +12,7 @@
 namespace {
 
 // A resource with chosen string values in the "041104b0" block.
-class FakeVersionResource : public VersionResource {
+class FakeVersionResource : public IVersionResource {
 public:
     bool loads = true;
     bool hasTranslation = true;

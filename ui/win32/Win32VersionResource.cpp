@@ -6,7 +6,7 @@
 
 namespace {
 
-class Win32VersionResource : public VersionResource {
+class CWin32VersionResource : public IVersionResource {
 public:
     bool Load(const std::string& path) override {
         m_data.clear();
@@ -40,6 +40,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<VersionResource> CreatePlatformVersionResource() {
-    return std::make_unique<Win32VersionResource>();
+std::unique_ptr<IVersionResource> CreatePlatformVersionResource() {
+    return std::make_unique<CWin32VersionResource>();
 }

@@ -2,7 +2,7 @@
 #include "IniBackend.h"
 
 // The Windows private-profile functions themselves.
-class Win32IniBackend : public IniBackend {
+class CWin32IniBackend : public IIniBackend {
 public:
     bool ReadString(const std::string& file, const char* section, const char* key,
                     std::string& value) override;

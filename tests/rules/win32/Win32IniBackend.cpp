@@ -13,13 +13,13 @@ const char kMissing[] = "\x01\x02missing\x02\x01";
 
 // The buffer grows until the value fits: the platform cuts a value to the
 // buffer without saying so, and long executable paths must survive.
-bool Win32IniBackend::ReadString(const std::string& file, const char* section, const char* key,
-                                 std::string& value) {
+bool CWin32IniBackend::ReadString(const std::string& file, const char* section, const char* key,
+                                  std::string& value) {
     std::vector<char> buffer(256);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileStringA(section, key, kMissing, buffer.data(), size,
-                                                      file.c_str());
+        const DWORD length =
+            GetPrivateProfileStringA(section, key, kMissing, buffer.data(), size, file.c_str());
         if (length + 1 < size || buffer.size() >= (1u << 26)) {
             std::string found(buffer.data(), length);
             if (found == kMissing) {
@@ -32,20 +32,20 @@ bool Win32IniBackend::ReadString(const std::string& file, const char* section, c
     }
 }
 
-int Win32IniBackend::ReadInt(const std::string& file, const char* section, const char* key,
-                             int defaultValue) {
+int CWin32IniBackend::ReadInt(const std::string& file, const char* section, const char* key,
+                              int defaultValue) {
     return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, file.c_str()));
 }
 
-bool Win32IniBackend::HasSection(const std::string& file, const char* section) {
+bool CWin32IniBackend::HasSection(const std::string& file, const char* section) {
     // A null key lists the key names of the section; one byte of room is
     // enough to tell an empty list from a non-empty one.
     char names[4] = {};
     return GetPrivateProfileStringA(section, nullptr, "", names, sizeof names, file.c_str()) > 0;
 }
 
-bool Win32IniBackend::WriteString(const std::string& file, const char* section, const char* key,
-                                  const char* value) {
+bool CWin32IniBackend::WriteString(const std::string& file, const char* section, const char* key,
+                                   const char* value) {
     // The platform writes a line break inside a value as it is, which
     // would split the line and let the rest pass for keys of their own.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
@@ -54,7 +54,7 @@ bool Win32IniBackend::WriteString(const std::string& file, const char* section, 
     return WritePrivateProfileStringA(section, key, value, file.c_str()) != FALSE;
 }
 
-bool Win32IniBackend::Flush(const std::string& file) {
+bool CWin32IniBackend::Flush(const std::string& file) {
     // A null section, key and value flushes the platform's cached copy.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
     HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -67,12 +67,12 @@ bool Win32IniBackend::Flush(const std::string& file) {
     return flushed != FALSE;
 }
 
-bool Win32IniBackend::RemoveFile(const std::string& file) {
+bool CWin32IniBackend::RemoveFile(const std::string& file) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
     return DeleteFileA(file.c_str()) != FALSE;
 }
 
-bool Win32IniBackend::MoveOver(const std::string& from, const std::string& to) {
+bool CWin32IniBackend::MoveOver(const std::string& from, const std::string& to) {
     if (!ReplaceFileAtomically(from, to)) {
         return false;
     }

@@ -1,6 +1,0 @@
-#include "PortableIniBackend.h"
-
-IniBackend& PlatformIniBackend() {
-    static PortableIniBackend backend;
-    return backend;
-}

@@ -7,74 +7,17 @@
 #include "Polling.h"
 
 #include "ChangeTable.h"
+#include "DamagedConfigCorpus.h"
 #include "StringUtil.h"
+#include "TempDir.h"
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace {
 
-struct DamagedFile {
-    std::string name;
-    std::string bytes;
-    int expectedRules; // -1: not pinned down (the platform's reader decides)
-};
-
 std::vector<DamagedFile> Corpus() {
-    std::vector<DamagedFile> files;
-    const std::string dir = SQ_DAMAGED_CONFIG_DIR;
-    std::ifstream list(dir + "/expected.txt");
-    std::string name, count;
-    while (list >> name >> count) {
-        files.push_back({name, ReadFileBytes(dir + "/" + name), count == "*" ? -1 : std::stoi(count)});
-    }
-    // Too big to keep in the repository.
-    const std::string mega(1 << 20, 'M');
-    files.push_back({"megabyte-line", "[General]\r\nJunk=" + mega + "\r\nTableItemCount=1\r\n", 1});
-    files.push_back({"megabyte-path",
-                     "[General]\r\nTableItemCount=1\r\n[TableItem000]\r\nActExePath=C:\\" + mega +
-                         "\r\nKeyCode=65\r\n",
-                     1});
-    files.push_back({"megabyte-without-line-end", "[General]\r\nTableItemCount=1\r\n" + mega, 1});
-    files.push_back({"megabyte-of-line-ends", std::string(1 << 20, '\n'), 0});
-    return files;
-}
-
-// The lines a clean save of `table` consists of, blank lines left out.
-std::vector<std::string> CleanLines(const CChangeTable& table) {
-    std::vector<std::string> lines = {"[General]", "MidiInDevice=" + table.GetDeviceName(),
-                                      Format("TableItemCount=%d", table.GetSize())};
-    for (int i = 0; i < table.GetSize(); ++i) {
-        const CChangeTableItem& item = *table.GetAt(i);
-        const std::vector<std::string> rule = {
-            Format("[TableItem%03d]", i),
-            Format("InputCh=%d", item.InputCh),
-            Format("InputKind=%d", item.InputKind),
-            Format("OutputKind=%d", item.OutputKind),
-            Format("NoteNumber=%d", item.NoteNumber),
-            Format("NoteNumberEnd=%d", item.NoteNumberEnd),
-            Format("CCNumber=%d", item.CCNumber),
-            Format("CCFlag=%d", item.CCFlag),
-            Format("PCNumber=%d", item.PCNumber),
-            Format("PCRange=%d", item.PCRange),
-            Format("KeyCode=%d", item.KeyCode),
-            Format("KeyFlag=%d", item.KeyFlag),
-            "ActExePath=" + item.GetActExePath()};
-        lines.insert(lines.end(), rule.begin(), rule.end());
-    }
-    return lines;
-}
-
-std::vector<std::string> NonBlank(const std::vector<std::string>& lines) {
-    std::vector<std::string> kept;
-    for (const std::string& line : lines) {
-        if (!line.empty()) {
-            kept.push_back(line);
-        }
-    }
-    return kept;
+    return DamagedConfigCorpus(SQ_DAMAGED_CONFIG_DIR);
 }
 
 // The first difference of two line lists, readable in a failure.
@@ -114,7 +57,7 @@ struct CorpusRun {
 
 // What the rules library makes of the bytes, read from a file of its own.
 void LoadOracle(const std::string& bytes, CChangeTable& table) {
-    TempDirectory dir("sq-oracle");
+    TempDir dir("sq-oracle");
     ASSERT_TRUE(dir.IsValid());
     const std::string path = dir.File("Config.ini");
     ASSERT_TRUE(WriteFileBytes(path, bytes));
@@ -170,8 +113,8 @@ void CheckEnd(CorpusRun& run) {
     const Config saved = run.sandbox->ReadConfig();
     EXPECT_EQ(saved.rules.size(), static_cast<std::size_t>(run.oracle.GetSize()));
     EXPECT_FALSE(FileExists(run.sandbox->ConfigPath() + ".new"));
-    const std::vector<std::string> lines = NonBlank(ReadLines(run.sandbox->ConfigPath()));
-    const std::vector<std::string> expected = CleanLines(run.oracle);
+    const std::vector<std::string> lines = NonBlankLines(ReadFileBytes(run.sandbox->ConfigPath()));
+    const std::vector<std::string> expected = CleanConfigLines(run.oracle);
     EXPECT_TRUE(lines == expected) << FirstDifference(lines, expected);
 }
 

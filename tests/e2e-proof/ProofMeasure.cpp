@@ -105,7 +105,7 @@ void MeasureTable(const char* name, IIniBackend* backend, int runs, int rules) {
         }
     };
     const char* target = backend != nullptr ? "" : "< 50 ms";
-    TempDirectory dir("sq-measure");
+    TempDir dir("sq-measure");
     const std::string path = dir.File("Config.ini");
     CChangeTable table;
     FillTable(table, rules);

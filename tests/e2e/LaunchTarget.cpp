@@ -2,23 +2,14 @@
 // its own file name, and for every start one line with its working
 // directory appended to "<its own path>.starts". It ends when its window is
 // closed, or after a minute.
+#include "HelperProgramWindow.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_TIMER:
-    case WM_CLOSE:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
 
 bool AppendStart(const std::string& ownPath) {
     char directory[MAX_PATH] = {};
@@ -44,24 +35,15 @@ int main() {
     const std::string path = ownPath;
     const std::string title = path.substr(path.find_last_of('\\') + 1);
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "SqLaunchTarget";
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    if (!RegisterClassA(&windowClass)) {
+    const char kClassName[] = "SqLaunchTarget";
+    if (!RegisterHelperWindowClass(kClassName)) {
         return 3;
     }
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, title.c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 120, 300, 200, nullptr,
-                                  nullptr, windowClass.hInstance, nullptr);
-    if (window == nullptr || SetTimer(window, 1, 60000, nullptr) == 0) {
+    HWND window =
+        CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 120,
+                        300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr || !RunHelperProgram(window)) {
         return 4;
-    }
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
     }
     return 0;
 }

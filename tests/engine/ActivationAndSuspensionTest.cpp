@@ -4,7 +4,7 @@
 TEST_F(EngineTest, ActivationRuleAsksForItsExecutable) {
     AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication)
         .SetActExePath("C:\\Tools\\\x83\x65\x83\x58\x83\x67.exe");
-    Send(NoteOnMessage(0, 40));
+    Send(NoteOn(0, 40));
     EXPECT_EQ(Log(), Actions{ActivateAction("C:\\Tools\\\x83\x65\x83\x58\x83\x67.exe")});
 }
 
@@ -19,7 +19,7 @@ TEST_F(EngineTest, OnlyActivationRulesWithTheStartFlagMayStartTheExecutable) {
         AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
     emptyPath.ActLaunch = 1;
     AddNoteKey(40, 40, 0x41).ActLaunch = 1;
-    Send(NoteOnMessage(0, 40));
+    Send(NoteOn(0, 40));
     EXPECT_EQ(Log(), (Actions{ActivateAction("C:\\a.exe"), ActivateOrLaunchAction("C:\\b.exe"),
                               KeyAction(0x41)}));
 }
@@ -27,7 +27,7 @@ TEST_F(EngineTest, OnlyActivationRulesWithTheStartFlagMayStartTheExecutable) {
 TEST_F(EngineTest, ActivationRuleWithoutPathDoesNothing) {
     AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
     AddNoteKey(40, 40, 0x41);
-    Send(NoteOnMessage(0, 40));
+    Send(NoteOn(0, 40));
     EXPECT_EQ(Log(), Actions{KeyAction(0x41)});
 }
 
@@ -39,16 +39,16 @@ TEST_F(EngineTest, NothingActsWhileSuspendedAndNestedSuspensionsNeedEveryResume)
     {
         CEngineSuspension editorOpen(engine);
         engine.Suspend(); // the table edited meanwhile
-        Send(NoteOnMessage(0, 40));
+        Send(NoteOn(0, 40));
         engine.Resume();
-        Send(NoteOnMessage(0, 40));
+        Send(NoteOn(0, 40));
         EXPECT_TRUE(engine.IsSuspended());
     }
     EXPECT_TRUE(Log().empty());
     EXPECT_TRUE(engine.IsEnabled());
     engine.Resume(); // one too many is ignored
     EXPECT_FALSE(engine.IsSuspended());
-    Send(NoteOnMessage(0, 40));
+    Send(NoteOn(0, 40));
     EXPECT_EQ(Log(), (Actions{KeyAction(0x41), ActivateAction("C:\\a.exe"), EnabledAction(false)}));
     engine.Suspend();
     EXPECT_TRUE(engine.IsSuspended()) << "an extra Resume must not cancel a later Suspend";

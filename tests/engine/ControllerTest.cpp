@@ -67,18 +67,18 @@ TEST_F(EngineTest, ProgramNumbersCountedFromOneMatchTheProgramBelow) {
     CChangeTableItem& rule = AddRule(CChangeTableItem::ProgramChange, CChangeTableItem::KeyInput);
     rule.PCNumber = 1;
     rule.PCRange = 1;
-    Send(ProgramChangeMessage(0, 1));
+    Send(ProgramChange(0, 1));
     EXPECT_TRUE(Log().empty());
-    Send(ProgramChangeMessage(0, 0));
+    Send(ProgramChange(0, 0));
     EXPECT_EQ(Log().size(), 1u);
 }
 
 TEST_F(EngineTest, ProgramNumbersCountedFromZeroMatchThemselves) {
     CChangeTableItem& rule = AddRule(CChangeTableItem::ProgramChange, CChangeTableItem::KeyInput);
     rule.PCNumber = 1;
-    Send(ProgramChangeMessage(0, 0));
+    Send(ProgramChange(0, 0));
     EXPECT_TRUE(Log().empty());
-    Send(ProgramChangeMessage(0, 1));
+    Send(ProgramChange(0, 1));
     EXPECT_EQ(Log().size(), 1u);
 }
 
@@ -86,7 +86,7 @@ TEST_F(EngineTest, ProgramZeroCountedFromOneMatchesNothing) {
     CChangeTableItem& rule = AddRule(CChangeTableItem::ProgramChange, CChangeTableItem::KeyInput);
     rule.PCRange = 1;
     for (int program = 0; program < 128; ++program) {
-        Send(ProgramChangeMessage(0, program));
+        Send(ProgramChange(0, program));
     }
     EXPECT_TRUE(Log().empty());
 }
@@ -95,7 +95,7 @@ TEST_F(EngineTest, ProgramChangeRuleListensToItsChannel) {
     CChangeTableItem& rule = AddRule(CChangeTableItem::ProgramChange, CChangeTableItem::KeyInput);
     rule.InputCh = 16;
     rule.PCNumber = 3;
-    Send(ProgramChangeMessage(0, 3));
-    Send(ProgramChangeMessage(15, 3));
+    Send(ProgramChange(0, 3));
+    Send(ProgramChange(15, 3));
     EXPECT_EQ(Log().size(), 1u);
 }

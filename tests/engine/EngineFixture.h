@@ -35,12 +35,12 @@ protected:
     void Send(std::uint32_t message) { manager.OnShortMessage(0x1234, message); }
     void Bend(std::initializer_list<int> values, int channel = 0) {
         for (int v : values) {
-            Send(PitchBendMessage(channel, v));
+            Send(PitchBend(channel, v));
         }
     }
     void Controller(int controller, std::initializer_list<int> values, int channel = 0) {
         for (int v : values) {
-            Send(ControlChangeMessage(channel, controller, v));
+            Send(ControlChange(channel, controller, v));
         }
     }
     std::vector<std::string>& Log() { return actions.log; }

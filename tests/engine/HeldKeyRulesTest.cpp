@@ -31,36 +31,36 @@ protected:
 
 TEST_F(HeldKeyRules, NoteOnPressesAndNoteOffReleasesInReverse) {
     HeldNotes(60, 60, 0x41, kCtrl | kShift);
-    Send(NoteOnMessage(0, 60));
-    Send(NoteOnMessage(0, 60)); // a repeated note-on adds nothing
+    Send(NoteOn(0, 60));
+    Send(NoteOn(0, 60)); // a repeated note-on adds nothing
     EXPECT_EQ(Log(), Actions{KeysAction("v11 v10 v41")});
-    Send(NoteOffMessage(0, 61));
-    Send(NoteOffMessage(1, 60)); // another channel
+    Send(NoteOff(0, 61));
+    Send(NoteOff(1, 60)); // another channel
     EXPECT_TRUE(engine.HoldsKeys());
-    Send(NoteOnMessage(0, 60, 0)); // velocity 0 is a note-off
+    Send(NoteOn(0, 60, 0)); // velocity 0 is a note-off
     EXPECT_EQ(Log(), (Actions{KeysAction("v11 v10 v41"), KeysAction("^41 ^10 ^11")}));
     EXPECT_FALSE(engine.HoldsKeys());
-    Send(NoteOffMessage(0, 60));
+    Send(NoteOff(0, 60));
     EXPECT_EQ(Log().size(), 2u) << "nothing is released twice";
 }
 
 TEST_F(HeldKeyRules, KeyOfARangeGoesUpWithTheLastHeldNote) {
     HeldNotes(60, 64, 0x26);
-    Send(NoteOnMessage(0, 60));
-    Send(NoteOnMessage(0, 62));
-    Send(NoteOffMessage(0, 60));
+    Send(NoteOn(0, 60));
+    Send(NoteOn(0, 62));
+    Send(NoteOff(0, 60));
     EXPECT_EQ(Log(), Actions{KeysAction("v26")});
-    Send(NoteOffMessage(0, 62));
+    Send(NoteOff(0, 62));
     EXPECT_EQ(Log(), (Actions{KeysAction("v26"), KeysAction("^26")}));
 }
 
 TEST_F(HeldKeyRules, TwoRulesSharingAKeyReleaseItOnlyWhenBothAreReleased) {
     HeldNotes(60, 60, 0x41, kCtrl);
     HeldNotes(62, 62, 0x42, kCtrl);
-    Send(NoteOnMessage(0, 60));
-    Send(NoteOnMessage(0, 62));
-    Send(NoteOffMessage(0, 60));
-    Send(NoteOffMessage(0, 62));
+    Send(NoteOn(0, 60));
+    Send(NoteOn(0, 62));
+    Send(NoteOff(0, 60));
+    Send(NoteOff(0, 62));
     EXPECT_EQ(Log(), (Actions{KeysAction("v11 v41"), KeysAction("v42"), KeysAction("^41"),
                               KeysAction("^42 ^11")}));
 }
@@ -92,9 +92,9 @@ TEST_F(HeldKeyRules, StrokesOfOtherRulesKnowWhatIsHeldAndProgramChangeStrikes) {
     program.KeyCode = 0x42;
     program.KeyHold = 1;
     Controller(64, {127});
-    Send(NoteOnMessage(0, 60));
-    Send(NoteOffMessage(0, 60));
-    Send(ProgramChangeMessage(0, 0));
+    Send(NoteOn(0, 60));
+    Send(NoteOff(0, 60));
+    Send(ProgramChange(0, 0));
     EXPECT_EQ(Log(), (Actions{KeysAction("v11"), KeyAction(0x41), KeyAction(0x42)}));
     EXPECT_TRUE(actions.lastHeld.count(0x11));
 }
@@ -105,7 +105,7 @@ TEST_F(HeldKeyRules, EveryReleasePathLetsGoOfEverythingInOneBatch) {
     AddNoteToggle(70);
     const auto holdBoth = [&] {
         Log().clear();
-        Send(NoteOnMessage(0, 60));
+        Send(NoteOn(0, 60));
         Controller(64, {127});
         Log().clear();
     };
@@ -122,16 +122,16 @@ TEST_F(HeldKeyRules, EveryReleasePathLetsGoOfEverythingInOneBatch) {
     {
         CEngineSuspension editorOpen(engine); // also while the table changes
         EXPECT_EQ(Log(), released);
-        Send(NoteOnMessage(0, 60));
+        Send(NoteOn(0, 60));
         Controller(64, {0, 127});
         EXPECT_FALSE(engine.HoldsKeys()) << "no press while suspended";
     }
 
     holdBoth();
-    Send(NoteOnMessage(0, 70)); // the toggle rule switches off
+    Send(NoteOn(0, 70)); // the toggle rule switches off
     EXPECT_EQ(Log(), (Actions{released[0], EnabledAction(false)}));
-    Send(NoteOffMessage(0, 60));
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOff(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_EQ(Log().size(), 2u) << "no press while switched off";
     EXPECT_FALSE(engine.HoldsKeys());
 

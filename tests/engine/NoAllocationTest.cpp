@@ -115,16 +115,16 @@ TEST(EventPath, AllocatesNothingForKeyStrokeAndToggleRules) {
     manager.AddListener(&engine);
 
     const std::uint32_t messages[] = {
-        NoteOnMessage(0, 60),
-        NoteOnMessage(3, 31),
-        NoteOffMessage(0, 60),
-        ControlChangeMessage(0, 64, 0),
-        ControlChangeMessage(0, 64, 127),
-        PitchBendMessage(0, 0),
-        PitchBendMessage(0, 900),
-        ProgramChangeMessage(0, 0),
-        ProgramChangeMessage(0, 0),
-        NoteOnMessage(0, 10),
+        NoteOn(0, 60),
+        NoteOn(3, 31),
+        NoteOff(0, 60),
+        ControlChange(0, 64, 0),
+        ControlChange(0, 64, 127),
+        PitchBend(0, 0),
+        PitchBend(0, 900),
+        ProgramChange(0, 0),
+        ProgramChange(0, 0),
+        NoteOn(0, 10),
     };
     long allocations = 0;
     {

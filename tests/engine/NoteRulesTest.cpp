@@ -2,19 +2,19 @@
 
 TEST_F(EngineTest, NoteOnStrikesTheRulesKeyWithItsModifiers) {
     AddNoteKey(60, 60, 0x41).KeyFlag = 0x05;
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_EQ(Log(), Actions{KeyAction(0x41, 0x05)});
 }
 
 TEST_F(EngineTest, NoteOnWithVelocityZeroDoesNothing) {
     AddNoteKey(60, 60, 0x41);
-    Send(NoteOnMessage(0, 60, 0));
+    Send(NoteOn(0, 60, 0));
     EXPECT_TRUE(Log().empty());
 }
 
 TEST_F(EngineTest, NoteOffDoesNothing) {
     AddNoteKey(60, 60, 0x41);
-    Send(NoteOffMessage(0, 60));
+    Send(NoteOff(0, 60));
     EXPECT_TRUE(Log().empty());
 }
 
@@ -23,7 +23,7 @@ TEST_F(EngineTest, EveryMatchingRuleActsInTableOrder) {
     AddNoteKey(50, 70, 0x42);
     AddNoteKey(61, 61, 0x43);
     AddNoteKey(60, 60, 0x44);
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_EQ(Log(), (Actions{KeyAction(0x41), KeyAction(0x42), KeyAction(0x44)}));
 }
 
@@ -31,7 +31,7 @@ TEST_F(EngineTest, NoteRangeIncludesBothEnds) {
     AddNoteKey(60, 64, 0x41);
     for (int note : {59, 60, 62, 64, 65}) {
         Log().clear();
-        Send(NoteOnMessage(0, note));
+        Send(NoteOn(0, note));
         EXPECT_EQ(Log().size(), (note >= 60 && note <= 64) ? 1u : 0u) << "note " << note;
     }
 }
@@ -39,7 +39,7 @@ TEST_F(EngineTest, NoteRangeIncludesBothEnds) {
 TEST_F(EngineTest, ReversedNoteRangeNeverMatches) {
     AddNoteKey(64, 60, 0x41);
     for (int note : {59, 60, 62, 64, 65}) {
-        Send(NoteOnMessage(0, note));
+        Send(NoteOn(0, note));
     }
     EXPECT_TRUE(Log().empty());
 }
@@ -47,7 +47,7 @@ TEST_F(EngineTest, ReversedNoteRangeNeverMatches) {
 TEST_F(EngineTest, ChannelZeroMatchesEveryChannel) {
     AddNoteKey(60, 60, 0x41).InputCh = 0;
     for (int channel = 0; channel < 16; ++channel) {
-        Send(NoteOnMessage(channel, 60));
+        Send(NoteOn(channel, 60));
     }
     EXPECT_EQ(Log().size(), 16u);
 }
@@ -56,7 +56,7 @@ TEST_F(EngineTest, ChannelThreeMatchesOnlyTheThirdChannel) {
     AddNoteKey(60, 60, 0x41).InputCh = 3;
     for (int channel = 0; channel < 16; ++channel) {
         Log().clear();
-        Send(NoteOnMessage(channel, 60));
+        Send(NoteOn(channel, 60));
         EXPECT_EQ(Log().size(), channel == 2 ? 1u : 0u) << "channel index " << channel;
     }
 }
@@ -64,7 +64,7 @@ TEST_F(EngineTest, ChannelThreeMatchesOnlyTheThirdChannel) {
 TEST_F(EngineTest, RuleOfAnotherInputKindDoesNotMatchANote) {
     CChangeTableItem& rule = AddRule(CChangeTableItem::ControlChange, CChangeTableItem::KeyInput);
     rule.CCNumber = 60;
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_TRUE(Log().empty());
 }
 
@@ -72,12 +72,12 @@ TEST_F(EngineTest, UnknownKindsArePassedOver) {
     AddRule(7, CChangeTableItem::KeyInput);
     AddNoteKey(40, 40, 0x41).OutputKind = 3;
     AddNoteKey(40, 40, 0x42);
-    Send(NoteOnMessage(0, 40));
+    Send(NoteOn(0, 40));
     EXPECT_EQ(Log(), Actions{KeyAction(0x42)});
 }
 
 TEST_F(EngineTest, EmptyTableDoesNothing) {
-    Send(NoteOnMessage(0, 40));
+    Send(NoteOn(0, 40));
     EXPECT_TRUE(Log().empty());
 }
 

@@ -6,7 +6,7 @@ TEST_F(EngineTest, StartsSwitchedOn) {
 
 TEST_F(EngineTest, ToggleRuleSwitchesOffAndTellsTheActions) {
     AddNoteToggle(60);
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_FALSE(engine.IsEnabled());
     EXPECT_EQ(Log(), Actions{EnabledAction(false)});
 }
@@ -16,9 +16,9 @@ TEST_F(EngineTest, WhileOffOnlyToggleRulesAct) {
     AddNoteToggle(61);
     engine.OnToggleEnabled();
     Log().clear();
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_TRUE(Log().empty());
-    Send(NoteOnMessage(0, 61));
+    Send(NoteOn(0, 61));
     EXPECT_TRUE(engine.IsEnabled());
     EXPECT_EQ(Log(), Actions{EnabledAction(true)});
 }
@@ -29,7 +29,7 @@ TEST_F(EngineTest, SwitchIsReadAnewForEveryRuleOfOneWalk) {
     AddNoteKey(60, 60, 0x42);
     engine.OnToggleEnabled();
     Log().clear();
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_EQ(Log(), (Actions{EnabledAction(true), KeyAction(0x42)}));
 }
 
@@ -37,7 +37,7 @@ TEST_F(EngineTest, SwitchingOffMidWalkSilencesTheLaterRules) {
     AddNoteKey(60, 60, 0x41);
     AddNoteToggle(60);
     AddNoteKey(60, 60, 0x42);
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_EQ(Log(), (Actions{KeyAction(0x41), EnabledAction(false)}));
 }
 
@@ -45,7 +45,7 @@ TEST_F(EngineTest, TwoMatchingTogglesLeaveTheStateUnchanged) {
     AddNoteToggle(60);
     AddNoteToggle(60);
     AddNoteKey(60, 60, 0x41);
-    Send(NoteOnMessage(0, 60));
+    Send(NoteOn(0, 60));
     EXPECT_TRUE(engine.IsEnabled());
     EXPECT_EQ(Log(), (Actions{EnabledAction(false), EnabledAction(true), KeyAction(0x41)}));
 }

@@ -4,6 +4,7 @@
 #include "ModulePath.h"
 #include "PortableIniBackend.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> NonBlankLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(bytes);
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
-}
 
 CChangeTableItem* NewItem(int note, int key, int flag) {
     auto* item = new CChangeTableItem;

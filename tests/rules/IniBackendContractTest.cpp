@@ -5,6 +5,7 @@
 #include "IniBackend.h"
 #include "IniFile.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "TestBackends.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +15,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> NonBlankLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(bytes);
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
 
 class IniContract : public ::testing::TestWithParam<Backend> {
 protected:

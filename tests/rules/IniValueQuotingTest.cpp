@@ -6,6 +6,7 @@
 #include "IniBackend.h"
 #include "IniFile.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "TestBackends.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 // reads as a section line is a section from then on.
 #include "PortableIniBackend.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

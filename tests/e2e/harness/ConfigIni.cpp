@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 ConfigRule ConfigRule::KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,
@@ -115,34 +114,4 @@ Config ReadConfigIni(const std::string& path) {
         config.rules.push_back(rule);
     }
     return config;
-}
-
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << bytes;
-    return static_cast<bool>(file.flush());
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::istringstream text(ReadFileBytes(path));
-    std::string line;
-    while (std::getline(text, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // Config.ini as the tests write it before a start and read it after.
+#include "TestFiles.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,10 +47,3 @@ std::string ConfigText(const Config& config);
 bool WriteConfigIni(const std::string& path, const Config& config);
 // Reads a file the way the program does (the platform's profile functions).
 Config ReadConfigIni(const std::string& path);
-
-bool FileExists(const std::string& path);
-// The whole file as bytes; empty when it cannot be read.
-std::string ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-// The lines of a text file without their line ends.
-std::vector<std::string> ReadLines(const std::string& path);

@@ -2,7 +2,7 @@
 #include "ConfigIni.h"
 #include "FakeWinmmControl.h"
 #include "ProgramProcess.h"
-#include "TempDirectory.h"
+#include "TempDir.h"
 
 #include <string>
 
@@ -24,7 +24,7 @@ public:
 
     // False when the directory or a copy could not be made.
     bool IsReady() const { return m_ready; }
-    const std::string& Directory() const { return m_directory.Path(); }
+    std::string Directory() const { return m_directory.Path(); }
     std::string ExePath() const { return m_directory.File(m_options.exeName); }
     std::string ConfigPath() const { return m_directory.File("Config.ini"); }
 
@@ -45,7 +45,7 @@ public:
 
 private:
     Options m_options;
-    TempDirectory m_directory;
+    TempDir m_directory{"sq-e2e"};
     FakeWinmmControl m_fake;
     bool m_ready = false;
 };

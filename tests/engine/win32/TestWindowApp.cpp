@@ -4,6 +4,8 @@
 //       window "TITLE owned" owned by main, and a hidden "TITLE hidden", in
 //       that order of creation (so from the bottom of the Z order up)
 // It ends when one of its windows is closed, or after a minute.
+#include "HelperProgramWindow.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -12,18 +14,6 @@
 namespace {
 
 const char kClassName[] = "SqEngineTestWindow";
-constexpr UINT_PTR kLifetimeTimer = 1;
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_TIMER:
-    case WM_CLOSE:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
 
 HWND MakeWindow(const std::string& title, HWND owner, bool visible) {
     HWND window = CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 300,
@@ -42,12 +32,7 @@ int main(int argc, char** argv) {
     if (argc != 3) {
         return 2;
     }
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kClassName;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    if (!RegisterClassA(&windowClass)) {
+    if (!RegisterHelperWindowClass(kClassName)) {
         return 3;
     }
     const std::string title = argv[2];
@@ -64,13 +49,8 @@ int main(int argc, char** argv) {
     } else {
         return 2;
     }
-    if (first == nullptr || !SetTimer(first, kLifetimeTimer, 60000, nullptr)) {
+    if (first == nullptr || !RunHelperProgram(first)) {
         return 4;
-    }
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
     }
     return 0;
 }

@@ -7,7 +7,8 @@ constexpr std::uint32_t ShortMessage(std::uint8_t status, std::uint8_t data1,
     return status | (std::uint32_t(data1) << 8) | (std::uint32_t(data2) << 16);
 }
 // Channels 0..15, as they travel on the wire.
-constexpr std::uint32_t NoteOn(std::uint8_t channel, std::uint8_t note, std::uint8_t velocity = 100) {
+constexpr std::uint32_t NoteOn(std::uint8_t channel, std::uint8_t note,
+                               std::uint8_t velocity = 100) {
     return ShortMessage(0x90 | (channel & 0x0F), note, velocity);
 }
 constexpr std::uint32_t NoteOff(std::uint8_t channel, std::uint8_t note) {

@@ -6,7 +6,7 @@
 #include "MessageBox.h"
 #include "MidiInDevice.h"
 #include "MidiInEventListenerManager.h"
-#include "MidiPlatform.h"
+#include "IMidiPlatform.h"
 #include "ModulePath.h"
 #include "StringUtil.h"
 #include "VersionInfo.h"
@@ -127,7 +127,7 @@ void CSettingDlg::OpenMidiInDevice() {
         m_reconnector.SetNotOpened(CMidiInReconnector::Status::NoDevice);
         ShowMidiInStatus(before, false);
     } else {
-        MidiPlatform& midi = PlatformMidi();
+        IMidiPlatform& midi = PlatformMidi();
         bool found = false;
         bool opened = false;
         const unsigned count = midi.InGetNumDevs();

@@ -5,7 +5,7 @@
 #include "ChangeTable.h"
 #include "MapEditDlg.h"
 #include "MessageBox.h"
-#include "MidiPlatform.h"
+#include "IMidiPlatform.h"
 
 namespace {
 constexpr int kRowHeight = 20;

@@ -8,7 +8,7 @@
 #include "ChangeTable.h"
 #include "MidiInDevice.h"
 #include "MidiInStatusTexts.h"
-#include "MidiPlatform.h"
+#include "IMidiPlatform.h"
 
 #include <dbt.h>
 #include <mmsystem.h>

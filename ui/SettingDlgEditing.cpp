@@ -2,17 +2,17 @@
 // and the buttons that add, edit and delete rules.
 #include "SettingDlg.h"
 
-#include "ChangeTable.h"
 #include "MapEditDlg.h"
 #include "MessageBox.h"
-#include "IMidiPlatform.h"
+
+#include <memory>
 
 namespace {
 constexpr int kRowHeight = 20;
 } // namespace
 
 void CSettingDlg::SetUpEditingControls() {
-    FillDeviceList(ListMidiInDevices(PlatformMidi()));
+    FillDeviceList(m_midiIn.ListDevices());
 
     const int width = m_listCtrl.GetClientWidth() - ::GetSystemMetrics(SM_CXVSCROLL);
     m_listCtrl.InsertColumn(0, "入力", LVCFMT_LEFT, width / 2);
@@ -28,7 +28,7 @@ void CSettingDlg::SetUpEditingControls() {
         m_listCtrl.SetImageList(&m_stateImageList, LVSIL_STATE);
     }
 
-    for (int index = 0; index < m_pChangeTable->GetSize(); ++index) {
+    for (int index = 0; index < m_table.GetSize(); ++index) {
         m_listCtrl.InsertItem(index, "");
         UpdateRow(index);
     }
@@ -51,7 +51,7 @@ void CSettingDlg::FillDeviceList(const MidiInDeviceList& devices) {
         m_comboDevice.AddString(name);
     }
     m_listedDeviceNames = std::move(names);
-    const std::string deviceName = m_pChangeTable->GetDeviceName();
+    const std::string deviceName = m_table.GetDeviceName();
     if (!deviceName.empty()) {
         int entry = m_comboDevice.FindStringExact(-1, deviceName);
         if (entry == CB_ERR) {
@@ -62,7 +62,7 @@ void CSettingDlg::FillDeviceList(const MidiInDeviceList& devices) {
 }
 
 void CSettingDlg::UpdateRow(int index) {
-    const CChangeTableItem* item = m_pChangeTable->GetAt(index);
+    const CChangeTableItem* item = m_table.GetAt(index);
     m_listCtrl.SetItemText(index, 0, item->GetInputText());
     m_listCtrl.SetItemText(index, 1, item->GetOutputText());
 }
@@ -72,7 +72,7 @@ void CSettingDlg::OnSelChangeDevice() {
     if (selected == CB_ERR) {
         return;
     }
-    m_pChangeTable->SetDeviceName(m_comboDevice.GetLBText(selected));
+    m_table.SetDeviceName(m_comboDevice.GetLBText(selected));
     SaveChanges();
     OpenMidiInDevice();
 }
@@ -80,24 +80,22 @@ void CSettingDlg::OnSelChangeDevice() {
 void CSettingDlg::OnAdd() {
     // An open editor stops all conversion, releases included.
     ReleaseHeldKeys();
-    CChangeTableItem* item = new CChangeTableItem;
+    auto item = std::make_unique<CChangeTableItem>();
     INT_PTR result;
     {
-        CMapEditDlg editor(*item, true, *m_pListenerManager);
+        CMapEditDlg editor(*item, true, m_listenerManager);
         result = editor.DoModal();
     }
     if (result != IDOK) {
-        delete item;
         return;
     }
     ::SetFocus(m_listCtrl.m_hWnd);
     const int index = m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), "");
     if (index < 0) {
         // Without a row the list and the table would no longer match.
-        delete item;
         return;
     }
-    m_pChangeTable->InsertAt(index, item);
+    m_table.InsertAt(index, item.release());
     SaveChanges();
     UpdateRow(index);
     const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
@@ -112,13 +110,13 @@ void CSettingDlg::OnEdit() {
         return;
     }
     const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
-    if (index < 0 || index >= m_pChangeTable->GetSize()) {
+    if (index < 0 || index >= m_table.GetSize()) {
         return;
     }
     ReleaseHeldKeys();
     INT_PTR result;
     {
-        CMapEditDlg editor(*m_pChangeTable->GetAt(index), false, *m_pListenerManager);
+        CMapEditDlg editor(*m_table.GetAt(index), false, m_listenerManager);
         result = editor.DoModal();
     }
     if (result == IDOK) {
@@ -138,11 +136,11 @@ void CSettingDlg::OnDelete() {
     bool deleted = false;
     for (;;) {
         const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
-        if (index < 0 || index >= m_pChangeTable->GetSize() || !m_listCtrl.DeleteItem(index)) {
+        if (index < 0 || index >= m_table.GetSize() || !m_listCtrl.DeleteItem(index)) {
             break;
         }
-        delete m_pChangeTable->GetAt(index);
-        m_pChangeTable->RemoveAt(index);
+        delete m_table.GetAt(index);
+        m_table.RemoveAt(index);
         deleted = true;
     }
     if (deleted) {

@@ -3,7 +3,7 @@
 #include "FakeMidiPlatform.h"
 #include "IMidiInCheckScheduler.h"
 #include "MidiInConnection.h"
-#include "MidiInEventListener.h"
+#include "RecordingListener.h"
 
 #include <gtest/gtest.h>
 
@@ -49,14 +49,6 @@ public:
     }
 };
 
-class RecordingInput : public CMidiInEventListener {
-public:
-    void OnShortMessage(std::uint32_t portHandle, std::uint32_t message) override {
-        received.push_back(std::to_string(portHandle) + ":" + std::to_string(message));
-    }
-    std::vector<std::string> received;
-};
-
 struct SReport {
     Status before;
     Status after;
@@ -96,7 +88,7 @@ protected:
 
     FakeMidiPlatform platform;
     FakeCheckScheduler scheduler;
-    RecordingInput input;
+    RecordingListener input;
     int inputStops = 0;
     std::vector<std::string> listed;
     std::vector<SReport> reports;
@@ -124,9 +116,8 @@ TEST_F(MidiInConnectionTest, OpensTheLowestIndexWhoseNameIsExactlyTheConfiguredO
     EXPECT_EQ(Made("start"), (Calls{"start 103 -> 0"}));
     EXPECT_EQ(reports, (std::vector<SReport>{{Status::NoDevice, Status::Open, false}}));
 
-    input.received.clear();
     connection.OnShortMessage(103, 0x643C90);
-    EXPECT_EQ(input.received, (Calls{"103:" + std::to_string(0x643C90)}));
+    EXPECT_EQ(input.events, (Calls{"on 103 0 60 100"}));
 }
 
 TEST_F(MidiInConnectionTest, EveryOpenStopsTheInputAndClosesTheOldPortFirst) {

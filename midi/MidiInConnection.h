@@ -11,7 +11,7 @@ class CMidiInEventListener;
 class IMidiInCheckScheduler;
 class IMidiPlatform;
 
-// What the connection tells its owner. Every one of them is called.
+// What the connection tells its owner; all three must be set.
 struct SMidiInConnectionEvents {
     using Status = CMidiInReconnector::Status;
 

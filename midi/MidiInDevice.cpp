@@ -1,12 +1,14 @@
 #include "MidiInDevice.h"
 
-#include "MidiPlatform.h"
+#include "IMidiPlatform.h"
 
 CMidiInDevice::CMidiInDevice() : m_platform(PlatformMidi()) {}
 
-CMidiInDevice::CMidiInDevice(MidiPlatform& platform) : m_platform(platform) {}
+CMidiInDevice::CMidiInDevice(IMidiPlatform& platform) : m_platform(platform) {}
 
-CMidiInDevice::~CMidiInDevice() { Close(); }
+CMidiInDevice::~CMidiInDevice() {
+    Close();
+}
 
 bool CMidiInDevice::Open(unsigned deviceIndex, std::uintptr_t window) {
     Close();

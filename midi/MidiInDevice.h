@@ -1,14 +1,14 @@
 #pragma once
 #include <cstdint>
 
-class MidiPlatform;
+class IMidiPlatform;
 
 // The one MIDI-IN port the program listens to: opened by device index with
 // its input delivered as messages to a window, started, and closed.
 class CMidiInDevice {
 public:
     CMidiInDevice();
-    explicit CMidiInDevice(MidiPlatform& platform);
+    explicit CMidiInDevice(IMidiPlatform& platform);
     virtual ~CMidiInDevice();
 
     CMidiInDevice(const CMidiInDevice&) = delete;
@@ -27,6 +27,6 @@ public:
     std::uintptr_t Handle() const { return m_hMidiIn; }
 
 private:
-    MidiPlatform& m_platform;
+    IMidiPlatform& m_platform;
     std::uintptr_t m_hMidiIn = 0;
 };

@@ -1,21 +1,13 @@
 #pragma once
+#include "MidiInDeviceList.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
-
-class MidiPlatform;
-
-// The MIDI-IN devices the service lists now, by index; no name where the
-// device's capabilities could not be read.
-using MidiInDeviceList = std::vector<std::optional<std::string>>;
-MidiInDeviceList ListMidiInDevices(MidiPlatform& platform);
-// The lowest index whose name equals `name` byte for byte.
-std::optional<unsigned> FindMidiInDevice(const MidiInDeviceList& devices, const std::string& name);
 
 // Keeps the configured MIDI-IN device open while devices are unplugged,
 // plugged in again at another index, and the system sleeps. It only decides;
-// the window that owns the port carries the decisions out and reports back.
+// the connection that owns the port carries the decisions out and reports back.
 //
 // Notices (device changes, resume, the port's own close notice) ask for a
 // check; a burst of them asks once. A check compares the device list with
@@ -31,10 +23,10 @@ public:
         Missing,    // no device of that name is present
         Unopenable, // present, but its port could not be opened
     };
-    // When the window is to run the next check.
+    // When the next check is to run.
     enum class When {
         Never, // nothing to do (also: one is due already)
-        Now,   // post it to the window's own queue
+        Now,   // once the notices at hand are handled
         Soon,  // start (or restart) the one-shot timer
     };
     struct Plan {
@@ -48,17 +40,17 @@ public:
     // The system woke from sleep: drivers often leave a port that delivers
     // nothing, so the port is closed and opened again.
     When OnResumed();
-    // A port told of its close. The ones the window closed itself are
-    // expected; a close of the open port that nobody asked for means the
+    // A port told of its close. The ones the connection closed itself
+    // are expected; a close of the open port that nobody asked for means the
     // port is dead.
     When OnPortClosed(std::uintptr_t handle);
-    // The window closed its port successfully: a close notice will follow.
+    // The connection closed its port successfully: a close notice will follow.
     void OnClosedByProgram();
 
     // The check is due: what to do about `configuredName` (compared byte for
     // byte) now that `devices` are present.
     Plan Check(const std::string& configuredName, const MidiInDeviceList& devices);
-    // Outcome of opening, reported by the window after a Plan and after any
+    // Outcome of opening, reported by the connection after a Plan and after any
     // open of its own (start, the user's choice).
     void SetOpened(unsigned index, std::uintptr_t handle);
     void SetNotOpened(Status status);

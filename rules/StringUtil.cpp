@@ -30,6 +30,19 @@ bool IsShiftJisLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+std::string CutAtCharacterBoundary(const std::string& text, std::size_t maxBytes) {
+    std::size_t length = 0;
+    while (length < text.size()) {
+        const std::size_t step =
+            IsShiftJisLeadByte(static_cast<unsigned char>(text[length])) ? 2 : 1;
+        if (length + step > maxBytes || length + step > text.size()) {
+            break;
+        }
+        length += step;
+    }
+    return text.substr(0, length);
+}
+
 namespace {
 unsigned char FoldAscii(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;

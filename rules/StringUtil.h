@@ -1,6 +1,7 @@
 #pragma once
 // Small string helpers shared by the portable core. All strings are 8-bit,
 // in the Japanese ANSI code page (Shift-JIS / CP932).
+#include <cstddef>
 #include <string>
 
 // printf-style formatting into a new string.
@@ -12,6 +13,11 @@ std::string Format(const char* format, ...)
 
 // True for a byte that starts a two-byte Shift-JIS character.
 bool IsShiftJisLeadByte(unsigned char c);
+
+// The longest start of `text` of at most `maxBytes` bytes that splits no
+// two-byte character (a fixed-size field of the platform must not end in
+// half a character). A lead byte without its trail byte is left out too.
+std::string CutAtCharacterBoundary(const std::string& text, std::size_t maxBytes);
 
 // Case-insensitive comparison that treats two-byte Shift-JIS characters as
 // single characters (only single-byte ASCII letters are folded), as

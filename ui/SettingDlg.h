@@ -1,46 +1,34 @@
 #pragma once
+#include "ChangeTable.h"
 #include "ComboBox.h"
 #include "ConversionEngine.h"
 #include "Dialog.h"
 #include "ImageList.h"
 #include "ListCtrl.h"
-#include "MidiInReconnector.h"
+#include "MidiInConnection.h"
+#include "MidiInEventListenerManager.h"
+#include "MidiInWindowMessages.h"
+#include "TrayIcon.h"
+#include "Win32EngineActions.h"
 
 #include <windows.h>
-
-#include <shellapi.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
-class CChangeTable;
-class CMidiInDevice;
-class CMidiInEventListenerManager;
-
 // The one window that lives for the whole run: the settings dialog, the
 // consumer of MIDI input (the conversion engine) and the owner of the tray
-// icon. Ending its modal run ends the program.
+// icon. Ending its modal run ends the program. It forwards its messages and
+// shows what the objects it owns decide.
 class CSettingDlg : public CDialog, public CConversionEngine {
 public:
     explicit CSettingDlg(CWnd* parent = nullptr);
     ~CSettingDlg() override;
 
-    // (Re)opens the device named in the table for delivery to this window;
-    // reports a failure and clears the stored controller values.
+    // (Re)opens the device named in the table for delivery to this window
+    // and tells the user in a box when that fails.
     void OpenMidiInDevice();
-    // Closes the device's port. Every close of the device goes through here,
-    // whatever the reason (another choice, loss, resume, program end).
-    void CloseMidiInDevice();
-
-    // Tells the user something that happened during the run without stopping
-    // them: a notification balloon from the tray icon, titled with the
-    // application name. `warning` chooses the warning icon over the
-    // information icon.
-    void ShowBalloon(const std::string& text, bool warning);
-    // Replaces the tray icon's tip (cut to the field's 63 bytes at a
-    // character boundary).
-    void SetTrayTip(const std::string& tip);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -56,15 +44,8 @@ protected:
     void OnVersion();
     void OnEndSession(WPARAM ending, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    void OnTaskbarCreated();
 
-    // Finding the configured device again (SettingDlgReconnect.cpp): the
-    // notices of devices, power and the port; true when it handled the
-    // message completely.
-    bool OnMidiInNotice(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    void CheckMidiInDevice();
-
-    // The editing side.
+    // The editing side (SettingDlgEditing.cpp).
     void SetUpEditingControls();
     // Lists the present devices in index order and keeps the configured one
     // selected (appended when it is missing); only when the list changed.
@@ -81,31 +62,20 @@ protected:
     void SaveChanges();
 
 private:
-    // The table is made before the engine that converts with it.
-    CSettingDlg(CChangeTable* table, CWnd* parent);
-
-    void AddTrayIcon();
-    // The tray icon of the converter switched on or off.
-    void ShowEnabled(bool enabled);
-    void ScheduleMidiInCheck(CMidiInReconnector::When when);
-    // The tray tip for the device's state; with `balloon`, also a balloon
-    // when it changed since `before`.
-    void ShowMidiInStatus(CMidiInReconnector::Status before, bool balloon);
-
-    CChangeTable* m_pChangeTable;
-    NOTIFYICONDATAA m_notifyIconData;
-    CMidiInEventListenerManager* m_pListenerManager;
-    CMidiInDevice* m_pMidiInDevice;
+    // The engine base is built before these and only keeps references to
+    // the table and the actions until it is first used.
+    CChangeTable m_table;
+    CWin32EngineActions m_engineActions;
+    CMidiInEventListenerManager m_listenerManager;
+    CTrayIcon m_trayIcon;
+    CMidiInWindowMessages m_midiInMessages;
+    CMidiInConnection m_midiIn;
     CListCtrl m_listCtrl;
     CComboBox m_comboDevice;
     // Gives the rule list its 20-pixel rows; the list only borrows it.
     CImageList m_stateImageList;
-    // The shell's announcement that it (re)started and lost every icon.
-    UINT m_nTaskbarCreatedMessage;
-    CMidiInReconnector m_reconnector;
     // The device names the combo box was last filled with.
     std::optional<std::vector<std::string>> m_listedDeviceNames;
-    std::string m_midiInTip;
     // The last save of a change failed and the user has been told.
     bool m_bSaveFailureShown = false;
 };

@@ -2,18 +2,18 @@
 // and the buttons that add, edit and delete rules.
 #include "SettingDlg.h"
 
-#include "ChangeTable.h"
 #include "EngineSuspension.h"
 #include "MapEditDlg.h"
 #include "MessageBox.h"
-#include "MidiPlatform.h"
+
+#include <memory>
 
 namespace {
 constexpr int kRowHeight = 20;
 } // namespace
 
 void CSettingDlg::SetUpEditingControls() {
-    FillDeviceList(ListMidiInDevices(PlatformMidi()));
+    FillDeviceList(m_midiIn.ListDevices());
 
     const int width = m_listCtrl.GetClientWidth() - ::GetSystemMetrics(SM_CXVSCROLL);
     m_listCtrl.InsertColumn(0, "入力", LVCFMT_LEFT, width / 2);
@@ -29,7 +29,7 @@ void CSettingDlg::SetUpEditingControls() {
         m_listCtrl.SetImageList(&m_stateImageList, LVSIL_STATE);
     }
 
-    for (int index = 0; index < m_pChangeTable->GetSize(); ++index) {
+    for (int index = 0; index < m_table.GetSize(); ++index) {
         m_listCtrl.InsertItem(index, "");
         UpdateRow(index);
     }
@@ -52,7 +52,7 @@ void CSettingDlg::FillDeviceList(const MidiInDeviceList& devices) {
         m_comboDevice.AddString(name);
     }
     m_listedDeviceNames = std::move(names);
-    const std::string deviceName = m_pChangeTable->GetDeviceName();
+    const std::string deviceName = m_table.GetDeviceName();
     if (!deviceName.empty()) {
         int entry = m_comboDevice.FindStringExact(-1, deviceName);
         if (entry == CB_ERR) {
@@ -63,7 +63,7 @@ void CSettingDlg::FillDeviceList(const MidiInDeviceList& devices) {
 }
 
 void CSettingDlg::UpdateRow(int index) {
-    const CChangeTableItem* item = m_pChangeTable->GetAt(index);
+    const CChangeTableItem* item = m_table.GetAt(index);
     m_listCtrl.SetItemText(index, 0, item->GetInputText());
     m_listCtrl.SetItemText(index, 1, item->GetOutputText());
 }
@@ -73,32 +73,30 @@ void CSettingDlg::OnSelChangeDevice() {
     if (selected == CB_ERR) {
         return;
     }
-    m_pChangeTable->SetDeviceName(m_comboDevice.GetLBText(selected));
+    m_table.SetDeviceName(m_comboDevice.GetLBText(selected));
     SaveChanges();
     OpenMidiInDevice();
 }
 
 void CSettingDlg::OnAdd() {
-    CChangeTableItem* item = new CChangeTableItem;
+    auto item = std::make_unique<CChangeTableItem>();
     INT_PTR result;
     {
         // An open editor stops all conversion.
         CEngineSuspension suspended(*this);
-        CMapEditDlg editor(*item, true, *m_pListenerManager);
+        CMapEditDlg editor(*item, true, m_listenerManager);
         result = editor.DoModal();
     }
     if (result != IDOK) {
-        delete item;
         return;
     }
     ::SetFocus(m_listCtrl.m_hWnd);
     const int index = m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), "");
     if (index < 0) {
         // Without a row the list and the table would no longer match.
-        delete item;
         return;
     }
-    m_pChangeTable->InsertAt(index, item);
+    m_table.InsertAt(index, item.release());
     SaveChanges();
     UpdateRow(index);
     const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
@@ -113,13 +111,13 @@ void CSettingDlg::OnEdit() {
         return;
     }
     const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
-    if (index < 0 || index >= m_pChangeTable->GetSize()) {
+    if (index < 0 || index >= m_table.GetSize()) {
         return;
     }
     INT_PTR result;
     {
         CEngineSuspension suspended(*this);
-        CMapEditDlg editor(*m_pChangeTable->GetAt(index), false, *m_pListenerManager);
+        CMapEditDlg editor(*m_table.GetAt(index), false, m_listenerManager);
         result = editor.DoModal();
     }
     if (result == IDOK) {
@@ -134,15 +132,16 @@ void CSettingDlg::OnDblClkList(const NMHDR&, LRESULT* result) {
 }
 
 void CSettingDlg::OnDelete() {
+    // The holds name the rules; none may outlive its rule.
     CEngineSuspension suspended(*this);
     bool deleted = false;
     for (;;) {
         const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
-        if (index < 0 || index >= m_pChangeTable->GetSize() || !m_listCtrl.DeleteItem(index)) {
+        if (index < 0 || index >= m_table.GetSize() || !m_listCtrl.DeleteItem(index)) {
             break;
         }
-        delete m_pChangeTable->GetAt(index);
-        m_pChangeTable->RemoveAt(index);
+        delete m_table.GetAt(index);
+        m_table.RemoveAt(index);
         deleted = true;
     }
     if (deleted) {

@@ -1,26 +1,25 @@
-#include "MidiPlatform.h"
+#include "IMidiPlatform.h"
 
 namespace {
 
 // Builds without the platform's MIDI service have no input devices: every
 // device index is out of range.
-class CNoDeviceMidiPlatform : public MidiPlatform {
+class CNoDeviceMidiPlatform : public IMidiPlatform {
 public:
     unsigned InGetNumDevs() override { return 0; }
-    unsigned InGetDevCaps(unsigned, std::string&) override { return kBadDeviceId; }
-    unsigned InOpen(std::uintptr_t&, unsigned, std::uintptr_t) override { return kBadDeviceId; }
-    unsigned InStart(std::uintptr_t) override { return kInvalidHandle; }
-    unsigned InClose(std::uintptr_t) override { return kInvalidHandle; }
+    unsigned InGetDevCaps(unsigned, std::string&) override { return kNoSuchDevice; }
+    unsigned InOpen(std::uintptr_t&, unsigned, std::uintptr_t) override { return kNoSuchDevice; }
+    unsigned InStart(std::uintptr_t) override { return kNoSuchPort; }
+    unsigned InClose(std::uintptr_t) override { return kNoSuchPort; }
 
 private:
-    // The values the multimedia service reports for the same failures.
-    static constexpr unsigned kBadDeviceId = 2;
-    static constexpr unsigned kInvalidHandle = 5;
+    // Any non-zero value is a failure; these only tell the two apart.
+    enum : unsigned { kNoSuchDevice = 1, kNoSuchPort = 2 };
 };
 
 } // namespace
 
-MidiPlatform& PlatformMidi() {
+IMidiPlatform& PlatformMidi() {
     static CNoDeviceMidiPlatform platform;
     return platform;
 }

@@ -1,4 +1,4 @@
-#include "MidiPlatform.h"
+#include "IMidiPlatform.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -9,7 +9,7 @@ namespace {
 
 static_assert(sizeof(MIDIINCAPSA) == 44, "the capabilities record the service fills");
 
-class CWinMmMidiPlatform : public MidiPlatform {
+class CWinMmMidiPlatform : public IMidiPlatform {
 public:
     unsigned InGetNumDevs() override { return midiInGetNumDevs(); }
 
@@ -24,10 +24,10 @@ public:
     }
 
     unsigned InOpen(std::uintptr_t& handle, unsigned deviceIndex,
-                    std::uintptr_t window) override {
+                    std::uintptr_t receiver) override {
         HMIDIIN hMidiIn = nullptr;
         const MMRESULT result =
-            midiInOpen(&hMidiIn, deviceIndex, static_cast<DWORD_PTR>(window), 0, CALLBACK_WINDOW);
+            midiInOpen(&hMidiIn, deviceIndex, static_cast<DWORD_PTR>(receiver), 0, CALLBACK_WINDOW);
         if (result == MMSYSERR_NOERROR) {
             handle = reinterpret_cast<std::uintptr_t>(hMidiIn);
         }
@@ -45,7 +45,7 @@ public:
 
 } // namespace
 
-MidiPlatform& PlatformMidi() {
+IMidiPlatform& PlatformMidi() {
     static CWinMmMidiPlatform platform;
     return platform;
 }

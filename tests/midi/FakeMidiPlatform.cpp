@@ -1,6 +1,8 @@
 #include "FakeMidiPlatform.h"
 
 namespace {
+// WinMM's numbers for the same failures (MMSYSERR_BADDEVICEID, _ALLOCATED,
+// _INVALHANDLE in mmsystem.h).
 constexpr unsigned kBadDeviceId = 2;
 constexpr unsigned kAllocated = 4;
 constexpr unsigned kInvalidHandle = 5;
@@ -23,20 +25,26 @@ unsigned FakeMidiPlatform::InGetNumDevs() {
 }
 
 unsigned FakeMidiPlatform::InGetDevCaps(unsigned deviceIndex, std::string& productName) {
-    if (deviceIndex >= devices.size()) {
-        return Record("caps " + std::to_string(deviceIndex), kBadDeviceId);
-    }
-    productName = devices[deviceIndex];
-    return Record("caps " + std::to_string(deviceIndex), 0);
-}
-
-unsigned FakeMidiPlatform::InOpen(std::uintptr_t& handle, unsigned deviceIndex,
-                                  std::uintptr_t window) {
-    const std::string call = "open " + std::to_string(deviceIndex) + " w=" + std::to_string(window);
+    const std::string call = "caps " + std::to_string(deviceIndex);
     if (deviceIndex >= devices.size()) {
         return Record(call, kBadDeviceId);
     }
-    // Like a real driver, a port that is open already cannot be opened again.
+    if (const unsigned failure = Lookup(capsResult, deviceIndex)) {
+        return Record(call, failure);
+    }
+    productName = devices[deviceIndex];
+    return Record(call, 0);
+}
+
+unsigned FakeMidiPlatform::InOpen(std::uintptr_t& handle, unsigned deviceIndex,
+                                  std::uintptr_t receiver) {
+    const std::string call =
+        "open " + std::to_string(deviceIndex) + " w=" + std::to_string(receiver);
+    if (deviceIndex >= devices.size()) {
+        return Record(call, kBadDeviceId);
+    }
+    // Like a real driver, a port that is open already cannot be opened again
+    // (MMSYSERR_ALLOCATED, learn.microsoft.com: midiInOpen function).
     if (IsOpen(deviceIndex)) {
         return Record(call, kAllocated);
     }

@@ -1,15 +1,18 @@
 #pragma once
-#include "MidiPlatform.h"
+#include "IMidiPlatform.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
 // A scripted MIDI input service that records every call as text, e.g.
-// "open 1 w=7 -> 0 h=101", "start 101 -> 0", "close 101 -> 0".
-class FakeMidiPlatform : public MidiPlatform {
+// "open 1 w=7 h=101 -> 0", "start 101 -> 0", "close 101 -> 0".
+class FakeMidiPlatform : public IMidiPlatform {
 public:
-    std::vector<std::string> devices;        // product names by index
+    std::vector<std::string> devices; // product names by index
+    // By device index; 0 when absent. A driver may refuse to tell its
+    // capabilities (e.g. MMSYSERR_NODRIVER) while others answer.
+    std::map<unsigned, unsigned> capsResult;
     std::map<unsigned, unsigned> openResult;  // by device index; 0 when absent
     std::map<unsigned, unsigned> startResult; // by device index
     std::map<unsigned, unsigned> closeResult; // by device index
@@ -17,7 +20,7 @@ public:
 
     unsigned InGetNumDevs() override;
     unsigned InGetDevCaps(unsigned deviceIndex, std::string& productName) override;
-    unsigned InOpen(std::uintptr_t& handle, unsigned deviceIndex, std::uintptr_t window) override;
+    unsigned InOpen(std::uintptr_t& handle, unsigned deviceIndex, std::uintptr_t receiver) override;
     unsigned InStart(std::uintptr_t handle) override;
     unsigned InClose(std::uintptr_t handle) override;
 

@@ -18,6 +18,18 @@ TEST(StringUtil, MbsLowerKeepsTrailBytes) {
     EXPECT_EQ(MbsLower("C:\\ABC\\\x83\x41.EXE"), "c:\\abc\\\x83\x41.exe");
 }
 
+TEST(StringUtil, CutKeepsWholeCharactersOnly) {
+    EXPECT_EQ(CutAtCharacterBoundary("Sorbelquintaro", 63), "Sorbelquintaro");
+    EXPECT_EQ(CutAtCharacterBoundary(std::string(70, 'x'), 63), std::string(63, 'x'));
+    // "デ" is 0x83 0x66: at the limit it goes whole or not at all.
+    EXPECT_EQ(CutAtCharacterBoundary("abデ", 4), "abデ");
+    EXPECT_EQ(CutAtCharacterBoundary("abcデ", 4), "abc");
+    // A trail byte that looks like ASCII is not taken for a character.
+    EXPECT_EQ(CutAtCharacterBoundary("\x83\x41\x83\x41", 3), "\x83\x41");
+    EXPECT_EQ(CutAtCharacterBoundary("ab\x83", 63), "ab");
+    EXPECT_EQ(CutAtCharacterBoundary("", 63), "");
+}
+
 TEST(StringUtil, FileNamePart) {
     EXPECT_STREQ(PathFindFileNamePart("D:\\Tools\\app.exe"), "app.exe");
     EXPECT_STREQ(PathFindFileNamePart("app.exe"), "app.exe");

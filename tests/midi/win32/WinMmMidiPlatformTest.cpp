@@ -2,7 +2,7 @@
 // multimedia library that lies beside this test program.
 #include "FakeWinmmControl.h"
 #include "MidiInDevice.h"
-#include "MidiPlatform.h"
+#include "IMidiPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
     }
 
     FakeWinmmControl fake{ProgramDirectory()};
-    MidiPlatform& platform = PlatformMidi();
+    IMidiPlatform& platform = PlatformMidi();
 };
 
 // A window that keeps the notices the service posts to it.

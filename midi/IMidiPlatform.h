@@ -4,19 +4,21 @@
 
 // The operations of the platform's MIDI input service that the program uses.
 // Results follow the service: 0 is success, anything else a failure.
-class MidiPlatform {
+class IMidiPlatform {
 public:
-    virtual ~MidiPlatform() = default;
+    virtual ~IMidiPlatform() = default;
 
     virtual unsigned InGetNumDevs() = 0;
     // Reads the product name (at most 31 characters) of one input device.
     virtual unsigned InGetDevCaps(unsigned deviceIndex, std::string& productName) = 0;
-    // Opens a port with delivery of its input as messages to `window` (0 for none).
-    virtual unsigned InOpen(std::uintptr_t& handle, unsigned deviceIndex, std::uintptr_t window) = 0;
+    // Opens a port whose input the service delivers to `receiver`, the
+    // platform's handle of the window that takes it (0 for none).
+    virtual unsigned InOpen(std::uintptr_t& handle, unsigned deviceIndex,
+                            std::uintptr_t receiver) = 0;
     virtual unsigned InStart(std::uintptr_t handle) = 0;
     virtual unsigned InClose(std::uintptr_t handle) = 0;
 };
 
 // The service of this build's platform (WinMM on Windows; on other builds
 // one that lists no device).
-MidiPlatform& PlatformMidi();
+IMidiPlatform& PlatformMidi();

@@ -1,0 +1,34 @@
+#pragma once
+#include "IMidiInCheckScheduler.h"
+
+#include <windows.h>
+
+class CMidiInConnection;
+
+// The MIDI-IN connection's side of the window that receives the port's
+// input. WinMM and the system tell that window of the port's data, of the
+// port's close, of devices that came or went and of the wake from sleep;
+// here those messages are decoded for the connection, and the connection's
+// own later checks travel as a posted message and a one-shot timer.
+class CMidiInWindowMessages : public IMidiInCheckScheduler {
+public:
+    // `checkMessage`: a message number of the window's private range that
+    // the window uses for nothing else.
+    explicit CMidiInWindowMessages(UINT checkMessage);
+
+    // From now on the messages of `window` are decoded for `connection`.
+    void Attach(HWND window, CMidiInConnection& connection);
+
+    // One message of the window. True when it was handled completely, with
+    // *result its result; the port's own messages are passed on and still
+    // go on to default processing.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    bool PostCheck() override;
+    bool StartRetryDelay() override;
+
+private:
+    UINT m_checkMessage;
+    HWND m_window = nullptr;
+    CMidiInConnection* m_connection = nullptr;
+};

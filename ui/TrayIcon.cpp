@@ -1,0 +1,105 @@
+#include "TrayIcon.h"
+
+#include "StringUtil.h"
+#include "WinApp.h"
+#include "resource.h"
+
+#include <cstring>
+
+namespace {
+HICON TrayIconImage(bool enabled) {
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    return static_cast<HICON>(::LoadImageA(GetAppInstance(),
+                                           MAKEINTRESOURCEA(enabled ? IDR_MAINFRAME : IDI_DISABLED),
+                                           IMAGE_ICON, size, size, LR_SHARED));
+}
+
+template <std::size_t size> void CopyCut(char (&field)[size], const std::string& text) {
+    const std::string cut = CutAtCharacterBoundary(text, size - 1);
+    std::memcpy(field, cut.c_str(), cut.size() + 1);
+}
+} // namespace
+
+CTrayIcon::CTrayIcon(UINT callbackMessage)
+    : m_data(), m_taskbarCreatedMessage(::RegisterWindowMessageA("TaskbarCreated")) {
+    // The short record of the oldest shells: 64 bytes of tip.
+    m_data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    m_data.uID = 0;
+    m_data.uCallbackMessage = callbackMessage;
+}
+
+void CTrayIcon::Add(HWND window, const std::string& tip) {
+    m_data.hWnd = window;
+    m_data.hIcon = TrayIconImage(true);
+    CopyCut(m_data.szTip, tip);
+    AddToShell();
+}
+
+void CTrayIcon::AddToShell() {
+    m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    ::Shell_NotifyIconA(NIM_ADD, &m_data);
+}
+
+void CTrayIcon::Remove() {
+    ::Shell_NotifyIconA(NIM_DELETE, &m_data);
+}
+
+void CTrayIcon::SetTip(const std::string& tip) {
+    if (CutAtCharacterBoundary(tip, sizeof m_data.szTip - 1) == m_data.szTip) {
+        return;
+    }
+    CopyCut(m_data.szTip, tip);
+    if (m_data.uFlags != 0) { // already added: show the new tip
+        NOTIFYICONDATAA data = m_data;
+        data.uFlags = NIF_TIP;
+        ::Shell_NotifyIconA(NIM_MODIFY, &data);
+    }
+}
+
+void CTrayIcon::ShowEnabled(bool enabled) {
+    m_data.uFlags = NIF_ICON;
+    m_data.hIcon = TrayIconImage(enabled);
+    ::Shell_NotifyIconA(NIM_MODIFY, &m_data);
+}
+
+void CTrayIcon::ShowBalloon(const std::string& text, bool warning) {
+    // A balloon needs the longer record; the icon itself keeps the short one.
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = m_data.hWnd;
+    data.uID = m_data.uID;
+    data.uFlags = NIF_INFO;
+    CopyCut(data.szInfo, text);
+    CopyCut(data.szInfoTitle, GetAppName());
+    data.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
+    ::Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void CTrayIcon::ShowMenu(bool enabled) {
+    HWND window = m_data.hWnd;
+    ::SetForegroundWindow(window);
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    HMENU menu = ::LoadMenuA(GetAppInstance(), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+    if (menu == nullptr) {
+        return;
+    }
+    HMENU popup = ::GetSubMenu(menu, 0);
+    if (popup != nullptr) {
+        if (!enabled) {
+            ::CheckMenuItem(popup, ID_TRAY_TOGGLE_ENABLED, MF_BYCOMMAND | MF_CHECKED);
+        }
+        ::TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, window, nullptr);
+        // Lets the menu close when the user clicks elsewhere.
+        ::PostMessageA(window, WM_NULL, 0, 0);
+    }
+    ::DestroyMenu(menu);
+}
+
+bool CTrayIcon::OnShellRestarted(UINT message) {
+    if (message != m_taskbarCreatedMessage || m_taskbarCreatedMessage == 0) {
+        return false;
+    }
+    AddToShell();
+    return true;
+}

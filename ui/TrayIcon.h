@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+// The program's icon in the notification area: icon 128 while the converter
+// is on and 129 while it is off, a tip, balloons, and the tray menu. The
+// shell sends the icon's mouse events to the window as `callbackMessage`.
+class CTrayIcon {
+public:
+    explicit CTrayIcon(UINT callbackMessage);
+
+    CTrayIcon(const CTrayIcon&) = delete;
+    CTrayIcon& operator=(const CTrayIcon&) = delete;
+
+    // Adds the icon of `window` with the converter on.
+    void Add(HWND window, const std::string& tip);
+    void Remove();
+
+    // Cut to the field's 63 bytes at a character boundary.
+    void SetTip(const std::string& tip);
+    void ShowEnabled(bool enabled);
+    // Tells the user something without stopping them, titled with the
+    // application name; `warning` chooses the warning icon.
+    void ShowBalloon(const std::string& text, bool warning);
+    // At the cursor, the converter's item checked while it is off. The item
+    // chosen comes to the window as a command.
+    void ShowMenu(bool enabled);
+
+    // True for the shell's announcement that it (re)started and lost every
+    // icon: the icon is then added again, for without it a hidden window
+    // could not be brought back.
+    bool OnShellRestarted(UINT message);
+
+private:
+    void AddToShell();
+
+    NOTIFYICONDATAA m_data;
+    UINT m_taskbarCreatedMessage;
+};

@@ -97,19 +97,29 @@ Seq DescribeExact(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t down,
 
 } // namespace
 
-TEST(ExactKeyStroke, UserModifiersNotInTheRuleAreLiftedAroundTheStroke) {
+TEST(ExactKeyStroke, UserCtrlOrShiftNotInTheRuleIsLiftedAndPressedAgain) {
     EXPECT_EQ(DescribeExact(0x41, 0, 0), Describe(0x41, 0));
     // Ctrl+A while the user holds left Shift.
     EXPECT_EQ(DescribeExact(0x41, 1, kLeftShift),
               (Seq{"^160", "v17", "v65", "^65", "^17", "v160"}));
-    // The rule's own modifier is not lifted: plain A while left Ctrl is down.
-    EXPECT_EQ(DescribeExact(0x41, 1, kLeftCtrl), Describe(0x41, 1));
     EXPECT_EQ(DescribeExact(0x41, 0, kLeftCtrl), (Seq{"^162", "v65", "^65", "v162"}));
 }
 
-TEST(ExactKeyStroke, AltOrWindowsKeyIsMaskedBeforeItsLoneRelease) {
+TEST(ExactKeyStroke, ARuleModifierTheUserHoldsIsNeitherPressedNorReleased) {
+    // Ctrl+A while the user holds left Ctrl: the system must go on seeing
+    // Ctrl down under the user's finger.
+    EXPECT_EQ(DescribeExact(0x41, 1, kLeftCtrl), (Seq{"v65", "^65"}));
+    // Alt+Shift+A with the user's right Alt down: only Shift is the rule's.
+    EXPECT_EQ(DescribeExact(0x41, 6, kRightAlt), (Seq{"v16", "v65", "^65", "^16"}));
+}
+
+TEST(ExactKeyStroke, AUserAltOrWindowsKeyIsMaskedLiftedAndNotPressedAgain) {
+    // Pressed again, the user's later release would follow a lone press and
+    // open the menu bar or the Start menu.
     EXPECT_EQ(DescribeExact(0x41, 0, kRightAlt | kLeftWin),
-              (Seq{"v232", "^232", "^165+", "^91+", "v65", "^65", "v91+", "v165+"}));
+              (Seq{"v232", "^232", "^165+", "^91+", "v65", "^65"}));
+    EXPECT_EQ(DescribeExact(0x41, 1, kRightAlt | kLeftShift),
+              (Seq{"v232", "^232", "^160", "^165+", "v17", "v65", "^65", "^17", "v160"}));
 }
 
 TEST(ExactKeyStroke, KeysHeldByTheProgramStayDown) {
@@ -121,4 +131,30 @@ TEST(ExactKeyStroke, KeysHeldByTheProgramStayDown) {
     EXPECT_EQ(DescribeExact(0x41, 0, kLeftCtrl, held), (Seq{"v65", "^65"}));
     EXPECT_EQ(DescribeExact(0x41, 1, kLeftCtrl | kLeftShift, held),
               (Seq{"^160", "v65", "^65", "v160"}));
+}
+
+TEST(ScanCodes, AnE0PrefixGivesTheCodeBehindItAndTheExtendedFlag) {
+    // Windows' MapVirtualKey answers (learn.microsoft.com, "MapVirtualKeyA
+    // function"): MAPVK_VK_TO_VSC_EX puts E0 or E1 into the high byte of an
+    // extended code; MAPVK_VK_TO_VSC gives Print Screen as 0x54, the code
+    // of Alt+Print Screen, and Pause as 0x45.
+    const KeyScanCode printScreen = ScanCodeOf({0x2C, false, IsExtendedKey(0x2C)}, 0xE037, 0x54);
+    EXPECT_EQ(printScreen.scanCode, 0x37);
+    EXPECT_TRUE(printScreen.extended);
+    const KeyScanCode rightCtrl = ScanCodeOf({0xA3, true, IsExtendedKey(0xA3)}, 0xE01D, 0x1D);
+    EXPECT_EQ(rightCtrl.scanCode, 0x1D);
+    EXPECT_TRUE(rightCtrl.extended);
+    const KeyScanCode pause = ScanCodeOf({0x13, false, IsExtendedKey(0x13)}, 0xE11D, 0x45);
+    EXPECT_EQ(pause.scanCode, 0x45);
+    EXPECT_FALSE(pause.extended);
+    const KeyScanCode a = ScanCodeOf({0x41, false, false}, 0x1E, 0x1E);
+    EXPECT_EQ(a.scanCode, 0x1E);
+    EXPECT_FALSE(a.extended);
+}
+
+TEST(ScanCodes, AMappingWithoutThePrefixKeepsAKnownExtendedKeyExtended) {
+    // Wine maps the arrows without their E0 (seen with Wine 8 on X11).
+    const KeyScanCode left = ScanCodeOf({0x25, false, IsExtendedKey(0x25)}, 0x4B, 0x4B);
+    EXPECT_EQ(left.scanCode, 0x4B);
+    EXPECT_TRUE(left.extended);
 }

@@ -7,6 +7,9 @@
 
 // Size and modification time of a file; false when it does not exist.
 bool GetFileStamp(const std::string& path, long long stamp[2]);
+// Opens the file for writing from its start, emptied, creating it when it
+// is missing. Null when that is not possible.
+std::FILE* OpenFileForWriting(const std::string& path);
 // Makes the written content of an open stream durable.
 bool SyncStream(std::FILE* stream);
 // Replaces `to` with `from` in one step, durably.

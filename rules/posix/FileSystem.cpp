@@ -15,6 +15,10 @@ bool GetFileStamp(const std::string& path, long long stamp[2]) {
     return true;
 }
 
+std::FILE* OpenFileForWriting(const std::string& path) {
+    return std::fopen(path.c_str(), "wb");
+}
+
 bool SyncStream(std::FILE* stream) {
     return std::fflush(stream) == 0 && fsync(fileno(stream)) == 0;
 }

@@ -91,11 +91,7 @@ BOOL CSettingDlg::OnInitDialog() {
     SetText(Format("%s Ver.%s %s", GetAppName().c_str(), versionInfo.GetFileVersion().c_str(),
                    versionInfo.GetLegalCopyright().c_str()));
 
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(::LoadIconA(GetAppInstance(),
-                                                        MAKEINTRESOURCEA(IDR_MAINFRAME))));
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
-                   reinterpret_cast<LPARAM>(LoadAppIcon(IDR_MAINFRAME, 16)));
+    SetWindowIcons(IDR_MAINFRAME);
 
     m_notifyIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
     m_notifyIconData.hWnd = m_hWnd;

@@ -36,6 +36,40 @@ std::string LegalCopyrightOf(const std::string& path) {
     return value;
 }
 
+// The text of a file's application manifest ("" when it has none).
+std::string ManifestOf(const std::string& path) {
+    const HMODULE file = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (file == nullptr) {
+        return std::string();
+    }
+    std::string text;
+    if (HRSRC found = FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+        const HGLOBAL loaded = LoadResource(file, found);
+        const char* data =
+            loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+        if (data != nullptr) {
+            text.assign(data, SizeofResource(file, found));
+        }
+    }
+    FreeLibrary(file);
+    return text;
+}
+
+// Whether the window is drawn for each monitor's own scale (per-monitor
+// awareness, second version); bound by name, as the headers of this build
+// offer these calls only to programs that require Windows 10.
+bool IsPerMonitorV2(HWND window) {
+    typedef HANDLE(WINAPI * GetContextFn)(HWND);
+    typedef BOOL(WINAPI * EqualFn)(HANDLE, HANDLE);
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto getContext = reinterpret_cast<GetContextFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    const auto equal = reinterpret_cast<EqualFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "AreDpiAwarenessContextsEqual")));
+    const HANDLE kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4));
+    return getContext != nullptr && equal != nullptr && equal(getContext(window), kPerMonitorV2);
+}
+
 Config TwoRules() {
     Config config;
     config.rules = {ConfigRule::KeyOnNotes(60, 72, 'A', 1), ConfigRule::ToggleOnNote(36, 10)};
@@ -84,6 +118,19 @@ TEST_F(StartTest, TheTitleIsNameVersionAndCopyright) {
     EXPECT_FALSE(copyright.empty()) << "the executable names no rights holder";
     EXPECT_NE(copyright, "-");
     EXPECT_EQ(window.Title(), std::string("Sorbelquintaro Ver.1.00 ") + copyright);
+}
+
+TEST_F(StartTest, ItDrawsForEachMonitorsScaleAndAsksForNoElevation) {
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    EXPECT_TRUE(IsPerMonitorV2(window.Handle())) << "the platform did not take the awareness";
+    const std::string manifest = ManifestOf(sandbox->ExePath());
+    EXPECT_NE(manifest.find(">PerMonitorV2<"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(">true<"), std::string::npos) << "no fallback for older systems";
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+    // Windows 10 and 11.
+    EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);
+    ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
+    ExpectExit();
 }
 
 TEST_F(StartTest, TheProgramShowsNoOtherWindow) {

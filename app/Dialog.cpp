@@ -56,7 +56,10 @@ CDialog::~CDialog() {
 
 void CDialog::SetWindowIcons(UINT iconId) {
     m_windowIconId = iconId;
-    const UINT dpi = WindowDpi(m_hWnd);
+    LoadWindowIcons(WindowDpi(m_hWnd));
+}
+
+void CDialog::LoadWindowIcons(UINT dpi) {
     const struct {
         WPARAM which;
         int metric;
@@ -65,8 +68,9 @@ void CDialog::SetWindowIcons(UINT iconId) {
     for (const auto& kind : kinds) {
         // Not shared: a shared icon keeps the size it was first loaded at.
         const int size = SystemMetricForDpi(kind.metric, dpi);
-        const HICON icon = static_cast<HICON>(::LoadImageA(
-            GetAppInstance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        const HICON icon =
+            static_cast<HICON>(::LoadImageA(GetAppInstance(), MAKEINTRESOURCEA(m_windowIconId),
+                                            IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
         if (icon == nullptr) {
             continue;
         }
@@ -78,9 +82,9 @@ void CDialog::SetWindowIcons(UINT iconId) {
     }
 }
 
-void CDialog::OnDpiChanged(UINT) {
+void CDialog::OnDpiChanged(UINT dpi) {
     if (m_windowIconId != 0) {
-        SetWindowIcons(m_windowIconId);
+        LoadWindowIcons(dpi);
     }
 }
 

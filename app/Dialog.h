@@ -99,6 +99,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     BOOL AttachWindow(HWND hwnd);
+    void LoadWindowIcons(UINT dpi);
     void ExecuteDialogInit();
     void RunModalLoop(bool showWhenIdle);
     static bool PreTranslate(MSG& msg);

@@ -80,7 +80,6 @@ public:
     // GetLastActivePopup gives the owner itself when none of its owned
     // windows was active since.
     std::map<Window, Window> lastActive;
-    int questions = 0;
 
     Window Add(const Info& window) {
         const Window handle = Handle();
@@ -103,7 +102,6 @@ public:
     bool IsAppWindow(Window w) override { return Ask(w).appWindow; }
     Window GetOwner(Window w) override { return Ask(w).owner; }
     Window LastActivePopup(Window w) override {
-        Ask(w);
         return lastActive.count(w) != 0 ? lastActive[w] : w;
     }
     bool IsShellWindow(Window w) override { return Ask(w).shell; }
@@ -114,10 +112,7 @@ public:
 
 private:
     Window Handle() { return reinterpret_cast<Window>(static_cast<std::uintptr_t>(++m_next)); }
-    const Info& Ask(Window w) {
-        ++questions;
-        return info.at(w);
-    }
+    const Info& Ask(Window w) const { return info.at(w); }
     int m_next = 0;
 };
 
@@ -191,14 +186,4 @@ TEST(AppWindows, AStoreAppIsTheProcessOfItsCoreWindowNeverTheFrameHost) {
               (std::vector<std::uint32_t>{kCalculator, kPhotos}));
     EXPECT_EQ(FindAppWindow(desktop, [](std::uint32_t p) { return p == kFrameHost; }), nullptr);
     EXPECT_EQ(FindAppWindow(desktop, [](std::uint32_t p) { return p == kPhotos; }), photos);
-}
-
-TEST(AppWindows, TheSearchEndsAtTheFirstMatchOnThisDesktop) {
-    FakeDesktop desktop;
-    const Window target = desktop.Add(FakeDesktop::Of(kEditor));
-    for (int i = 0; i < 50; ++i) {
-        desktop.Add(FakeDesktop::Of(kExplorer));
-    }
-    EXPECT_EQ(FindAppWindow(desktop, [](std::uint32_t p) { return p == kEditor; }), target);
-    EXPECT_LT(desktop.questions, 20);
 }

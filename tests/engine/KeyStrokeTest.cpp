@@ -134,27 +134,25 @@ TEST(ExactKeyStroke, KeysHeldByTheProgramStayDown) {
 }
 
 TEST(ScanCodes, AnE0PrefixGivesTheCodeBehindItAndTheExtendedFlag) {
-    // Windows' MapVirtualKey answers (learn.microsoft.com, "MapVirtualKeyA
-    // function"): MAPVK_VK_TO_VSC_EX puts E0 or E1 into the high byte of an
-    // extended code; MAPVK_VK_TO_VSC gives Print Screen as 0x54, the code
-    // of Alt+Print Screen, and Pause as 0x45.
-    const KeyScanCode printScreen = ScanCodeOf({0x2C, false, IsExtendedKey(0x2C)}, 0xE037, 0x54);
-    EXPECT_EQ(printScreen.scanCode, 0x37);
-    EXPECT_TRUE(printScreen.extended);
-    const KeyScanCode rightCtrl = ScanCodeOf({0xA3, true, IsExtendedKey(0xA3)}, 0xE01D, 0x1D);
-    EXPECT_EQ(rightCtrl.scanCode, 0x1D);
-    EXPECT_TRUE(rightCtrl.extended);
-    const KeyScanCode pause = ScanCodeOf({0x13, false, IsExtendedKey(0x13)}, 0xE11D, 0x45);
-    EXPECT_EQ(pause.scanCode, 0x45);
-    EXPECT_FALSE(pause.extended);
-    const KeyScanCode a = ScanCodeOf({0x41, false, false}, 0x1E, 0x1E);
-    EXPECT_EQ(a.scanCode, 0x1E);
-    EXPECT_FALSE(a.extended);
-}
-
-TEST(ScanCodes, AMappingWithoutThePrefixKeepsAKnownExtendedKeyExtended) {
+    // Windows' answers (learn.microsoft.com, "MapVirtualKeyA function"):
+    // MAPVK_VK_TO_VSC_EX puts E0 or E1 into the high byte; MAPVK_VK_TO_VSC
+    // gives Print Screen as 0x54 (Alt+Print Screen's code), Pause as 0x45.
     // Wine maps the arrows without their E0 (seen with Wine 8 on X11).
-    const KeyScanCode left = ScanCodeOf({0x25, false, IsExtendedKey(0x25)}, 0x4B, 0x4B);
-    EXPECT_EQ(left.scanCode, 0x4B);
-    EXPECT_TRUE(left.extended);
+    struct Case {
+        std::uint8_t vk;
+        unsigned withPrefix, plain;
+        std::uint8_t scanCode;
+        bool extended;
+    };
+    const Case cases[] = {{0x2C, 0xE037, 0x54, 0x37, true},
+                          {0xA3, 0xE01D, 0x1D, 0x1D, true},
+                          {0x13, 0xE11D, 0x45, 0x45, false},
+                          {0x41, 0x1E, 0x1E, 0x1E, false},
+                          {0x25, 0x4B, 0x4B, 0x4B, true}};
+    for (const Case& c : cases) {
+        const KeyScanCode scan =
+            ScanCodeOf({c.vk, false, IsExtendedKey(c.vk)}, c.withPrefix, c.plain);
+        EXPECT_EQ(scan.scanCode, c.scanCode) << "vk " << int(c.vk);
+        EXPECT_EQ(scan.extended, c.extended) << "vk " << int(c.vk);
+    }
 }

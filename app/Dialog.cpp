@@ -2,6 +2,7 @@
 
 #include "DataExchange.h"
 #include "DialogTemplate.h"
+#include "Dpi.h"
 #include "WinApp.h"
 
 #include <cstring>
@@ -44,6 +45,46 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pP
 CDialog::~CDialog() {
     if (m_hWnd != nullptr) {
         ::DestroyWindow(m_hWnd);
+    }
+    // A window does not destroy the icons it was given.
+    for (HICON icon : {m_bigIcon, m_smallIcon}) {
+        if (icon != nullptr) {
+            ::DestroyIcon(icon);
+        }
+    }
+}
+
+void CDialog::SetWindowIcons(UINT iconId) {
+    m_windowIconId = iconId;
+    LoadWindowIcons(WindowDpi(m_hWnd));
+}
+
+void CDialog::LoadWindowIcons(UINT dpi) {
+    const struct {
+        WPARAM which;
+        int metric;
+        HICON* held;
+    } kinds[] = {{ICON_BIG, SM_CXICON, &m_bigIcon}, {ICON_SMALL, SM_CXSMICON, &m_smallIcon}};
+    for (const auto& kind : kinds) {
+        // Not shared: a shared icon keeps the size it was first loaded at.
+        const int size = SystemMetricForDpi(kind.metric, dpi);
+        const HICON icon =
+            static_cast<HICON>(::LoadImageA(GetAppInstance(), MAKEINTRESOURCEA(m_windowIconId),
+                                            IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        if (icon == nullptr) {
+            continue;
+        }
+        ::SendMessageA(m_hWnd, WM_SETICON, kind.which, reinterpret_cast<LPARAM>(icon));
+        if (*kind.held != nullptr) {
+            ::DestroyIcon(*kind.held);
+        }
+        *kind.held = icon;
+    }
+}
+
+void CDialog::OnDpiChanged(UINT dpi) {
+    if (m_windowIconId != 0) {
+        LoadWindowIcons(dpi);
     }
 }
 
@@ -224,6 +265,11 @@ bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
     }
     if (message == WM_NOTIFY && lParam != 0) {
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+    }
+    if (message == WM_DPICHANGED) {
+        *result = Default(message, wParam, lParam);
+        OnDpiChanged(HIWORD(wParam));
+        return true;
     }
     return false;
 }

@@ -60,6 +60,11 @@ public:
 
     UINT GetTemplateId() const { return m_templateId; }
 
+    // Gives the window the icon resource as its title-bar and Alt+Tab
+    // icons, at the sizes for the scale of the monitor it is on, and again
+    // whenever it is moved to a monitor of another scale.
+    void SetWindowIcons(UINT iconId);
+
 protected:
     // Runs the template's initialisation data (combo and list box items),
     // then UpdateData(false).
@@ -78,6 +83,12 @@ protected:
     // IDOK and IDCANCEL go to OnOK and OnCancel.
     virtual bool OnCommand(UINT id, UINT notifyCode, HWND control);
     virtual bool OnNotify(const NMHDR& header, LRESULT* result);
+    // The window now shows at another scale (moved to another monitor, or
+    // the monitor's scale was changed). The dialog manager has already
+    // resized the dialog and scaled the fonts and the layout of its
+    // controls; what is drawn in pixels of our own follows here. The
+    // default reloads the window icons.
+    virtual void OnDpiChanged(UINT dpi);
     // Returns false: the message goes on to the dialog manager.
     virtual BOOL PreTranslateMessage(MSG* msg);
 
@@ -88,6 +99,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     BOOL AttachWindow(HWND hwnd);
+    void LoadWindowIcons(UINT dpi);
     void ExecuteDialogInit();
     void RunModalLoop(bool showWhenIdle);
     static bool PreTranslate(MSG& msg);
@@ -97,4 +109,7 @@ private:
     WNDPROC m_pfnSuper = nullptr;
     bool m_bEndRequested = false;
     int m_nModalResult = -1;
+    UINT m_windowIconId = 0;
+    HICON m_bigIcon = nullptr;
+    HICON m_smallIcon = nullptr;
 };

@@ -4,19 +4,13 @@
 #include "WinApp.h"
 #include "resource.h"
 
-CSorbelquintaroDlg::CSorbelquintaroDlg()
-    : CDialog(IDD_SORBELQUINTARO_DIALOG),
-      m_hIcon(::LoadIconA(GetAppInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+CSorbelquintaroDlg::CSorbelquintaroDlg() : CDialog(IDD_SORBELQUINTARO_DIALOG) {}
 
 void CSorbelquintaroDlg::DoDataExchange(CDataExchange* pDX) { CDialog::DoDataExchange(pDX); }
 
 BOOL CSorbelquintaroDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
-                   reinterpret_cast<LPARAM>(::LoadImageA(GetAppInstance(),
-                                                         MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                                         IMAGE_ICON, 16, 16, LR_SHARED)));
+    SetWindowIcons(IDR_MAINFRAME);
     {
         CSettingDlg settings;
         settings.DoModal();

@@ -11,7 +11,4 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-
-private:
-    HICON m_hIcon;
 };

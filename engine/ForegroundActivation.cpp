@@ -2,31 +2,29 @@
 
 using Window = IWindowActivationCalls::Window;
 
-Window TopLevelOwner(IWindowActivationCalls& calls, Window window) {
-    while (Window owner = calls.GetOwner(window)) {
-        window = owner;
-    }
-    return window;
-}
-
 namespace {
 
 // A dialog the target owns may take the front in its place; that counts.
 bool IsInFront(IWindowActivationCalls& calls, Window target) {
-    const Window foreground = calls.GetForegroundWindow();
-    return foreground != nullptr && TopLevelOwner(calls, foreground) == target;
+    for (Window window = calls.GetForegroundWindow(); window != nullptr;
+         window = calls.GetOwner(window)) {
+        if (window == target) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The platform lets a thread that shares the foreground thread's input
-// state change the foreground. A hung foreground window would make the
-// attached input wait on it, so it is never joined.
+// state change the foreground. Joined to a thread that is busy, our own
+// thread would wait for it, so only responsive windows are joined.
 void RaiseWithJoinedInput(IWindowActivationCalls& calls, Window target) {
     const Window foreground = calls.GetForegroundWindow();
-    const std::uint32_t ownThread = calls.GetCurrentThreadId();
-    std::uint32_t foregroundThread = 0;
-    if (foreground != nullptr && !calls.IsHungAppWindow(foreground)) {
-        foregroundThread = calls.GetWindowThreadId(foreground);
+    if (foreground == nullptr || !calls.IsResponsive(foreground) || !calls.IsResponsive(target)) {
+        return;
     }
+    const std::uint32_t ownThread = calls.GetCurrentThreadId();
+    const std::uint32_t foregroundThread = calls.GetWindowThreadId(foreground);
     const bool attached = foregroundThread != 0 && foregroundThread != ownThread &&
                           calls.AttachThreadInput(ownThread, foregroundThread, true);
     calls.BringWindowToTop(target);
@@ -40,15 +38,11 @@ void RaiseWithJoinedInput(IWindowActivationCalls& calls, Window target) {
 
 bool BringWindowToFront(IWindowActivationCalls& calls, Window target) {
     if (calls.IsIconic(target)) {
-        calls.ShowNormal(target);
+        calls.RestoreAsync(target);
     }
     calls.SetForegroundWindow(target);
     calls.SetActiveWindow(target);
     calls.SetFocus(target);
-    if (IsInFront(calls, target)) {
-        return true;
-    }
-    RaiseWithJoinedInput(calls, target);
     if (IsInFront(calls, target)) {
         return true;
     }
@@ -57,5 +51,9 @@ bool BringWindowToFront(IWindowActivationCalls& calls, Window target) {
     // same but opens menus and would let go of an Alt the user holds.
     calls.TapUnassignedKey();
     calls.SetForegroundWindow(target);
+    if (IsInFront(calls, target)) {
+        return true;
+    }
+    RaiseWithJoinedInput(calls, target);
     return IsInFront(calls, target);
 }

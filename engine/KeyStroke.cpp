@@ -55,6 +55,15 @@ bool IsExtendedKey(std::uint8_t vk) {
     }
 }
 
+KeyScanCode ScanCodeOf(const KeyStrokeEvent& event, unsigned mappedWithPrefix,
+                       unsigned mappedPlain) {
+    constexpr unsigned kExtendedPrefix = 0xE0;
+    if (((mappedWithPrefix >> 8) & 0xFF) == kExtendedPrefix) {
+        return KeyScanCode{static_cast<std::uint8_t>(mappedWithPrefix & 0xFF), true};
+    }
+    return KeyScanCode{static_cast<std::uint8_t>(mappedPlain & 0xFF), event.extended};
+}
+
 int BuildKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag,
                    KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
     int count = 0;
@@ -100,6 +109,10 @@ std::uint8_t GenericModifier(int sideIndex) {
     }
 }
 
+bool IsAltOrWindows(int sideIndex) {
+    return sideIndex >= 4;
+}
+
 std::uint8_t RuleFlagOf(int sideIndex) {
     switch (sideIndex / 2) {
     case 0:
@@ -123,17 +136,31 @@ int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t
         events[count++] = KeyStrokeEvent{vk, up, IsExtendedKey(vk)};
     };
 
+    std::uint8_t ruleFlag = keyFlag;
+    for (const Modifier& m : kModifiers) {
+        if (programHeld.IsHeld(m.virtualKey)) {
+            ruleFlag = static_cast<std::uint8_t>(ruleFlag & ~m.flag);
+        }
+    }
     std::uint8_t lifted = 0;
     bool menuOrStartCouldOpen = false;
     for (int i = 0; i < kSideModifierCount; ++i) {
+        if (!(physicallyDown & (1u << i))) {
+            continue;
+        }
         const std::uint8_t vk = kSideModifierKeys[i];
         const std::uint8_t generic = GenericModifier(i);
-        if (!(physicallyDown & (1u << i)) || (keyFlag & RuleFlagOf(i)) ||
-            programHeld.IsHeld(vk) || (generic != 0 && programHeld.IsHeld(generic))) {
+        if (keyFlag & RuleFlagOf(i)) {
+            // Already down as the rule wants it. Its release would make the
+            // system believe it up while the user's finger is still on it.
+            ruleFlag = static_cast<std::uint8_t>(ruleFlag & ~RuleFlagOf(i));
+            continue;
+        }
+        if (programHeld.IsHeld(vk) || (generic != 0 && programHeld.IsHeld(generic))) {
             continue;
         }
         lifted |= static_cast<std::uint8_t>(1u << i);
-        if (i >= 4) {
+        if (IsAltOrWindows(i)) {
             menuOrStartCouldOpen = true;
         }
     }
@@ -147,20 +174,17 @@ int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t
         }
     }
 
-    std::uint8_t ruleFlag = keyFlag;
-    for (const Modifier& m : kModifiers) {
-        if (programHeld.IsHeld(m.virtualKey)) {
-            ruleFlag = static_cast<std::uint8_t>(ruleFlag & ~m.flag);
-        }
-    }
     KeyStrokeEvent stroke[kMaxKeyStrokeEvents];
     const int strokeCount = BuildKeyStroke(keyCode, ruleFlag, stroke);
     for (int i = 0; i < strokeCount; ++i) {
         events[count++] = stroke[i];
     }
 
+    // Alt and the Windows keys stay up: the user's own release would
+    // otherwise follow a lone press of ours and open the menu bar or the
+    // Start menu.
     for (int i = kSideModifierCount - 1; i >= 0; --i) {
-        if (lifted & (1u << i)) {
+        if ((lifted & (1u << i)) && !IsAltOrWindows(i)) {
             add(kSideModifierKeys[i], false);
         }
     }

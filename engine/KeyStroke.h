@@ -27,6 +27,19 @@ int BuildKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag,
 // True for the virtual keys whose scan code carries the E0 prefix.
 bool IsExtendedKey(std::uint8_t virtualKey);
 
+// The scan code a key event is sent with and its extended flag, from the
+// platform's scan codes for the key with its prefix (0xE037 for Print
+// Screen) and without (0x54 there, the code of Alt+Print Screen). An E0
+// prefix makes the key extended; a mapping that lacks the prefix of a key
+// known to have one keeps the flag. Pause's E1 sequence is not a key event
+// scan code: it keeps the plain one, as the keyboard's own message has it.
+struct KeyScanCode {
+    std::uint8_t scanCode;
+    bool extended;
+};
+KeyScanCode ScanCodeOf(const KeyStrokeEvent& event, unsigned mappedWithPrefix,
+                       unsigned mappedPlain);
+
 class CHeldKeys;
 
 // The side-specific modifier keys a user can hold: left and right Ctrl,
@@ -39,11 +52,12 @@ constexpr int kMaxExactKeyStrokeEvents = 2 + 2 * kSideModifierCount + kMaxKeyStr
 
 // The rule's stroke and nothing else, whatever the user holds: modifiers
 // that are down (physicallyDown, a mask as above) but not part of the rule
-// are released before the stroke and pressed again after it. Keys this
-// program holds for held rules are left alone, and the stroke neither
-// presses nor releases a modifier of the rule that the program already
-// holds. Before Alt or a Windows key goes up alone, an unassigned key is
-// struck, so that the release opens neither the menu bar nor the Start menu.
+// are released before the stroke; Ctrl and Shift are pressed again after
+// it, Alt and the Windows keys are not. Before Alt or a Windows key goes up
+// alone, an unassigned key is struck, so that the release opens neither the
+// menu bar nor the Start menu. Keys this program holds for held rules are
+// left alone, and a modifier of the rule that the user or the program
+// already holds is neither pressed nor released.
 int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t physicallyDown,
                         const CHeldKeys& programHeld,
                         KeyStrokeEvent (&events)[kMaxExactKeyStrokeEvents]);

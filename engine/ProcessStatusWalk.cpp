@@ -65,9 +65,12 @@ bool WalkProcessStatus(IProcessStatusApi& api, ProcessVisitor visitor, void* con
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t id = ids[i];
         char path[IProcessStatusApi::kPathSize] = {};
-        if (!api.ReadMainModulePath(id, path) || path[0] == '\0') {
+        // The limited query reads no memory of the process. Opening every
+        // process for reading, the credential store's included, is what
+        // security software watches for as credential theft.
+        if (!api.ReadImagePath(id, path) || path[0] == '\0') {
             path[0] = '\0';
-            if (!api.ReadImagePath(id, path)) {
+            if (!api.ReadMainModulePath(id, path)) {
                 path[0] = '\0';
             }
         }

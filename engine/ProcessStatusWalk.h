@@ -15,12 +15,14 @@ public:
     // Fills ids with up to bufferBytes / 4 process ids. False on failure.
     virtual bool EnumProcessIds(std::uint32_t* ids, std::uint32_t bufferBytes,
                                 std::uint32_t* bytesWritten) = 0;
-    // The main module's full path, read with query and read-memory access.
-    // False (path untouched) when the process or its module cannot be read.
-    virtual bool ReadMainModulePath(std::uint32_t processId, char (&path)[kPathSize]) = 0;
-    // The same full path through limited query access, which also reaches
-    // elevated processes. False when that is not possible either.
+    // The executable's full path through limited query access, which also
+    // reaches elevated processes and reads nothing of the process's memory.
+    // False when the process or the query is not available.
     virtual bool ReadImagePath(std::uint32_t processId, char (&path)[kPathSize]) = 0;
+    // The same from the main module, read with query and read-memory
+    // access: for systems without the limited query. False (path
+    // untouched) when the process or its module cannot be read.
+    virtual bool ReadMainModulePath(std::uint32_t processId, char (&path)[kPathSize]) = 0;
     // False where the 16-bit task walk is not available (no VDM debugging).
     virtual bool CanWalkWowTasks() const = 0;
     // Calls CEnumProcesses::RelayWowTask for each 16-bit task of the NTVDM

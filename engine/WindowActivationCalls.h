@@ -11,7 +11,9 @@ public:
     virtual ~IWindowActivationCalls() = default;
 
     virtual bool IsIconic(Window window) = 0;
-    virtual void ShowNormal(Window window) = 0;
+    // Restores a minimised window to the size it had, maximised or not,
+    // without waiting for its thread.
+    virtual void RestoreAsync(Window window) = 0;
     virtual bool SetForegroundWindow(Window window) = 0;
     virtual void SetActiveWindow(Window window) = 0;
     virtual void SetFocus(Window window) = 0;
@@ -20,7 +22,8 @@ public:
     virtual Window GetForegroundWindow() = 0;
     // The window's owner; null for a window without one.
     virtual Window GetOwner(Window window) = 0;
-    virtual bool IsHungAppWindow(Window window) = 0;
+    // Not hung, and its thread takes a message within a short time.
+    virtual bool IsResponsive(Window window) = 0;
     // The thread that created the window; 0 when it cannot be told.
     virtual std::uint32_t GetWindowThreadId(Window window) = 0;
     virtual std::uint32_t GetCurrentThreadId() = 0;

@@ -3,14 +3,24 @@
 
 Icon 128 (converter on): a small piano keyboard on a green tile.
 Icon 129 (converter off): the same keyboard greyed out with a red bar.
-Each file holds a 32x32 and a 16x16 image with a 256-colour palette.
+
+Every image is 32-bit colour with alpha, drawn four times larger and
+averaged down, so that its edges are smooth at every size. Windows picks the
+image of the size it needs (16 px at 100 %, 24 at 150 %, 32 at 200 % in the
+tray; 32 to 64 for the title bar and Alt+Tab); icon 128 also carries a 256 px
+image (stored as PNG, as Windows expects at that size) for large views.
 
 Run from anywhere: python3 res/make_icons.py (writes beside this script).
 """
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+
+TRAY_SIZES = [16, 20, 24, 32, 40, 48]
+WINDOW_SIZES = TRAY_SIZES + [256]
+SUPERSAMPLE = 4
 
 TRANSPARENT = None
 GREEN = (40, 160, 72)
@@ -45,85 +55,119 @@ def fill_rect(img, x0, y0, x1, y1, colour):
 
 def thick_line(img, x0, y0, x1, y1, width, colour):
     size = len(img)
-    steps = max(abs(x1 - x0), abs(y1 - y0)) * 4
     half = width / 2.0
-    for i in range(steps + 1):
-        cx = x0 + (x1 - x0) * i / steps
-        cy = y0 + (y1 - y0) * i / steps
-        for y in range(int(cy - half), int(cy + half) + 1):
-            for x in range(int(cx - half), int(cx + half) + 1):
-                if 0 <= x < size and 0 <= y < size and (x - cx) ** 2 + (y - cy) ** 2 <= half * half:
-                    img[y][x] = colour
+    dx, dy = x1 - x0, y1 - y0
+    length2 = float(dx * dx + dy * dy)
+    for y in range(max(0, int(min(y0, y1) - half)), min(size, int(max(y0, y1) + half) + 1)):
+        for x in range(max(0, int(min(x0, x1) - half)), min(size, int(max(x0, x1) + half) + 1)):
+            t = max(0.0, min(1.0, ((x - x0) * dx + (y - y0) * dy) / length2))
+            px, py = x0 + t * dx - x, y0 + t * dy - y
+            if px * px + py * py <= half * half:
+                img[y][x] = colour
 
 
-def keyboard(img, size, tile, tile_edge, key, with_bar):
+def keyboard(img, size, scale, tile, tile_edge, key, with_bar):
+    """Draws at size * scale pixels. Keys and gaps are laid out on whole
+    pixels of the final size, so that they stay crisp; the tile's corners and
+    the bar are smoothed."""
     s = size / 32.0
 
     def p(v):
         return int(round(v * s))
 
-    fill_rounded(img, 0, 0, size - 1, size - 1, p(6), tile_edge)
-    fill_rounded(img, 1, 1, size - 2, size - 2, p(5), tile)
+    def rect(x0, y0, x1, y1, colour):  # final-size pixels, inclusive
+        fill_rect(img, x0 * scale, y0 * scale, (x1 + 1) * scale - 1, (y1 + 1) * scale - 1, colour)
+
+    full = size * scale
+    fill_rounded(img, 0, 0, full - 1, full - 1, p(6) * scale, tile_edge)
+    fill_rounded(img, scale, scale, full - 1 - scale, full - 1 - scale, p(5) * scale, tile)
     # Four white keys with gaps, two-and-one black keys on top.
     left, top, bottom = p(5), p(7), size - 1 - p(6)
     key_width = (size - 2 * left) // 4
     for i in range(4):
         x0 = left + i * key_width
-        fill_rect(img, x0, top, x0 + key_width - 2, bottom, key)
+        rect(x0, top, x0 + key_width - 2, bottom, key)
     black_bottom = top + (bottom - top) * 3 // 5
     for i in (1, 2, 3):
         if i == 3 and size < 32:
             continue
         cx = left + i * key_width - 1
         half = max(1, key_width // 3)
-        fill_rect(img, cx - half, top, cx + half - (1 if size < 32 else 0), black_bottom, BLACK)
+        rect(cx - half, top, cx + half - (1 if size < 32 else 0), black_bottom, BLACK)
     if with_bar:
-        thick_line(img, p(4), size - 1 - p(4), size - 1 - p(4), p(4), p(6) + 1, RED_DARK)
-        thick_line(img, p(4), size - 1 - p(4), size - 1 - p(4), p(4), p(4), RED)
+        a, b = p(4) * scale, (size - 1 - p(4)) * scale + scale // 2
+        thick_line(img, a, b, b, a, (p(6) + 1) * scale, RED_DARK)
+        thick_line(img, a, b, b, a, p(4) * scale, RED)
 
 
 def draw(size, on):
-    img = blank(size)
+    """The icon at `size` pixels as rows of (r, g, b, a)."""
+    big = blank(size * SUPERSAMPLE)
     if on:
-        keyboard(img, size, GREEN, GREEN_DARK, WHITE, False)
+        keyboard(big, size, SUPERSAMPLE, GREEN, GREEN_DARK, WHITE, False)
     else:
-        keyboard(img, size, GREY, GREY_DARK, KEY_OFF, True)
-    return img
+        keyboard(big, size, SUPERSAMPLE, GREY, GREY_DARK, KEY_OFF, True)
+    n = SUPERSAMPLE * SUPERSAMPLE
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            r = g = b = covered = 0
+            for sy in range(SUPERSAMPLE):
+                line = big[y * SUPERSAMPLE + sy]
+                for sx in range(SUPERSAMPLE):
+                    c = line[x * SUPERSAMPLE + sx]
+                    if c is not None:
+                        r += c[0]
+                        g += c[1]
+                        b += c[2]
+                        covered += 1
+            if covered == 0:
+                row.append((0, 0, 0, 0))
+            else:
+                row.append((r // covered, g // covered, b // covered, 255 * covered // n))
+        rows.append(row)
+    return rows
 
 
-def bmp_entry(img, palette_index):
-    size = len(img)
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 8, 0, 0, 0, 0, 256, 0)
-    palette = bytearray(256 * 4)
-    for colour, index in palette_index.items():
-        r, g, b = colour
-        palette[index * 4:index * 4 + 4] = bytes((b, g, r, 0))
-    row_bytes = (size + 3) & ~3
+def bmp_entry(rows):
+    """A 32-bit BGRA DIB with its (unused, all-opaque) AND mask."""
+    size = len(rows)
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     pixels = bytearray()
     for y in range(size - 1, -1, -1):
-        row = bytearray(palette_index.get(c, 0) if c is not None else 0 for c in img[y])
-        pixels += row + bytes(row_bytes - size)
+        for r, g, b, a in rows[y]:
+            pixels += bytes((b, g, r, a))
     mask_row_bytes = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for y in range(size - 1, -1, -1):
-        bits = bytearray(mask_row_bytes)
-        for x, c in enumerate(img[y]):
-            if c is None:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    return header + bytes(palette) + bytes(pixels) + bytes(mask)
+    mask = bytes(mask_row_bytes * size)
+    return header + bytes(pixels) + mask
+
+
+def png_entry(rows):
+    size = len(rows)
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)
+        for r, g, b, a in row:
+            raw += bytes((r, g, b, a))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body) & 0xFFFFFFFF)
+
+    return (b'\x89PNG\r\n\x1a\n' +
+            chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)) +
+            chunk(b'IDAT', zlib.compress(bytes(raw), 9)) +
+            chunk(b'IEND', b''))
 
 
 def write_ico(path, images):
-    colours = sorted({c for img in images for row in img for c in row if c is not None})
-    assert len(colours) < 256
-    palette_index = {c: i + 1 for i, c in enumerate(colours)}
-    blobs = [bmp_entry(img, palette_index) for img in images]
+    blobs = [png_entry(img) if len(img) >= 256 else bmp_entry(img) for img in images]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for img, blob in zip(images, blobs):
-        size = len(img)
-        out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 8, len(blob), offset)
+        size = len(img) % 256  # 0 means 256
+        out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
     for blob in blobs:
         out += blob
@@ -132,5 +176,5 @@ def write_ico(path, images):
 
 
 if __name__ == '__main__':
-    write_ico(os.path.join(HERE, 'EnabledIcon.ico'), [draw(32, True), draw(16, True)])
-    write_ico(os.path.join(HERE, 'DisabledIcon.ico'), [draw(32, False), draw(16, False)])
+    write_ico(os.path.join(HERE, 'EnabledIcon.ico'), [draw(s, True) for s in WINDOW_SIZES])
+    write_ico(os.path.join(HERE, 'DisabledIcon.ico'), [draw(s, False) for s in TRAY_SIZES])

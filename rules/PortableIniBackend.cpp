@@ -198,7 +198,7 @@ bool CPortableIniBackend::WriteOut() {
         content += line;
         content += "\r\n";
     }
-    std::FILE* stream = std::fopen(m_file.c_str(), "wb");
+    std::FILE* stream = OpenFileForWriting(m_file);
     if (stream == nullptr) {
         m_loaded = false;
         m_dirty = false;

@@ -1,13 +1,15 @@
 #include "AppSelectDlg.h"
 
+#include "AppWindows.h"
 #include "DataExchange.h"
+#include "Dpi.h"
 #include "EditorResource.h"
-#include "StringUtil.h"
+#include "ExePath.h"
+#include "Win32DesktopWindows.h"
 
 #include <shellapi.h>
 
 namespace {
-constexpr int kIconSize = 16;
 constexpr int kInitialIcons = 20;
 constexpr int kIconGrowth = 20;
 
@@ -34,12 +36,18 @@ BOOL CAppSelectDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_listCtrl.SetExtendedStyle(m_listCtrl.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     InsertColumns();
-    if (m_imageList.Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, kInitialIcons,
+    // The shell's small icons come at the size of the small icon metric.
+    const int iconSize = SystemMetricForDpi(SM_CXSMICON, WindowDpi(m_hWnd));
+    if (m_imageList.Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kInitialIcons,
                            kIconGrowth)) {
         m_listCtrl.SetImageList(&m_imageList, LVSIL_SMALL);
     }
     m_processes.Refresh();
-    ::EnumWindows(&CAppSelectDlg::ListWindowProc, reinterpret_cast<LPARAM>(this));
+    CWin32DesktopWindows desktop;
+    const std::string selected = CanonicalExePath(m_strSelectedExePath);
+    for (const AppWindow& app : ListAppWindows(desktop)) {
+        ListWindow(static_cast<HWND>(app.window), app.processId, selected);
+    }
     return TRUE;
 }
 
@@ -50,21 +58,8 @@ void CAppSelectDlg::InsertColumns() {
     m_listCtrl.InsertColumn(1, "パス", LVCFMT_LEFT, usable - first);
 }
 
-BOOL CALLBACK CAppSelectDlg::ListWindowProc(HWND window, LPARAM context) {
-    reinterpret_cast<CAppSelectDlg*>(context)->ListWindow(window);
-    return TRUE;
-}
-
-void CAppSelectDlg::ListWindow(HWND window) {
-    if ((::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) == 0) {
-        return;
-    }
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId == 0) {
-        return;
-    }
-    const std::string path = m_processes.GetExePath(processId);
+void CAppSelectDlg::ListWindow(HWND window, std::uint32_t processId, const std::string& selected) {
+    const std::string path = CanonicalExePath(m_processes.GetExePath(processId));
     if (path.empty()) {
         return;
     }
@@ -78,7 +73,7 @@ void CAppSelectDlg::ListWindow(HWND window) {
         const int row = m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), WindowTitle(window), image);
         if (row >= 0) {
             m_listCtrl.SetItemText(row, 1, path);
-            if (MbsICmp(path.c_str(), m_strSelectedExePath.c_str()) == 0) {
+            if (IsSameExePath(path, selected)) {
                 const UINT marked = LVIS_SELECTED | LVIS_FOCUSED;
                 m_listCtrl.SetItemState(row, marked, marked);
             }

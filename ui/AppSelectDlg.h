@@ -7,11 +7,13 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
-// Lists the running applications, one row per executable that shows a
-// visible top-level window (its small icon, the first such window's title
-// and the executable's full path), and hands back the chosen path.
+// Lists the running applications, one row per executable that has a window
+// the application switcher shows (its small icon, the topmost such window's
+// title and the executable's full path, short names in their long form),
+// and hands back the chosen path.
 class CAppSelectDlg : public CDialog {
 public:
     // `exePath`: the row to preselect (letter case does not matter).
@@ -29,8 +31,9 @@ protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
-    static BOOL CALLBACK ListWindowProc(HWND window, LPARAM context);
-    void ListWindow(HWND window);
+    // Adds a row for the window's application unless it has one.
+    // `selected`: the initial path in canonical form.
+    void ListWindow(HWND window, std::uint32_t processId, const std::string& selected);
     bool AddListedPath(const std::string& path) { return m_listedPaths.Add(path); }
     void InsertColumns();
     void OnListDoubleClick(LRESULT* result);

@@ -74,13 +74,7 @@ BOOL CSettingDlg::OnInitDialog() {
     SetText(Format("%s Ver.%s %s", GetAppName().c_str(), versionInfo.GetFileVersion().c_str(),
                    versionInfo.GetLegalCopyright().c_str()));
 
-    HINSTANCE instance = GetAppInstance();
-    ::SendMessageA(
-        m_hWnd, WM_SETICON, ICON_BIG,
-        reinterpret_cast<LPARAM>(::LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME))));
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
-                   reinterpret_cast<LPARAM>(::LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                                         IMAGE_ICON, 16, 16, LR_SHARED)));
+    SetWindowIcons(IDR_MAINFRAME);
 
     m_trayIcon.Add(m_hWnd, GetAppName());
     m_engineActions.SetUserNotice(

@@ -18,10 +18,13 @@ bool SendKeyStrokeEvents(const KeyStrokeEvent* events, int count) {
     for (int i = 0; i < count; ++i) {
         KEYBDINPUT& key = inputs[i].ki;
         inputs[i].type = INPUT_KEYBOARD;
+        const UINT vk = events[i].virtualKey;
+        const KeyScanCode scan = ScanCodeOf(events[i], MapVirtualKeyA(vk, MAPVK_VK_TO_VSC_EX),
+                                            MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
         key.wVk = events[i].virtualKey;
-        key.wScan = static_cast<WORD>(MapVirtualKeyA(events[i].virtualKey, MAPVK_VK_TO_VSC));
-        key.dwFlags = (events[i].keyUp ? KEYEVENTF_KEYUP : 0) |
-                      (events[i].extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        key.wScan = scan.scanCode;
+        key.dwFlags =
+            (events[i].keyUp ? KEYEVENTF_KEYUP : 0) | (scan.extended ? KEYEVENTF_EXTENDEDKEY : 0);
     }
     return SendInput(static_cast<UINT>(count), inputs.data(), sizeof(INPUT)) ==
            static_cast<UINT>(count);

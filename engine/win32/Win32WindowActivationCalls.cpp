@@ -15,8 +15,10 @@ bool CWin32WindowActivationCalls::IsIconic(Window window) {
     return ::IsIconic(AsHwnd(window)) != FALSE;
 }
 
-void CWin32WindowActivationCalls::ShowNormal(Window window) {
-    ::ShowWindow(AsHwnd(window), SW_SHOWNORMAL);
+void CWin32WindowActivationCalls::RestoreAsync(Window window) {
+    // SW_SHOWNORMAL would un-maximise a window minimised from maximised;
+    // ShowWindow would wait on a target that does not answer.
+    ::ShowWindowAsync(AsHwnd(window), SW_RESTORE);
 }
 
 bool CWin32WindowActivationCalls::SetForegroundWindow(Window window) {
@@ -43,8 +45,12 @@ IWindowActivationCalls::Window CWin32WindowActivationCalls::GetOwner(Window wind
     return ::GetWindow(AsHwnd(window), GW_OWNER);
 }
 
-bool CWin32WindowActivationCalls::IsHungAppWindow(Window window) {
-    return ::IsHungAppWindow(AsHwnd(window)) != FALSE;
+bool CWin32WindowActivationCalls::IsResponsive(Window window) {
+    constexpr UINT kAnswerWithinMs = 100;
+    DWORD_PTR ignored = 0;
+    return !::IsHungAppWindow(AsHwnd(window)) &&
+           ::SendMessageTimeoutA(AsHwnd(window), WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                                 kAnswerWithinMs, &ignored) != 0;
 }
 
 std::uint32_t CWin32WindowActivationCalls::GetWindowThreadId(Window window) {

@@ -5,14 +5,14 @@
 class CWin32WindowActivationCalls : public IWindowActivationCalls {
 public:
     bool IsIconic(Window window) override;
-    void ShowNormal(Window window) override;
+    void RestoreAsync(Window window) override;
     bool SetForegroundWindow(Window window) override;
     void SetActiveWindow(Window window) override;
     void SetFocus(Window window) override;
     bool BringWindowToTop(Window window) override;
     Window GetForegroundWindow() override;
     Window GetOwner(Window window) override;
-    bool IsHungAppWindow(Window window) override;
+    bool IsResponsive(Window window) override;
     std::uint32_t GetWindowThreadId(Window window) override;
     std::uint32_t GetCurrentThreadId() override;
     bool AttachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) override;

@@ -4,6 +4,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+std::FILE* OpenFileForWriting(const std::string& path) {
+    return std::fopen(path.c_str(), "wb");
+}
+
 bool SyncStream(std::FILE* stream) {
     return std::fflush(stream) == 0 && fsync(fileno(stream)) == 0;
 }

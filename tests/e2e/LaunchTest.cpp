@@ -113,3 +113,42 @@ TEST_F(LaunchTest, AProgramThatCannotBeStartedIsToldInABalloon) {
     EXPECT_EQ(balloons().front().Number("infoflags"), static_cast<unsigned>(NIIF_WARNING));
     EXPECT_NO_FATAL_FAILURE(ExpectNoMessageBox());
 }
+
+TEST_F(LaunchTest, AMaximisedThenMinimisedProgramComesBackMaximisedByItsShortPath) {
+    const std::string idle = PlaceTarget("long folder name", kIdle);
+    char shortPath[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(idle.c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_STRNE(shortPath, idle.c_str()) << "no short name to test with";
+    ConfigRule rule;
+    rule.outputKind = ConfigRule::ActivateApplication;
+    rule.noteNumber = rule.noteNumberEnd = 60;
+    rule.actExePath = shortPath;
+    Config config;
+    config.rules = {rule};
+    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), ConfigText(config)));
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    std::string commandLine = "\"" + idle + "\"";
+    ASSERT_TRUE(CreateProcessA(idle.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &started));
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    HWND target = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (target = FindWindowA("SqLaunchTarget", kIdle.c_str())) != nullptr; },
+        kStartTimeoutMs));
+    ShowWindow(target, SW_MAXIMIZE);
+    ShowWindow(target, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(target) != FALSE; }, kActionTimeoutMs));
+
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    ASSERT_NO_FATAL_FAILURE(FocusRecorder());
+    PostToOpenedPort(NoteOn(0, 60));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == target; }, kActionTimeoutMs))
+        << "the program was not brought to the front";
+    EXPECT_TRUE(WaitUntil([&] { return IsZoomed(target) != FALSE; }, kActionTimeoutMs))
+        << "restored to its normal size, not to maximised";
+    EXPECT_FALSE(IsIconic(target));
+}

@@ -40,10 +40,11 @@ int main(int argc, char** argv) {
         return Fail("cannot copy the settings file");
     }
     if (!WritePrivateProfileStringA("General", "MidiInDevice", "USB MIDI Keyboard",
-                                    sandbox.ConfigPath().c_str()) ||
-        !WritePrivateProfileStringA(nullptr, nullptr, nullptr, sandbox.ConfigPath().c_str())) {
+                                    sandbox.ConfigPath().c_str())) {
         return Fail("cannot name the device in the settings file");
     }
+    // Writes the cached file out; Wine 8 reports FALSE for it even so.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, sandbox.ConfigPath().c_str());
 
     ProgramProcess process;
     if (!sandbox.Start(process)) {

@@ -36,6 +36,46 @@ std::string LegalCopyrightOf(const std::string& path) {
     return value;
 }
 
+// The executable's application manifest as the platform's loader reads it
+// for the process it starts.
+class LoadedManifest {
+public:
+    explicit LoadedManifest(const std::string& exePath) {
+        ACTCTXA context = {};
+        context.cbSize = sizeof context;
+        context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        context.lpSource = exePath.c_str();
+        context.lpResourceName = MAKEINTRESOURCEA(1); // the process's own manifest
+        m_context = CreateActCtxA(&context);
+    }
+    ~LoadedManifest() {
+        if (IsLoaded()) {
+            ReleaseActCtx(m_context);
+        }
+    }
+    bool IsLoaded() const { return m_context != INVALID_HANDLE_VALUE; }
+
+    std::wstring WindowsSetting(const wchar_t* nameSpace, const wchar_t* name) const {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        if (!QueryActCtxSettingsW(0, m_context, nameSpace, name, value, 64, &written)) {
+            return std::wstring();
+        }
+        return value;
+    }
+    ACTCTX_REQUESTED_RUN_LEVEL RunLevel() const {
+        ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
+        if (!QueryActCtxW(0, m_context, nullptr, RunlevelInformationInActivationContext, &level,
+                          sizeof level, nullptr)) {
+            return ACTCTX_RUN_LEVEL_UNSPECIFIED;
+        }
+        return level.RunLevel;
+    }
+
+private:
+    HANDLE m_context = INVALID_HANDLE_VALUE;
+};
+
 Config TwoRules() {
     Config config;
     config.rules = {ConfigRule::KeyOnNotes(60, 72, 'A', 1), ConfigRule::ToggleOnNote(36, 10)};
@@ -84,6 +124,21 @@ TEST_F(StartTest, TheTitleIsNameVersionAndCopyright) {
     EXPECT_FALSE(copyright.empty()) << "the executable names no rights holder";
     EXPECT_NE(copyright, "-");
     EXPECT_EQ(window.Title(), std::string("Sorbelquintaro Ver.1.00 ") + copyright);
+}
+
+// Wine takes every program for one aware of each monitor's scale, so what
+// shows here is what the platform's loader reads from the executable.
+TEST_F(StartTest, ItAsksToDrawForEachMonitorsScaleAndForNoElevation) {
+    const LoadedManifest manifest(sandbox->ExePath());
+    ASSERT_TRUE(manifest.IsLoaded()) << "no manifest the loader accepts";
+    EXPECT_EQ(manifest.WindowsSetting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                      L"dpiAwareness"),
+              L"PerMonitorV2");
+    // Systems before per-monitor awareness draw at the system's scale.
+    EXPECT_EQ(manifest.WindowsSetting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                                      L"dpiAware"),
+              L"true");
+    EXPECT_EQ(manifest.RunLevel(), ACTCTX_RUN_LEVEL_AS_INVOKER);
 }
 
 TEST_F(StartTest, TheProgramShowsNoOtherWindow) {

@@ -97,19 +97,29 @@ Seq DescribeExact(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t down,
 
 } // namespace
 
-TEST(ExactKeyStroke, UserModifiersNotInTheRuleAreLiftedAroundTheStroke) {
+TEST(ExactKeyStroke, UserCtrlOrShiftNotInTheRuleIsLiftedAndPressedAgain) {
     EXPECT_EQ(DescribeExact(0x41, 0, 0), Describe(0x41, 0));
     // Ctrl+A while the user holds left Shift.
     EXPECT_EQ(DescribeExact(0x41, 1, kLeftShift),
               (Seq{"^160", "v17", "v65", "^65", "^17", "v160"}));
-    // The rule's own modifier is not lifted: plain A while left Ctrl is down.
-    EXPECT_EQ(DescribeExact(0x41, 1, kLeftCtrl), Describe(0x41, 1));
     EXPECT_EQ(DescribeExact(0x41, 0, kLeftCtrl), (Seq{"^162", "v65", "^65", "v162"}));
 }
 
-TEST(ExactKeyStroke, AltOrWindowsKeyIsMaskedBeforeItsLoneRelease) {
+TEST(ExactKeyStroke, ARuleModifierTheUserHoldsIsNeitherPressedNorReleased) {
+    // Ctrl+A while the user holds left Ctrl: the system must go on seeing
+    // Ctrl down under the user's finger.
+    EXPECT_EQ(DescribeExact(0x41, 1, kLeftCtrl), (Seq{"v65", "^65"}));
+    // Alt+Shift+A with the user's right Alt down: only Shift is the rule's.
+    EXPECT_EQ(DescribeExact(0x41, 6, kRightAlt), (Seq{"v16", "v65", "^65", "^16"}));
+}
+
+TEST(ExactKeyStroke, AUserAltOrWindowsKeyIsMaskedLiftedAndNotPressedAgain) {
+    // Pressed again, the user's later release would follow a lone press and
+    // open the menu bar or the Start menu.
     EXPECT_EQ(DescribeExact(0x41, 0, kRightAlt | kLeftWin),
-              (Seq{"v232", "^232", "^165+", "^91+", "v65", "^65", "v91+", "v165+"}));
+              (Seq{"v232", "^232", "^165+", "^91+", "v65", "^65"}));
+    EXPECT_EQ(DescribeExact(0x41, 1, kRightAlt | kLeftShift),
+              (Seq{"v232", "^232", "^160", "^165+", "v17", "v65", "^65", "^17", "v160"}));
 }
 
 TEST(ExactKeyStroke, KeysHeldByTheProgramStayDown) {
@@ -121,4 +131,28 @@ TEST(ExactKeyStroke, KeysHeldByTheProgramStayDown) {
     EXPECT_EQ(DescribeExact(0x41, 0, kLeftCtrl, held), (Seq{"v65", "^65"}));
     EXPECT_EQ(DescribeExact(0x41, 1, kLeftCtrl | kLeftShift, held),
               (Seq{"^160", "v65", "^65", "v160"}));
+}
+
+TEST(ScanCodes, AnE0PrefixGivesTheCodeBehindItAndTheExtendedFlag) {
+    // Windows' answers (learn.microsoft.com, "MapVirtualKeyA function"):
+    // MAPVK_VK_TO_VSC_EX puts E0 or E1 into the high byte; MAPVK_VK_TO_VSC
+    // gives Print Screen as 0x54 (Alt+Print Screen's code), Pause as 0x45.
+    // Wine maps the arrows without their E0 (seen with Wine 8 on X11).
+    struct Case {
+        std::uint8_t vk;
+        unsigned withPrefix, plain;
+        std::uint8_t scanCode;
+        bool extended;
+    };
+    const Case cases[] = {{0x2C, 0xE037, 0x54, 0x37, true},
+                          {0xA3, 0xE01D, 0x1D, 0x1D, true},
+                          {0x13, 0xE11D, 0x45, 0x45, false},
+                          {0x41, 0x1E, 0x1E, 0x1E, false},
+                          {0x25, 0x4B, 0x4B, 0x4B, true}};
+    for (const Case& c : cases) {
+        const KeyScanCode scan =
+            ScanCodeOf({c.vk, false, IsExtendedKey(c.vk)}, c.withPrefix, c.plain);
+        EXPECT_EQ(scan.scanCode, c.scanCode) << "vk " << int(c.vk);
+        EXPECT_EQ(scan.extended, c.extended) << "vk " << int(c.vk);
+    }
 }

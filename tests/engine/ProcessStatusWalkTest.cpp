@@ -23,7 +23,7 @@ public:
     bool enumFails = false;
     bool wowAvailable = true;
     std::vector<std::uint32_t> bufferSizesAsked;
-    std::vector<std::uint32_t> imagePathsAsked;
+    std::vector<std::uint32_t> memoryReadsAsked;
 
     bool EnumProcessIds(std::uint32_t* ids, std::uint32_t bufferBytes,
                         std::uint32_t* bytesWritten) override {
@@ -42,10 +42,10 @@ public:
         return true;
     }
     bool ReadMainModulePath(std::uint32_t id, char (&path)[kPathSize]) override {
+        memoryReadsAsked.push_back(id);
         return Copy(Find(id).mainModulePath, path);
     }
     bool ReadImagePath(std::uint32_t id, char (&path)[kPathSize]) override {
-        imagePathsAsked.push_back(id);
         return Copy(Find(id).imagePath, path);
     }
     bool CanWalkWowTasks() const override { return wowAvailable; }
@@ -167,13 +167,15 @@ TEST(ProcessStatusWalk, ProtectedProcessGetsItsPathThroughLimitedAccess) {
     EXPECT_EQ(v.seen, (Reports{{8, 0, "C:\\Program Files\\Elevated\\e.exe"}}));
 }
 
-TEST(ProcessStatusWalk, LimitedAccessIsOnlyTriedWhenTheModuleCannotBeRead) {
+TEST(ProcessStatusWalk, MemoryIsReadOnlyWhereTheLimitedQueryFails) {
     FakeProcessStatusApi api;
-    api.processes = {{8, "C:\\b.exe", "C:\\other.exe", {}}, {9, "", "", {}}};
+    // Process 9: a system without the limited query, or a process that
+    // refuses it but lets its memory be read.
+    api.processes = {{8, "C:\\B~1.EXE", "C:\\b.exe", {}}, {9, "C:\\old.exe", "", {}}};
     Visitor v;
     WalkProcessStatus(api, &Visit, &v);
-    EXPECT_EQ(api.imagePathsAsked, std::vector<std::uint32_t>{9});
-    EXPECT_EQ(v.seen[0].path, "C:\\b.exe");
+    EXPECT_EQ(api.memoryReadsAsked, std::vector<std::uint32_t>{9});
+    EXPECT_EQ(v.seen, (Reports{{8, 0, "C:\\b.exe"}, {9, 0, "C:\\old.exe"}}));
 }
 
 TEST(ProcessStatusWalk, SixteenBitTasksFollowTheirNtvdmProcess) {

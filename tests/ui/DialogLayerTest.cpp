@@ -252,6 +252,45 @@ TEST(DialogOwnership, DialogWithoutParentIsOwnedByTheMainWindow) {
     EXPECT_EQ(hostWindow, ownerSeen);
 }
 
+namespace {
+int IconWidth(HWND window, WPARAM which) {
+    const HICON icon = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, which, 0));
+    ICONINFO info = {};
+    if (icon == nullptr || !::GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap = {};
+    ::GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    for (HBITMAP part : {info.hbmColor, info.hbmMask}) {
+        if (part != nullptr) {
+            ::DeleteObject(part);
+        }
+    }
+    return bitmap.bmWidth;
+}
+} // namespace
+
+TEST(DialogScale, WindowIconsAreLoadedAgainForTheNewScale) {
+    TestDlg dlg;
+    int smallBefore = 0, smallAfter = 0, bigAfter = 0;
+    AtFirstStep(dlg, [&](TestDlg& d) {
+        d.SetWindowIcons(IDI_TEST_ICON);
+        smallBefore = IconWidth(d.m_hWnd, ICON_SMALL);
+        // As the platform sends it when the window reaches a 200 % monitor.
+        RECT suggested = {};
+        ::GetWindowRect(d.m_hWnd, &suggested);
+        ::SendMessageA(d.m_hWnd, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                       reinterpret_cast<LPARAM>(&suggested));
+        smallAfter = IconWidth(d.m_hWnd, ICON_SMALL);
+        bigAfter = IconWidth(d.m_hWnd, ICON_BIG);
+        d.EndDialog(IDOK);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(smallBefore, ::GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(smallAfter, 2 * ::GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(bigAfter, 2 * ::GetSystemMetrics(SM_CXICON));
+}
+
 TEST(DialogMessageBox, HasOkExclamationAndTheApplicationNameAsCaption) {
     MessageBoxCloser closer;
     EXPECT_EQ(IDOK, ShowMessageBox("テキスト"));

@@ -1,6 +1,7 @@
 #pragma once
 #define IDD_TEST_HIDDEN 200
 #define IDD_TEST_VISIBLE 201
+#define IDI_TEST_ICON 202
 #define IDC_TEST_EDIT 1001
 #define IDC_TEST_CHECK 1002
 #define IDC_TEST_RADIO_A 1003

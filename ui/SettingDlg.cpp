@@ -358,5 +358,10 @@ void CSettingDlg::OnDestroy() {
     }
     Default(WM_DESTROY, 0, 0);
     EngineActions().SetUserNotice(nullptr);
-    ::Shell_NotifyIconA(NIM_DELETE, &m_notifyIconData);
+    m_trayIconRemoval.Complete(m_notifyIconData);
+}
+
+void CSettingDlg::OnModalRunEnded() {
+    // The icon goes while the window is hidden, saved and destroyed.
+    m_trayIconRemoval.Begin(m_notifyIconData);
 }

@@ -5,6 +5,7 @@
 #include "ImageList.h"
 #include "ListCtrl.h"
 #include "MidiInReconnector.h"
+#include "TrayIconRemoval.h"
 
 #include <windows.h>
 
@@ -53,6 +54,7 @@ protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT* result) override;
+    void OnModalRunEnded() override;
 
     void OnDestroy();
     void OnSysCommand(WPARAM command, LPARAM lParam);
@@ -92,6 +94,7 @@ private:
     void ShowMidiInStatus(CMidiInReconnector::Status before, bool balloon);
 
     NOTIFYICONDATAA m_notifyIconData;
+    CTrayIconRemoval m_trayIconRemoval;
     CMidiInEventListenerManager* m_pListenerManager;
     CMidiInDevice* m_pMidiInDevice;
     CListCtrl m_listCtrl;

@@ -10,6 +10,7 @@
 #include "FakeWinmmLog.h"
 #include "FakeWinmmScript.h"
 #include "MessageLoopHook.h"
+#include "SaveHook.h"
 #include "ShellExecuteHook.h"
 #include "TrayIconHook.h"
 
@@ -102,6 +103,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         HookTrayIcon(Log());
         HookShellExecute(Log(), g_directory);
         HookMessageLoop(Log(), g_directory);
+        HookSave(Log());
     } else if (reason == DLL_PROCESS_DETACH) {
         // The last sign of the program before the process is gone.
         Log().Write("detach");

@@ -239,6 +239,12 @@ bool CSettingDlg::OnNotify(const NMHDR& header, LRESULT* result) {
         OnDblClkList(header, result);
         return true;
     }
+    if (header.idFrom == IDC_TABLE_LIST && header.code == static_cast<UINT>(LVN_DELETEALLITEMS)) {
+        // The rows hold nothing to free: no notice per row when the list
+        // goes (with 10,000 rules that alone took 0.4 s of the end).
+        *result = TRUE;
+        return true;
+    }
     return CDialog::OnNotify(header, result);
 }
 

@@ -122,6 +122,9 @@ INT_PTR CDialog::DoModal() {
     }
 
     if (m_hWnd != nullptr) {
+        OnModalRunEnded();
+    }
+    if (m_hWnd != nullptr) {
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
@@ -293,6 +296,8 @@ bool CDialog::OnCommand(UINT id, UINT notifyCode, HWND) {
 bool CDialog::OnNotify(const NMHDR&, LRESULT*) { return false; }
 
 BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
+
+void CDialog::OnModalRunEnded() {}
 
 BOOL CDialog::OnInitDialog() {
     ExecuteDialogInit();

@@ -91,6 +91,10 @@ protected:
     virtual void OnDpiChanged(UINT dpi);
     // Returns false: the message goes on to the dialog manager.
     virtual BOOL PreTranslateMessage(MSG* msg);
+    // Called once when the modal run is over and before the window is hidden
+    // and destroyed (which can take long), so that other work of the end can
+    // go on meanwhile. Does nothing by default.
+    virtual void OnModalRunEnded();
 
     // The window system's own handling of a message.
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);

@@ -37,6 +37,7 @@ protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT* result) override;
+    void OnModalRunEnded() override;
 
     void OnDestroy();
     void OnSysCommand(WPARAM command, LPARAM lParam);

@@ -40,8 +40,12 @@ void CTrayIcon::AddToShell() {
     ::Shell_NotifyIconA(NIM_ADD, &m_data);
 }
 
+void CTrayIcon::BeginRemove() {
+    m_removal.Begin(m_data);
+}
+
 void CTrayIcon::Remove() {
-    ::Shell_NotifyIconA(NIM_DELETE, &m_data);
+    m_removal.Complete(m_data);
 }
 
 void CTrayIcon::SetTip(const std::string& tip) {

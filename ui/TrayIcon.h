@@ -1,4 +1,6 @@
 #pragma once
+#include "TrayIconRemoval.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -17,6 +19,9 @@ public:
 
     // Adds the icon of `window` with the converter on.
     void Add(HWND window, const std::string& tip);
+    // Starts taking the icon away without waiting for the shell.
+    void BeginRemove();
+    // Returns once the icon is gone (begun here when it was not yet).
     void Remove();
 
     // Cut to the field's 63 bytes at a character boundary.
@@ -39,4 +44,5 @@ private:
 
     NOTIFYICONDATAA m_data;
     UINT m_taskbarCreatedMessage;
+    CTrayIconRemoval m_removal;
 };

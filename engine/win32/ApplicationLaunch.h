@@ -1,34 +1,56 @@
 #pragma once
+#include "WorkerThread.h"
+
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 // Starts executables for activation rules that start what is not running.
-// Remembers the last start, so that a second note played while that program
-// is still coming up (no window yet) does not start a second copy.
+// The shell is asked on a thread of its own: it may take long (an elevation
+// prompt waits for the user, a program on a slow disk is read), and the
+// window's thread has MIDI input to convert meanwhile. How a start ended is
+// told on the window's thread, through a message to a window of the
+// launcher's own.
+//
+// A program counts as starting from the request until the shell is done, and
+// then while its process runs without having shown a window, 10 s at most: a
+// second note in that time starts no second copy.
 class CApplicationLauncher {
 public:
     enum Result {
         Started,
-        AlreadyStarting,
         Cancelled, // the user declined the elevation prompt
         Failed,
     };
+    // Called on the window's thread when the shell is done with a start.
+    using Outcome = std::function<void(const std::string& exePath, Result result)>;
 
-    CApplicationLauncher() = default;
+    explicit CApplicationLauncher(Outcome outcome);
+    // Waits a moment for starts under way, then lets them go on their own.
     ~CApplicationLauncher();
     CApplicationLauncher(const CApplicationLauncher&) = delete;
     CApplicationLauncher& operator=(const CApplicationLauncher&) = delete;
 
     // Opens the executable as the shell does (a program that asks for
-    // elevation gets its prompt), in its own folder.
-    Result Launch(const std::string& exePath);
+    // elevation gets its prompt), in its own folder. Called on the window's
+    // thread; false when that program is starting already.
+    bool Launch(const std::string& exePath);
 
 private:
-    bool IsStillStarting(const std::string& exePath) const;
-    void Forget();
+    struct Start;
 
-    std::string m_lastPath;
-    HANDLE m_lastProcess = nullptr;
-    ULONGLONG m_lastStartTick = 0;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool HasWindow();
+    bool IsStarting(const std::string& exePath) const;
+    // Tells the outcome of every start the shell is done with and forgets
+    // the ones that no longer count as starting.
+    void TakeEndedStarts();
+
+    Outcome m_outcome;
+    HWND m_window = nullptr;
+    std::vector<std::shared_ptr<Start>> m_starts;
 };

@@ -10,8 +10,14 @@
 CWin32EngineActions::CWin32EngineActions() : CWin32EngineActions(m_platformIntegrity) {}
 
 CWin32EngineActions::CWin32EngineActions(IProcessIntegrity& integrity)
-    : m_elevatedTargetCheck(
-          integrity, [this](const std::string& text, bool warning) { Tell(text, warning); }) {}
+    : m_elevatedTargetCheck(integrity,
+                            [this](const std::string& text, bool warning) { Tell(text, warning); }),
+      m_launcher([this](const std::string& exePath, CApplicationLauncher::Result result) {
+          if (result == CApplicationLauncher::Failed) {
+              Tell(Format("「%s」を起動できませんでした。", PathFindFileNamePart(exePath.c_str())),
+                   true);
+          }
+      }) {}
 
 void CWin32EngineActions::SetUserNotice(UserNotice notice) {
     m_notice = std::move(notice);
@@ -55,9 +61,9 @@ void CWin32EngineActions::ActivateOrLaunchApplication(const std::string& exePath
     if (ActivateApplicationWindow(exePath) != ActivationOutcome::NoWindow) {
         return;
     }
-    if (m_launcher.Launch(exePath) == CApplicationLauncher::Failed) {
-        Tell(Format("「%s」を起動できませんでした。", PathFindFileNamePart(exePath.c_str())), true);
-    }
+    // A program still starting is not started again; how the start ends
+    // comes back later (a failure as a balloon).
+    m_launcher.Launch(exePath);
 }
 
 void CWin32EngineActions::EnabledChanged(bool enabled) {

@@ -1,10 +1,16 @@
 // Measurement driver: prints how long the settings file backend of this
-// platform takes for a large table, how long a process snapshot takes, how
-// long the real program needs to show its window and how much memory it
-// takes, and how long a MIDI note needs to become a key-down in the focused
-// window. It prints figures and judges nothing; tools/measure-wine.sh runs it.
+// platform takes for a large table, how long a process snapshot and the
+// window thread's multimedia calls take, how long the real program needs to
+// show its window, how much memory it takes and where the time of its end
+// goes beside the platform's notepad ended the same way, and how long a MIDI
+// note needs to become a key-down in the focused window, idle and while the
+// shell holds a program start. It prints figures and judges nothing;
+// tools/measure-wine.sh runs it.
+#include "EndPhases.h"
 #include "KeyRecorder.h"
 #include "LatencyProbe.h"
+#include "MidiCallTimes.h"
+#include "MidiMessages.h"
 #include "Polling.h"
 #include "ProgramSandbox.h"
 #include "SettingsWindow.h"
@@ -23,12 +29,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 namespace {
 
-constexpr unsigned kStartTimeoutMs = 30000;
+constexpr unsigned kStartTimeoutMs = 60000;
 // The end saves the table: with a large one that takes long on some backends.
 constexpr unsigned kExitTimeoutMs = 300000;
+// The device the started program opens (through the fake library) and
+// closes again at its end.
+const char kDeviceName[] = "Pads";
+// A call of the window's thread that takes longer holds MIDI input up.
+constexpr double kSlowCallMs = 100.0;
 
 void Row(const char* what, int runs, const std::string& figures, const char* target) {
     std::printf("| %-44s | %5d | %-34s | %-16s |\n", what, runs, figures.c_str(), target);
@@ -173,16 +185,19 @@ struct RunningProgram {
     SettingsWindow window;
     double startMs = 0;
 
-    bool Start(int rules) {
-        if (!sandbox.IsReady()) {
+    // `rules` key strokes on notes from 60 upward, then `more`.
+    bool Start(int rules, const std::vector<ConfigRule>& more = {}) {
+        if (!sandbox.IsReady() || !sandbox.SetMidiDevices({{kDeviceName}})) {
             return false;
         }
         Config config;
+        config.midiInDevice = kDeviceName;
         for (int i = 0; i < rules; ++i) {
             config.rules.push_back(ConfigRule::KeyOnNotes(static_cast<std::uint8_t>(60 + i % 60),
                                                           static_cast<std::uint8_t>(60 + i % 60),
                                                           static_cast<std::uint8_t>('A' + i % 26)));
         }
+        config.rules.insert(config.rules.end(), more.begin(), more.end());
         return sandbox.WriteConfig(config) && StartAsItIs();
     }
 
@@ -209,14 +224,20 @@ struct RunningProgram {
     }
 
     // Ends the program through its exit command; the time until the
-    // process is gone, or a negative value when it did not end.
+    // process is gone, or a negative value when it did not end. Where the
+    // time went is left in endPhases when the log tells.
     double Stop() {
-        Stopwatch watch;
+        const long long posted = Stopwatch::Now();
         if (!window.PostCommand(SettingsWindow::kExitCommand) || !process.WaitForExit(kExitTimeoutMs)) {
             return -1.0;
         }
-        return watch.ElapsedMs();
+        const long long gone = Stopwatch::Now();
+        endPhases = ReadEndPhases(sandbox.Midi().Calls(), Stopwatch::Between(0, posted),
+                                  Stopwatch::Between(0, gone));
+        return Stopwatch::Between(posted, gone);
     }
+
+    std::optional<EndPhases> endPhases;
 };
 
 bool PeakWorkingSetMb(HANDLE process, double& peakMb, double& nowMb) {
@@ -231,34 +252,35 @@ bool PeakWorkingSetMb(HANDLE process, double& peakMb, double& nowMb) {
 }
 
 // The platform's own small editor, for scale: what start, memory and end
-// cost a program that does nothing of ours.
-void MeasureBaseline(int runs) {
+// cost a program that does nothing of ours. It is ended by WM_CLOSE, which is
+// what its own exit command does. The median end, or 0 when it failed.
+double MeasureBaseline(int runs) {
     const char* what = "Baseline: notepad.exe to visible window";
     std::vector<double> start, peakMb, nowMb, end;
     char system[MAX_PATH] = {};
     if (GetSystemDirectoryA(system, MAX_PATH) == 0) {
         Failed(what, "no system directory");
-        return;
+        return 0;
     }
     for (int run = 0; run < runs; ++run) {
         ProgramProcess process;
         Stopwatch watch;
         if (!process.Start(std::string(system) + "\\notepad.exe", system)) {
             Failed(what, "cannot start it");
-            return;
+            return 0;
         }
         const HWND window = WaitForTopLevelWindow(
             process.Id(), [](HWND w) { return IsWindowVisible(w) != 0; }, kStartTimeoutMs);
         if (window == nullptr) {
             Failed(what, "no window");
-            return;
+            return 0;
         }
         start.push_back(watch.ElapsedMs());
         PumpMessagesFor(500);
         double peak = 0, now = 0;
         if (!PeakWorkingSetMb(process.Handle(), peak, now)) {
             Failed(what, "GetProcessMemoryInfo failed");
-            return;
+            return 0;
         }
         peakMb.push_back(peak);
         nowMb.push_back(now);
@@ -266,7 +288,7 @@ void MeasureBaseline(int runs) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         if (!process.WaitForExit(kExitTimeoutMs)) {
             Failed(what, "it did not end");
-            return;
+            return 0;
         }
         end.push_back(watch.ElapsedMs());
     }
@@ -274,10 +296,12 @@ void MeasureBaseline(int runs) {
     Row("Baseline: notepad.exe peak working set", runs,
         Format("median %.2f MB (now %.2f)", Median(peakMb), Median(nowMb)), "");
     Row("Baseline: notepad.exe WM_CLOSE to process end", runs, MedianText(end), "");
+    return Median(end);
 }
 
-void MeasureStart(int runs, int rules) {
+void MeasureStart(int runs, int rules, double notepadEndMs) {
     std::vector<double> start, peakMb, nowMb, end;
+    std::vector<EndPhases> phases;
     const std::string what = Format("Start to visible window, %d rules", rules);
     for (int run = 0; run < runs; ++run) {
         RunningProgram program;
@@ -301,14 +325,48 @@ void MeasureStart(int runs, int rules) {
             return;
         }
         end.push_back(endMs);
+        if (program.endPhases) {
+            phases.push_back(*program.endPhases);
+        }
     }
     Row(what.c_str(), runs, MedianText(start), "");
     Row(Format("Peak working set, %d rules", rules).c_str(), runs,
         Format("median %.2f MB (max %.2f; now %.2f)", Median(peakMb), Percentile(peakMb, 100),
                Median(nowMb)),
         "< 10 MB");
-    Row(Format("Exit command to process end (saves), %d rules", rules).c_str(), runs,
-        MedianText(end), rules > 10 ? "10 rules' + 10 %" : "");
+    std::string endText = MedianText(end);
+    if (notepadEndMs > 0) {
+        endText += Format(", %.2f x notepad", Median(end) / notepadEndMs);
+    }
+    Row(Format("Exit command to process end (saves), %d rules", rules).c_str(), runs, endText,
+        rules == 10 ? "< 1.2 x notepad" : "");
+    if (phases.size() == end.size()) {
+        Row(Format("End of the program, %d rules, step by step", rules).c_str(), runs,
+            EndPhasesText(phases), "");
+    } else {
+        Failed(Format("End of the program, %d rules, step by step", rules).c_str(),
+               "a step is missing from the library's log");
+    }
+}
+
+// The calls with which the window's thread lists and opens devices stay on
+// that thread: any that takes long holds MIDI input up meanwhile.
+void MeasureMidiCalls() {
+    const std::vector<TimedCall> calls = TimeMidiInCalls();
+    const TimedCall* slowest = nullptr;
+    for (const TimedCall& call : calls) {
+        if (slowest == nullptr || call.ms > slowest->ms) {
+            slowest = &call;
+        }
+        if (call.ms > kSlowCallMs) {
+            Row(("Slow multimedia call: " + call.name).c_str(), 1, Format("%.1f ms", call.ms),
+                "< 100 ms");
+        }
+    }
+    Row("Multimedia calls of the device list and open", static_cast<int>(calls.size()),
+        slowest == nullptr ? std::string("none")
+                           : Format("slowest %.1f ms (%s)", slowest->ms, slowest->name.c_str()),
+        "each < 100 ms");
 }
 
 // A TableItemCount of two thousand million with no rule section at all
@@ -336,10 +394,24 @@ void MeasureDamagedStart(int runs) {
     }
 }
 
+std::string LatencyText(const std::vector<double>& ms) {
+    return Format("median %.3f ms, p99 %.3f ms (max %.1f)", Median(ms), Percentile(ms, 99),
+                  Percentile(ms, 100));
+}
+
+// Idle, then while the shell holds the start of a program (as it does while
+// an elevation prompt waits for the user): the window's thread must not be
+// the one waiting.
 void MeasureLatency(int events) {
     const char* what = "MM_MIM_DATA posted to key-down received";
+    const char* whileStarting = "The same while the shell holds a program start";
+    ConfigRule launch;
+    launch.outputKind = ConfigRule::ActivateApplication;
+    launch.noteNumber = launch.noteNumberEnd = 61;
+    launch.actExePath = "C:\\Sorbelquintaro measurement\\NotThere.exe";
+    launch.actLaunch = true;
     RunningProgram program;
-    if (!program.Start(1)) {
+    if (!program.Start(1, {launch})) {
         Failed(what, "the program did not show its window");
         return;
     }
@@ -352,15 +424,29 @@ void MeasureLatency(int events) {
     // The fake driver's port handle is not looked at by the program.
     LatencyProbe probe(program.window, 0x1000, recorder);
     probe.Measure(20, 60, 5000); // warm-up, not counted
-    const std::vector<double> ms = probe.Measure(events, 60, 5000);
-    if (ms.size() != static_cast<std::size_t>(events)) {
+    const std::vector<double> idle = probe.Measure(events, 60, 5000);
+    if (idle.size() != static_cast<std::size_t>(events)) {
         Failed(what, "a key did not arrive");
-    } else {
-        Row(what, events,
-            Format("median %.3f ms, p99 %.3f ms (max %.1f)", Median(ms), Percentile(ms, 99),
-                   Percentile(ms, 100)),
-            "median < 1 ms");
+        program.Stop();
+        return;
     }
+    Row(what, events, LatencyText(idle), "median < 1 ms");
+
+    const FakeWinmmControl& fake = program.sandbox.Midi();
+    if (!fake.HoldShellExecute(true) || !program.window.PostMidi(0x1000, NoteOn(0, 61)) ||
+        !WaitUntil([&] { return !fake.Calls("shellExecuteHeld").empty(); }, 5000)) {
+        Failed(whileStarting, "the start did not reach the shell");
+    } else {
+        const std::vector<double> held = probe.Measure(events, 60, 5000);
+        if (held.size() != static_cast<std::size_t>(events)) {
+            Failed(whileStarting, "a key did not arrive");
+        } else {
+            Row(whileStarting, events,
+                LatencyText(held) + Format(", %.2f x idle", Median(held) / Median(idle)),
+                "median as idle");
+        }
+    }
+    fake.HoldShellExecute(false);
     program.Stop();
 }
 
@@ -395,10 +481,12 @@ int main(int argc, char** argv) {
         MeasureTable("the program's one read/write", nullptr, tableRuns, rules);
     }
     MeasureSnapshot(tableRuns);
+    MeasureMidiCalls();
     if (starts > 0) {
-        MeasureBaseline(starts);
-        MeasureStart(starts, 10);
-        MeasureStart(starts, 1000);
+        const double notepadEndMs = MeasureBaseline(starts);
+        for (int rules : {10, 1000, 10000}) {
+            MeasureStart(starts, rules, notepadEndMs);
+        }
         MeasureDamagedStart(starts);
     }
     if (events > 0) {

@@ -1,7 +1,9 @@
 // A program for activation rules to start: one visible window titled with
 // its own file name, and for every start one line with its working
-// directory appended to "<its own path>.starts". It ends when its window is
-// closed, or after a minute.
+// directory appended to "<its own path>.starts". While "<its own path>.sleep"
+// exists (a minute at most) it sleeps before making its window, as a program
+// that is slow to come up. It ends when its window is closed, or after a
+// minute.
 #include "HelperProgramWindow.h"
 
 #include <windows.h>
@@ -24,6 +26,14 @@ bool AppendStart(const std::string& ownPath) {
     return std::fclose(log) == 0 && written;
 }
 
+void SleepWhileAsked(const std::string& ownPath) {
+    const std::string flag = ownPath + ".sleep";
+    for (int slept = 0; slept < 600 && GetFileAttributesA(flag.c_str()) != INVALID_FILE_ATTRIBUTES;
+         ++slept) {
+        Sleep(100);
+    }
+}
+
 } // namespace
 
 int main() {
@@ -33,6 +43,7 @@ int main() {
         return 2;
     }
     const std::string path = ownPath;
+    SleepWhileAsked(path);
     const std::string title = path.substr(path.find_last_of('\\') + 1);
 
     const char kClassName[] = "SqLaunchTarget";

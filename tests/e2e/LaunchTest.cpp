@@ -11,8 +11,16 @@
 class LaunchTest : public E2eProgramTest {
 protected:
     void TearDown() override {
-        // Nothing may outlive the sandbox that holds its executable.
-        for (const std::string& title : {kStarting, kIdle}) {
+        // Nothing may outlive the sandbox that holds its executable: a
+        // sleeping target is woken to show its window, then closed.
+        for (const std::string& sleeping : m_sleeping) {
+            DeleteFileA(sleeping.c_str());
+        }
+        if (!m_sleeping.empty()) {
+            WaitUntil([&] { return FindWindowA("SqLaunchTarget", kSlow.c_str()) != nullptr; },
+                      kStartTimeoutMs);
+        }
+        for (const std::string& title : {kStarting, kIdle, kSlow}) {
             while (HWND target = FindWindowA("SqLaunchTarget", title.c_str())) {
                 DWORD processId = WindowProcessId(target);
                 HANDLE running = OpenProcess(SYNCHRONIZE, FALSE, processId);
@@ -39,29 +47,37 @@ protected:
                                                   : std::vector<std::string>();
     }
 
+    // A target that sleeps before its window until the test lets it go on.
+    std::string PlaceSlowTarget() {
+        const std::string path = PlaceTarget("slow", kSlow);
+        m_sleeping.push_back(path + ".sleep");
+        EXPECT_TRUE(WriteFileBytes(m_sleeping.back(), ""));
+        return path;
+    }
+    void LetSlowTargetGoOn() { ASSERT_TRUE(DeleteFileA(m_sleeping.back().c_str())); }
+    static ConfigRule StartOnNote(std::uint8_t note, const std::string& path) {
+        ConfigRule rule;
+        rule.outputKind = ConfigRule::ActivateApplication;
+        rule.noteNumber = rule.noteNumberEnd = note;
+        rule.actExePath = path;
+        rule.actLaunch = true;
+        return rule;
+    }
+
     const std::string kStarting = "Starting.exe";
     const std::string kIdle = "Idle.exe";
+    const std::string kSlow = "Slow.exe";
+    std::vector<std::string> m_sleeping;
 };
 
 TEST_F(LaunchTest, StartsTheProgramOnceThenActivatesItAndOnlyWithTheFlag) {
     const std::string starting = PlaceTarget("starting", kStarting);
     const std::string idle = PlaceTarget("idle", kIdle);
-    ConfigRule startRule;
-    startRule.outputKind = ConfigRule::ActivateApplication;
-    startRule.noteNumber = startRule.noteNumberEnd = 60;
-    startRule.actExePath = starting;
-    ConfigRule plainRule = startRule;
-    plainRule.noteNumber = plainRule.noteNumberEnd = 61;
-    plainRule.actExePath = idle;
+    ConfigRule plainRule = StartOnNote(61, idle);
+    plainRule.actLaunch = false;
     Config config;
-    config.rules = {startRule, plainRule};
-    // The flag goes last into the first rule's section, as the program writes it.
-    std::string text = ConfigText(config);
-    const std::string secondSection = "[TableItem001]";
-    const size_t at = text.find(secondSection);
-    ASSERT_NE(at, std::string::npos);
-    text.insert(at, "ActLaunch=1\r\n");
-    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), text));
+    config.rules = {StartOnNote(60, starting), plainRule};
+    ASSERT_TRUE(sandbox->WriteConfig(config));
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
 
     PostToOpenedPort(NoteOn(0, 61));
@@ -89,13 +105,9 @@ TEST_F(LaunchTest, StartsTheProgramOnceThenActivatesItAndOnlyWithTheFlag) {
 }
 
 TEST_F(LaunchTest, AProgramThatCannotBeStartedIsToldInABalloon) {
-    ConfigRule startRule;
-    startRule.outputKind = ConfigRule::ActivateApplication;
-    startRule.noteNumber = startRule.noteNumberEnd = 60;
-    startRule.actExePath = sandbox->Directory() + "gone\\Missing.exe";
     Config config;
-    config.rules = {startRule};
-    ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), ConfigText(config) + "ActLaunch=1\r\n"));
+    config.rules = {StartOnNote(60, sandbox->Directory() + "gone\\Missing.exe")};
+    ASSERT_TRUE(sandbox->WriteConfig(config));
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
 
     PostToOpenedPort(NoteOn(0, 60));
@@ -151,4 +163,45 @@ TEST_F(LaunchTest, AMaximisedThenMinimisedProgramComesBackMaximisedByItsShortPat
     EXPECT_TRUE(WaitUntil([&] { return IsZoomed(target) != FALSE; }, kActionTimeoutMs))
         << "restored to its normal size, not to maximised";
     EXPECT_FALSE(IsIconic(target));
+}
+
+TEST_F(LaunchTest, NotesKeepWorkingWhileAProgramIsBeingStartedAndItStartsOnce) {
+    const std::string slow = PlaceSlowTarget();
+    ASSERT_TRUE(sandbox->Midi().HoldShellExecute(true));
+    ASSERT_NO_FATAL_FAILURE(
+        StartFocusedWith({StartOnNote(60, slow), ConfigRule::KeyOnNotes(62, 62, 'K')}));
+
+    // The shell holds the start, as it does while its elevation prompt is up.
+    PostToOpenedPort(NoteOn(0, 60));
+    ASSERT_TRUE(WaitUntil([&] { return !sandbox->Midi().Calls("shellExecuteHeld").empty(); },
+                          kActionTimeoutMs));
+    PostToOpenedPort(NoteOn(0, 60));
+    PostToOpenedPort(NoteOn(0, 62));
+    ExpectKeys(ExpectedStroke('K'));
+
+    // Started, but the program takes its time to show a window.
+    ASSERT_TRUE(sandbox->Midi().HoldShellExecute(false));
+    ASSERT_TRUE(WaitUntil([&] { return Starts(slow).size() == 1; }, kStartTimeoutMs));
+    PostToOpenedPort(NoteOn(0, 60));
+    PumpMessagesFor(kQuietMs);
+    ASSERT_NO_FATAL_FAILURE(LetSlowTargetGoOn());
+    EXPECT_TRUE(WaitUntil([&] { return FindWindowA("SqLaunchTarget", kSlow.c_str()) != nullptr; },
+                          kStartTimeoutMs));
+    PumpMessagesFor(kQuietMs);
+    EXPECT_EQ(sandbox->Midi().Calls("ShellExecuteExA").size(), 1u) << "started more than once";
+    EXPECT_EQ(Starts(slow).size(), 1u);
+}
+
+TEST_F(LaunchTest, TheProgramEndsWithoutWaitingForAStartUnderWay) {
+    ASSERT_TRUE(sandbox->Midi().HoldShellExecute(true));
+    ASSERT_NO_FATAL_FAILURE(
+        StartFocusedWith({StartOnNote(60, PlaceTarget("starting", kStarting))}));
+    PostToOpenedPort(NoteOn(0, 60));
+    ASSERT_TRUE(WaitUntil([&] { return !sandbox->Midi().Calls("shellExecuteHeld").empty(); },
+                          kActionTimeoutMs));
+
+    ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
+    ExpectExit();
+    EXPECT_EQ(process.ExitCode(), 0u);
+    EXPECT_EQ(sandbox->ReadConfig().rules.size(), 1u) << "the table was not saved";
 }

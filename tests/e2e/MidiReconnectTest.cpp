@@ -55,6 +55,14 @@ protected:
         }
         return names;
     }
+    // Every logged call of the program, a taken message with its number.
+    std::vector<std::string> AllCalls() const {
+        std::vector<std::string> names;
+        for (const FakeWinmmCall& call : sandbox->Midi().Calls()) {
+            names.push_back(call.function + (call.Has("message") ? ":" + call.Get("message") : ""));
+        }
+        return names;
+    }
     static std::string Listed(const std::vector<std::string>& names) {
         std::string text;
         for (const std::string& name : names) {
@@ -224,20 +232,26 @@ TEST_F(MidiReconnectTest, TheDeviceListFollowsTheDevicesAndKeepsTheChoice) {
     EXPECT_EQ(DeviceListSelection(), 2);
 }
 
-TEST_F(MidiReconnectTest, WithoutNoticesTheProgramMakesNoMidiCalls) {
+TEST_F(MidiReconnectTest, IdleTheProgramTakesNoMessageAndOnlyTheRetryRunsATimer) {
+    ASSERT_TRUE(sandbox->Midi().WatchMessages());
     ASSERT_NO_FATAL_FAILURE(StartWith({{"Pads"}}));
+    PumpMessagesFor(kQuietMs); // the start's own messages (the port's open notice)
     ASSERT_TRUE(sandbox->Midi().ClearLog());
     PumpMessagesFor(3000);
-    EXPECT_TRUE(MidiCalls().empty()) << Listed(MidiCalls());
+    // Neither a MIDI call nor a timer set nor a message taken from the queue.
+    EXPECT_TRUE(sandbox->Midi().Calls().empty()) << Listed(AllCalls());
 
-    // A notice while the device is missing: one check, one retry, then quiet.
+    // A notice while the device is missing: one check, one retry timed by
+    // the one timer, which is then gone, and quiet again.
     ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}}));
     ASSERT_TRUE(sandbox->Midi().ClearLog());
     ASSERT_TRUE(window.PostDeviceChange());
     ASSERT_TRUE(WaitForCount("midiInGetNumDevs", 2)) << "no retry";
     // The retry reads the one device's name after counting: wait for that too.
     ASSERT_TRUE(WaitForCount("midiInGetDevCapsA", 2));
+    EXPECT_EQ(Count("SetTimer"), 1u);
+    EXPECT_EQ(Count("KillTimer"), 1u);
     ASSERT_TRUE(sandbox->Midi().ClearLog());
     PumpMessagesFor(kAfterRetryMs);
-    EXPECT_TRUE(MidiCalls().empty()) << Listed(MidiCalls());
+    EXPECT_TRUE(sandbox->Midi().Calls().empty()) << Listed(AllCalls());
 }

@@ -28,6 +28,8 @@ public:
     std::function<void(CDataExchange*)> exchange;
     std::vector<UINT> keyMessagesSeen;
     int showCount = 0;
+    // Whether the window was still on screen at each OnModalRunEnded.
+    std::vector<bool> visibleAtRunEnd;
 
     using CDialog::Default;
 
@@ -59,6 +61,9 @@ protected:
             keyMessagesSeen.push_back(msg->message);
         }
         return preTranslate && preTranslate(*this, *msg);
+    }
+    void OnModalRunEnded() override {
+        visibleAtRunEnd.push_back(::IsWindowVisible(m_hWnd) != FALSE);
     }
 };
 
@@ -132,6 +137,13 @@ TEST(DialogModalRun, OkAndCancelCommandsEndWithTheirCodes) {
     TestDlg cancel;
     AtFirstStep(cancel, [](TestDlg& d) { ::PostMessageA(d.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(IDCANCEL, cancel.DoModal());
+}
+
+TEST(DialogModalRun, TheEndOfTheRunIsToldOnceWhileTheWindowIsStillShown) {
+    TestDlg dlg(IDD_TEST_VISIBLE);
+    AtFirstStep(dlg, [](TestDlg& d) { ::PostMessageA(d.m_hWnd, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(dlg.visibleAtRunEnd, std::vector<bool>{true});
 }
 
 TEST(DialogModalRun, CloseBoxEndsWithCancel) {

@@ -25,8 +25,8 @@ ConfigRule ConfigRule::ToggleOnNote(std::uint8_t note, std::uint8_t channel) {
     return rule;
 }
 
-ConfigRule ConfigRule::KeyOnController(std::uint8_t controller, std::uint8_t keyCode,
-                                       bool fromZero, std::uint8_t channel) {
+ConfigRule ConfigRule::KeyOnController(std::uint8_t controller, std::uint8_t keyCode, bool fromZero,
+                                       std::uint8_t channel) {
     ConfigRule rule;
     rule.inputCh = channel;
     rule.inputKind = ControlChange;
@@ -65,6 +65,9 @@ std::string ConfigText(const Config& config) {
              << "KeyCode=" << unsigned(rule.keyCode) << "\r\n"
              << "KeyFlag=" << unsigned(rule.keyFlag) << "\r\n"
              << "ActExePath=" << rule.actExePath << "\r\n";
+        if (rule.actLaunch) {
+            text << "ActLaunch=1\r\n";
+        }
         if (rule.keyHold) {
             text << "KeyHold=1\r\n";
         }

@@ -9,6 +9,9 @@
 
 #include "FakeWinmmLog.h"
 #include "FakeWinmmScript.h"
+#include "MessageLoopHook.h"
+#include "SaveHook.h"
+#include "ShellExecuteHook.h"
 #include "TrayIconHook.h"
 
 namespace {
@@ -29,10 +32,16 @@ struct Port {
 Port g_ports[kMaxDevices];
 std::string g_directory; // of this library, with a trailing backslash
 
-FakeWinmmScript Script() { return FakeWinmmScript(g_directory + "FakeWinmm.ini"); }
-FakeWinmmLog Log() { return FakeWinmmLog(g_directory + "FakeWinmm.log"); }
+FakeWinmmScript Script() {
+    return FakeWinmmScript(g_directory + "FakeWinmm.ini");
+}
+FakeWinmmLog Log() {
+    return FakeWinmmLog(g_directory + "FakeWinmm.log");
+}
 
-std::string Result(MMRESULT result) { return " result=" + std::to_string(result); }
+std::string Result(MMRESULT result) {
+    return " result=" + std::to_string(result);
+}
 
 // The device index of an open port's handle, or -1.
 int DeviceOf(HMIDIIN handle) {
@@ -92,6 +101,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         g_directory = full.substr(0, full.find_last_of("\\/") + 1);
         Log().Write("attach");
         HookTrayIcon(Log());
+        HookShellExecute(Log(), g_directory);
+        HookMessageLoop(Log(), g_directory);
+        HookSave(Log());
+    } else if (reason == DLL_PROCESS_DETACH) {
+        // The last sign of the program before the process is gone.
+        Log().Write("detach");
     }
     return TRUE;
 }
@@ -103,8 +118,8 @@ extern "C" UINT WINAPI midiInGetNumDevs() {
 }
 
 extern "C" MMRESULT WINAPI midiInGetDevCapsA(UINT_PTR device, LPMIDIINCAPSA caps, UINT size) {
-    std::string line = "midiInGetDevCapsA device=" + std::to_string(device) +
-                       " size=" + std::to_string(size);
+    std::string line =
+        "midiInGetDevCapsA device=" + std::to_string(device) + " size=" + std::to_string(size);
     MMRESULT result = MMSYSERR_NOERROR;
     std::string name;
     if (device >= CountFromScript()) {

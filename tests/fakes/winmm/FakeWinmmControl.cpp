@@ -1,5 +1,6 @@
 #include "FakeWinmmControl.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -25,6 +26,10 @@ std::string FakeWinmmCall::Text(const std::string& key) const {
         }
     }
     return text;
+}
+
+double FakeWinmmCall::Milliseconds(const std::string& key) const {
+    return std::strtod(Get(key).c_str(), nullptr);
 }
 
 FakeWinmmControl::FakeWinmmControl(std::string directory) : m_directory(std::move(directory)) {
@@ -53,6 +58,23 @@ bool FakeWinmmControl::SetDevices(const std::vector<FakeMidiDevice>& devices) co
 bool FakeWinmmControl::ClearLog() const {
     std::ofstream file(LogPath(), std::ios::binary | std::ios::trunc);
     return static_cast<bool>(file);
+}
+
+namespace {
+bool SetFlagFile(const std::string& path, bool present) {
+    if (!present) {
+        return std::remove(path.c_str()) == 0 || !std::ifstream(path);
+    }
+    return static_cast<bool>(std::ofstream(path, std::ios::binary | std::ios::trunc));
+}
+} // namespace
+
+bool FakeWinmmControl::HoldShellExecute(bool hold) const {
+    return SetFlagFile(m_directory + "ShellExecute.hold", hold);
+}
+
+bool FakeWinmmControl::WatchMessages() const {
+    return SetFlagFile(m_directory + "Messages.watch", true);
 }
 
 std::vector<FakeWinmmCall> FakeWinmmControl::Calls() const {

@@ -25,6 +25,10 @@ struct FakeWinmmCall {
     unsigned long long Number(const std::string& key) const;
     // A text field with its %XX escapes turned back into bytes.
     std::string Text(const std::string& key) const;
+    // A field read as milliseconds with a fraction ("t": when the line was
+    // written, on the clock of the performance counter; "ms": how long the
+    // call took).
+    double Milliseconds(const std::string& key) const;
 };
 
 class FakeWinmmControl {
@@ -36,6 +40,11 @@ public:
     bool SetDevices(const std::vector<FakeMidiDevice>& devices) const;
     // Forgets the calls logged so far.
     bool ClearLog() const;
+    // While held, the program's ShellExecuteExA waits, as during an
+    // elevation prompt; letting go lets the waiting call go on.
+    bool HoldShellExecute(bool hold) const;
+    // Every message the program's loops take is logged from its next start.
+    bool WatchMessages() const;
     // Every call logged so far, in order.
     std::vector<FakeWinmmCall> Calls() const;
     // The calls of one function.

@@ -7,5 +7,6 @@ class FakeWinmmLog;
 // one log line per call: "Shell_NotifyIconA message=<NIM_*> size=<cbSize>
 // flags=<uFlags>", then "tip=..." when NIF_TIP is set and "infoflags=...
 // title=... info=..." when NIF_INFO is, texts with blanks and other
-// separators as %XX; last "result=". Called once from DllMain.
+// separators as %XX; last "ms=" (how long the shell took) and "result=".
+// Called once from DllMain.
 void HookTrayIcon(const FakeWinmmLog& log);

@@ -3,6 +3,7 @@
 // moment, on the platform's real file locks.
 #include "ChangeTable.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 
 #include <windows.h>
 

@@ -75,7 +75,8 @@ void CAppSelectDlg::ListWindow(HWND window) {
     }
     if (AddListedPath(path)) {
         const int image = m_imageList.Add(info.hIcon);
-        const int row = m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), WindowTitle(window), image);
+        const int row =
+            m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), WindowTitle(window), image);
         if (row >= 0) {
             m_listCtrl.SetItemText(row, 1, path);
             if (MbsICmp(path.c_str(), m_strSelectedExePath.c_str()) == 0) {

@@ -29,8 +29,8 @@ CWin32EngineActions& EngineActions() {
 }
 
 HICON LoadAppIcon(int id, int size) {
-    return static_cast<HICON>(::LoadImageA(GetAppInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                           size, size, LR_SHARED));
+    return static_cast<HICON>(
+        ::LoadImageA(GetAppInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 HICON TrayIcon(bool enabled) {
@@ -42,8 +42,7 @@ HICON TrayIcon(bool enabled) {
 void CopyCut(char* field, size_t fieldSize, const std::string& tip) {
     size_t length = 0;
     while (length < tip.size()) {
-        const size_t step =
-            IsShiftJisLeadByte(static_cast<unsigned char>(tip[length])) ? 2 : 1;
+        const size_t step = IsShiftJisLeadByte(static_cast<unsigned char>(tip[length])) ? 2 : 1;
         if (length + step > fieldSize - 1 || length + step > tip.size()) {
             break;
         }
@@ -93,9 +92,9 @@ BOOL CSettingDlg::OnInitDialog() {
     SetText(Format("%s Ver.%s %s", GetAppName().c_str(), versionInfo.GetFileVersion().c_str(),
                    versionInfo.GetLegalCopyright().c_str()));
 
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(::LoadIconA(GetAppInstance(),
-                                                        MAKEINTRESOURCEA(IDR_MAINFRAME))));
+    ::SendMessageA(
+        m_hWnd, WM_SETICON, ICON_BIG,
+        reinterpret_cast<LPARAM>(::LoadIconA(GetAppInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME))));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
                    reinterpret_cast<LPARAM>(LoadAppIcon(IDR_MAINFRAME, 16)));
 
@@ -354,9 +353,8 @@ void CSettingDlg::OnDestroy() {
     ReleaseHeldKeys();
     if (!m_pChangeTable->Save()) {
         // The window is going away; the box belongs to the hidden host.
-        ShowMessageBoxOwnedBy(GetMainWindow(),
-                              Format("設定ファイル[%s]の保存に失敗しました。",
-                                     GetConfigPath().c_str()));
+        ShowMessageBoxOwnedBy(GetMainWindow(), Format("設定ファイル[%s]の保存に失敗しました。",
+                                                      GetConfigPath().c_str()));
     }
     Default(WM_DESTROY, 0, 0);
     EngineActions().SetUserNotice(nullptr);

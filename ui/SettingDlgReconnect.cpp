@@ -46,8 +46,7 @@ bool CSettingDlg::OnMidiInNotice(UINT message, WPARAM wParam, LPARAM, LRESULT* r
         *result = TRUE;
         return true;
     case MM_MIM_CLOSE:
-        ScheduleMidiInCheck(
-            m_reconnector.OnPortClosed(static_cast<std::uintptr_t>(wParam)));
+        ScheduleMidiInCheck(m_reconnector.OnPortClosed(static_cast<std::uintptr_t>(wParam)));
         return false; // and on to default processing, as before
     case kMidiInCheckMessage:
         CheckMidiInDevice();

@@ -25,8 +25,8 @@ ConfigRule ConfigRule::ToggleOnNote(std::uint8_t note, std::uint8_t channel) {
     return rule;
 }
 
-ConfigRule ConfigRule::KeyOnController(std::uint8_t controller, std::uint8_t keyCode,
-                                       bool fromZero, std::uint8_t channel) {
+ConfigRule ConfigRule::KeyOnController(std::uint8_t controller, std::uint8_t keyCode, bool fromZero,
+                                       std::uint8_t channel) {
     ConfigRule rule;
     rule.inputCh = channel;
     rule.inputKind = ControlChange;
@@ -67,6 +67,12 @@ std::string ConfigText(const Config& config) {
              << "ActExePath=" << rule.actExePath << "\r\n";
         if (rule.keyHold) {
             text << "KeyHold=1\r\n";
+        }
+        if (rule.ccMode != 0) {
+            text << "CCMode=" << unsigned(rule.ccMode) << "\r\n";
+        }
+        if (rule.mouseAction != 0) {
+            text << "MouseAction=" << unsigned(rule.mouseAction) << "\r\n";
         }
     }
     return text.str();

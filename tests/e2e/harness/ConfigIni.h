@@ -8,8 +8,16 @@
 
 // One rule, with the numbers as the file stores them (channel 1..16, 0 = any).
 struct ConfigRule {
-    enum InputKind : std::uint8_t { Note, ControlChange, PitchBendMinus, PitchBendPlus, ProgramChange };
-    enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled };
+    enum InputKind : std::uint8_t {
+        Note,
+        ControlChange,
+        PitchBendMinus,
+        PitchBendPlus,
+        ProgramChange,
+        ControlChangeUp,
+        ControlChangeDown,
+    };
+    enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled, MouseInput };
 
     std::uint8_t inputCh = 0;
     std::uint8_t inputKind = Note;
@@ -23,7 +31,9 @@ struct ConfigRule {
     std::uint8_t keyCode = 0;
     std::uint8_t keyFlag = 0; // bit 0 Ctrl, bit 1 Shift, bit 2 Alt
     std::string actExePath;
-    bool keyHold = false; // hold the key while the note or pedal is held
+    bool keyHold = false;         // hold the key while the note or pedal is held
+    std::uint8_t ccMode = 0;      // how a knob's values are read (0 absolute)
+    std::uint8_t mouseAction = 0; // 0 wheel up, 1 down, 2 left, 3 right, 4.. buttons
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,

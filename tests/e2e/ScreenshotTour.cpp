@@ -45,10 +45,13 @@ int main(int argc, char** argv) {
         return Fail("cannot copy the settings file");
     }
     if (!WritePrivateProfileStringA("General", "MidiInDevice", "USB MIDI Keyboard",
-                                    sandbox.ConfigPath().c_str()) ||
-        !WritePrivateProfileStringA(nullptr, nullptr, nullptr, sandbox.ConfigPath().c_str())) {
+                                    sandbox.ConfigPath().c_str())) {
         return Fail("cannot name the device in the settings file");
     }
+    // Flushes the cached file. Wine answers FALSE to this call whatever
+    // happens (dlls/kernel32/profile.c, WritePrivateProfileStringW), so its
+    // result tells nothing.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, sandbox.ConfigPath().c_str());
 
     ProgramProcess process;
     if (!sandbox.Start(process)) {

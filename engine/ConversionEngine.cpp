@@ -1,6 +1,7 @@
 #include "ConversionEngine.h"
 
 #include "ChangeTable.h"
+#include "ControllerSteps.h"
 #include "EngineActions.h"
 
 #include <cstring>
@@ -16,7 +17,9 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
-    : m_pChangeTable(table), m_actions(actions) {}
+    : m_pChangeTable(table), m_actions(actions) {
+    ResetControllerValues();
+}
 
 void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8_t note,
                                  std::uint8_t) {
@@ -55,8 +58,10 @@ void CConversionEngine::OnControlChange(std::uint32_t, std::uint8_t channel,
     probe.InputCh = ProbeChannel(channel);
     probe.CCNumber = controller;
     ConvertInput(probe, value);
-    // Stored after matching, so the edge test sees the value from before.
+    // Stored after matching, so the edge test and the knobs see the value
+    // from before.
     m_lastCCValue[controller] = value;
+    m_lastKnobValue[channel & 0x0F][controller] = value;
 }
 
 void CConversionEngine::OnProgramChange(std::uint32_t, std::uint8_t channel, std::uint8_t program) {
@@ -99,11 +104,52 @@ bool CConversionEngine::Matches(const CChangeTableItem& rule, const CChangeTable
     }
 }
 
-void CConversionEngine::Perform(const CChangeTableItem& rule) {
+int CConversionEngine::Steps(const CChangeTableItem& rule, const CChangeTableItem& probe,
+                             std::uint8_t value) const {
+    if (rule.InputKind == CChangeTableItem::ControlChangeUp ||
+        rule.InputKind == CChangeTableItem::ControlChangeDown) {
+        return DirectionSteps(rule, probe, value);
+    }
+    return Matches(rule, probe, value) ? 1 : 0;
+}
+
+int CConversionEngine::DirectionSteps(const CChangeTableItem& rule, const CChangeTableItem& probe,
+                                      std::uint8_t value) const {
+    if (probe.InputKind != CChangeTableItem::ControlChange ||
+        (rule.InputCh != 0 && rule.InputCh != probe.InputCh) || rule.CCNumber != probe.CCNumber) {
+        return 0;
+    }
+    int steps = 0;
+    if (rule.CCMode == CChangeTableItem::CCModeAbsolute) {
+        if (probe.InputCh < 1 || probe.InputCh > 16) {
+            return 0;
+        }
+        const std::uint8_t previous = m_lastKnobValue[probe.InputCh - 1][probe.CCNumber & 0x7F];
+        if (previous == kNoValue) {
+            return 0; // the first value only tells where the knob stands
+        }
+        steps = AbsoluteSteps(previous, value);
+    } else {
+        steps = RelativeSteps(rule.CCMode, value);
+    }
+    return StepsInDirection(steps, rule.InputKind == CChangeTableItem::ControlChangeUp);
+}
+
+void CConversionEngine::Perform(const CChangeTableItem& rule, int steps) {
     switch (rule.OutputKind) {
     case CChangeTableItem::KeyInput:
-        m_actions.StrikeKey(rule.KeyCode, rule.KeyFlag, m_keyHolds.Keys());
+    case CChangeTableItem::MouseInput: {
+        StrokeTarget target;
+        if (RuleTarget(rule.OutputKind, rule.KeyCode, rule.MouseAction, target)) {
+            // One batch for all steps: nothing of the user's can fall between
+            // them, and a fast knob costs one call, not sixteen.
+            m_actions.Strike(target, rule.KeyFlag, steps, m_keyHolds.Keys());
+        }
         break;
+    }
+    // Activation and the on/off switch act once, however many steps: a
+    // second activation changes nothing, and a switch flipped once per step
+    // would end on or off by the knob's speed.
     case CChangeTableItem::ActivateApplication: {
         const std::string exePath = rule.GetActExePath();
         if (exePath.empty()) {
@@ -140,8 +186,8 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
         }
         if (rule->HoldsKey()) {
             ConvertHeldKeyRule(*rule, probe, value);
-        } else if (Matches(*rule, probe, value)) {
-            Perform(*rule);
+        } else if (const int steps = Steps(*rule, probe, value)) {
+            Perform(*rule, steps);
         }
     }
 }
@@ -210,4 +256,5 @@ void CConversionEngine::Resume() {
 
 void CConversionEngine::ResetControllerValues() {
     std::memset(m_lastCCValue, 0, sizeof m_lastCCValue);
+    std::memset(m_lastKnobValue, kNoValue, sizeof m_lastKnobValue);
 }

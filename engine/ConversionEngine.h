@@ -57,7 +57,13 @@ public:
 private:
     bool Matches(const CChangeTableItem& rule, const CChangeTableItem& probe,
                  std::uint8_t value) const;
-    void Perform(const CChangeTableItem& rule);
+    // How many times the rule acts on the probe: 0 when it does not match,
+    // 1 for every rule but the knob directions.
+    int Steps(const CChangeTableItem& rule, const CChangeTableItem& probe,
+              std::uint8_t value) const;
+    int DirectionSteps(const CChangeTableItem& rule, const CChangeTableItem& probe,
+                       std::uint8_t value) const;
+    void Perform(const CChangeTableItem& rule, int steps);
 
     void ConvertHeldKeyRule(const CChangeTableItem& rule, const CChangeTableItem& probe,
                             std::uint8_t value);
@@ -70,6 +76,10 @@ private:
     CChangeTable* m_pChangeTable;
     CPitchBendWheel m_pitchBendWheel;
     std::uint8_t m_lastCCValue[128] = {};
+    // Per channel, for knobs read by their change; kNoValue until the first
+    // value after the device opened.
+    static constexpr std::uint8_t kNoValue = 0xFF;
+    std::uint8_t m_lastKnobValue[16][128];
     IEngineActions& m_actions;
     CKeyHolds m_keyHolds;
 };

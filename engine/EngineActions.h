@@ -4,6 +4,7 @@
 
 class CHeldKeys;
 struct KeyStrokeEvent;
+struct StrokeTarget;
 
 // What the conversion engine asks of the platform. The Win32 implementation
 // injects keys and activates windows; tests use a recording fake.
@@ -11,11 +12,12 @@ class IEngineActions {
 public:
     virtual ~IEngineActions() = default;
 
-    // One key stroke: Ctrl, Shift, Alt (bits 0, 1, 2 of keyFlag) down, the
-    // key down and up, the modifiers up in reverse order. programHeld: the
-    // keys held rules keep down, which the stroke must leave down.
-    virtual void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag,
-                           const CHeldKeys& programHeld) = 0;
+    // `repeat` strokes (1..16) in one batch, each: Ctrl, Shift, Alt (bits 0,
+    // 1, 2 of keyFlag) down, the key or button down and up or one wheel
+    // notch, the modifiers up in reverse order. programHeld: the keys held
+    // rules keep down, which the strokes must leave down.
+    virtual void Strike(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                        const CHeldKeys& programHeld) = 0;
     // Presses and releases of held rules' keys, sent as one batch.
     virtual void SendKeyEvents(const KeyStrokeEvent* events, int count) = 0;
     // Brings the topmost visible window of the running executable to the front.

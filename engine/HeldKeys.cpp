@@ -1,9 +1,9 @@
 #include "HeldKeys.h"
 
-int CHeldKeys::Press(std::uint8_t keyCode, std::uint8_t keyFlag,
+int CHeldKeys::Press(const StrokeTarget& target, std::uint8_t keyFlag,
                      KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
     KeyStrokeEvent stroke[kMaxKeyStrokeEvents];
-    const int strokeCount = BuildKeyStroke(keyCode, keyFlag, stroke);
+    const int strokeCount = BuildStroke(target, keyFlag, stroke);
     int count = 0;
     for (int i = 0; i < strokeCount && !stroke[i].keyUp; ++i) {
         if (m_count[stroke[i].virtualKey]++ == 0) {
@@ -13,10 +13,10 @@ int CHeldKeys::Press(std::uint8_t keyCode, std::uint8_t keyFlag,
     return count;
 }
 
-int CHeldKeys::Release(std::uint8_t keyCode, std::uint8_t keyFlag,
+int CHeldKeys::Release(const StrokeTarget& target, std::uint8_t keyFlag,
                        KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
     KeyStrokeEvent stroke[kMaxKeyStrokeEvents];
-    const int strokeCount = BuildKeyStroke(keyCode, keyFlag, stroke);
+    const int strokeCount = BuildStroke(target, keyFlag, stroke);
     int count = 0;
     for (int i = 0; i < strokeCount; ++i) {
         std::uint16_t& held = m_count[stroke[i].virtualKey];

@@ -11,11 +11,13 @@ int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::u
             return 0; // a repeated press of what is already held
         }
     }
-    if (m_count == kMaxHolds) {
+    StrokeTarget target;
+    if (m_count == kMaxHolds ||
+        !RuleTarget(rule.OutputKind, rule.KeyCode, rule.MouseAction, target)) {
         return 0;
     }
-    m_records[m_count++] = Record{&rule, inputKind, channel, number, rule.KeyCode, rule.KeyFlag};
-    return m_keys.Press(rule.KeyCode, rule.KeyFlag, events);
+    m_records[m_count++] = Record{&rule, inputKind, channel, number, target, rule.KeyFlag};
+    return m_keys.Press(target, rule.KeyFlag, events);
 }
 
 template <typename Test> int CKeyHolds::ReleaseWhere(Test test, ReleaseEvents& events) {
@@ -28,7 +30,7 @@ template <typename Test> int CKeyHolds::ReleaseWhere(Test test, ReleaseEvents& e
         }
         KeyStrokeEvent released[kMaxKeyStrokeEvents];
         const int releasedCount =
-            m_keys.Release(m_records[i].keyCode, m_records[i].keyFlag, released);
+            m_keys.Release(m_records[i].target, m_records[i].keyFlag, released);
         for (int e = 0; e < releasedCount; ++e) {
             events[count++] = released[e];
         }

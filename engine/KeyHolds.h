@@ -43,7 +43,7 @@ private:
         std::uint8_t channel;
         std::uint8_t number;
         // Copied: the rule may be edited while its key is down.
-        std::uint8_t keyCode;
+        StrokeTarget target;
         std::uint8_t keyFlag;
     };
 

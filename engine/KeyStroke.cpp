@@ -20,6 +20,8 @@ constexpr std::uint8_t kVkDivide = 0x6F;
 constexpr std::uint8_t kVkNumLock = 0x90;
 constexpr std::uint8_t kVkRControl = 0xA3;
 constexpr std::uint8_t kVkRMenu = 0xA5;
+constexpr std::uint8_t kVkBrowserBack = 0xA6;
+constexpr std::uint8_t kVkLaunchApp2 = 0xB7;
 
 struct Modifier {
     std::uint8_t flag;
@@ -38,6 +40,9 @@ bool IsExtendedKey(std::uint8_t vk) {
         return true;
     }
     if (vk >= kVkLWin && vk <= kVkApps) { // both Windows keys, application key
+        return true;
+    }
+    if (vk >= kVkBrowserBack && vk <= kVkLaunchApp2) { // browser, volume, media keys
         return true;
     }
     switch (vk) {
@@ -64,8 +69,53 @@ KeyScanCode ScanCodeOf(const KeyStrokeEvent& event, unsigned mappedWithPrefix,
     return KeyScanCode{static_cast<std::uint8_t>(mappedPlain & 0xFF), event.extended};
 }
 
+StrokeTarget KeyTarget(std::uint8_t keyCode) {
+    return StrokeTarget{InputDevice::Keyboard, keyCode, 0};
+}
+
+bool MouseTarget(std::uint8_t mouseAction, StrokeTarget& target) {
+    // Virtual keys of the buttons: VK_LBUTTON, VK_RBUTTON, VK_MBUTTON,
+    // VK_XBUTTON1, VK_XBUTTON2.
+    static const std::uint8_t buttons[] = {0x01, 0x02, 0x04, 0x05, 0x06};
+    switch (mouseAction) {
+    case CChangeTableItem::WheelUp:
+        target = StrokeTarget{InputDevice::Wheel, 0, kWheelNotch};
+        return true;
+    case CChangeTableItem::WheelDown:
+        target = StrokeTarget{InputDevice::Wheel, 0, -kWheelNotch};
+        return true;
+    case CChangeTableItem::WheelLeft:
+        target = StrokeTarget{InputDevice::HorizontalWheel, 0, -kWheelNotch};
+        return true;
+    case CChangeTableItem::WheelRight:
+        target = StrokeTarget{InputDevice::HorizontalWheel, 0, kWheelNotch};
+        return true;
+    default:
+        if (!CChangeTableItem::IsMouseButton(mouseAction)) {
+            return false;
+        }
+        target = StrokeTarget{InputDevice::MouseButton,
+                              buttons[mouseAction - CChangeTableItem::LeftButton], 0};
+        return true;
+    }
+}
+
+bool RuleTarget(std::uint8_t outputKind, std::uint8_t keyCode, std::uint8_t mouseAction,
+                StrokeTarget& target) {
+    if (outputKind == CChangeTableItem::KeyInput) {
+        target = KeyTarget(keyCode);
+        return true;
+    }
+    return outputKind == CChangeTableItem::MouseInput && MouseTarget(mouseAction, target);
+}
+
 int BuildKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag,
                    KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
+    return BuildStroke(KeyTarget(keyCode), keyFlag, events);
+}
+
+int BuildStroke(const StrokeTarget& target, std::uint8_t keyFlag,
+                KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
     int count = 0;
     auto add = [&](std::uint8_t vk, bool up) {
         events[count++] = KeyStrokeEvent{vk, up, IsExtendedKey(vk)};
@@ -75,8 +125,20 @@ int BuildKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag,
             add(m.virtualKey, false);
         }
     }
-    add(keyCode, false);
-    add(keyCode, true);
+    switch (target.device) {
+    case InputDevice::Keyboard:
+        add(target.virtualKey, false);
+        add(target.virtualKey, true);
+        break;
+    case InputDevice::MouseButton:
+        events[count++] = KeyStrokeEvent{target.virtualKey, false, false, target.device};
+        events[count++] = KeyStrokeEvent{target.virtualKey, true, false, target.device};
+        break;
+    case InputDevice::Wheel:
+    case InputDevice::HorizontalWheel:
+        events[count++] = KeyStrokeEvent{0, false, false, target.device, target.wheelDelta};
+        break;
+    }
     for (int i = 2; i >= 0; --i) {
         if (keyFlag & kModifiers[i].flag) {
             add(kModifiers[i].virtualKey, true);
@@ -86,9 +148,9 @@ int BuildKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag,
 }
 
 const std::uint8_t kSideModifierKeys[kSideModifierCount] = {
-    0xA2, 0xA3, // left, right Ctrl
-    0xA0, 0xA1, // left, right Shift
-    0xA4, 0xA5, // left, right Alt
+    0xA2,    0xA3, // left, right Ctrl
+    0xA0,    0xA1, // left, right Shift
+    0xA4,    0xA5, // left, right Alt
     kVkLWin, 0x5C,
 };
 
@@ -131,6 +193,18 @@ std::uint8_t RuleFlagOf(int sideIndex) {
 int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t physicallyDown,
                         const CHeldKeys& programHeld,
                         KeyStrokeEvent (&events)[kMaxExactKeyStrokeEvents]) {
+    return BuildExactStroke(KeyTarget(keyCode), keyFlag, 1, physicallyDown, programHeld, events);
+}
+
+int BuildExactStroke(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                     std::uint8_t physicallyDown, const CHeldKeys& programHeld,
+                     KeyStrokeEvent (&events)[kMaxExactKeyStrokeEvents]) {
+    if (repeat < 1) {
+        return 0;
+    }
+    if (repeat > kMaxStrokesPerBatch) {
+        repeat = kMaxStrokesPerBatch;
+    }
     int count = 0;
     auto add = [&](std::uint8_t vk, bool up) {
         events[count++] = KeyStrokeEvent{vk, up, IsExtendedKey(vk)};
@@ -175,9 +249,11 @@ int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t
     }
 
     KeyStrokeEvent stroke[kMaxKeyStrokeEvents];
-    const int strokeCount = BuildKeyStroke(keyCode, ruleFlag, stroke);
-    for (int i = 0; i < strokeCount; ++i) {
-        events[count++] = stroke[i];
+    const int strokeCount = BuildStroke(target, ruleFlag, stroke);
+    for (int r = 0; r < repeat; ++r) {
+        for (int i = 0; i < strokeCount; ++i) {
+            events[count++] = stroke[i];
+        }
     }
 
     // Alt and the Windows keys stay up: the user's own release would

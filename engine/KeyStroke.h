@@ -1,16 +1,51 @@
 #pragma once
+#include "ControllerSteps.h"
+
 #include <cstdint>
 
-// One key going down or up within a key stroke.
+// Where an event of a stroke goes: the keyboard, a mouse button (named by
+// its virtual key, VK_LBUTTON and so on) or one of the wheels.
+enum class InputDevice : std::uint8_t {
+    Keyboard,
+    MouseButton,
+    Wheel,
+    HorizontalWheel,
+};
+
+// One key or mouse button going down or up, or one wheel notch, within a
+// stroke.
 struct KeyStrokeEvent {
     std::uint8_t virtualKey;
     bool keyUp;
     // Keys of the enhanced keyboard's extra blocks: without this flag they
     // arrive as their numeric-keypad twins (arrows as digits with Num Lock on).
     bool extended;
+    InputDevice device = InputDevice::Keyboard;
+    // Wheels only: positive turns up or right.
+    std::int16_t wheelDelta = 0;
 };
 
 constexpr int kMaxKeyStrokeEvents = 8;
+
+// What one stroke presses between its modifiers: a key, a mouse button, or
+// a wheel turned by one notch.
+struct StrokeTarget {
+    InputDevice device = InputDevice::Keyboard;
+    std::uint8_t virtualKey = 0;
+    std::int16_t wheelDelta = 0;
+};
+
+// One notch of a mouse wheel, as the platform counts it.
+constexpr std::int16_t kWheelNotch = 120;
+
+StrokeTarget KeyTarget(std::uint8_t keyCode);
+// The wheel or button of a rule's MouseAction; false for an action this
+// program does not know.
+bool MouseTarget(std::uint8_t mouseAction, StrokeTarget& target);
+// The target of a key or mouse rule; false for other rules and unknown
+// mouse actions.
+bool RuleTarget(std::uint8_t outputKind, std::uint8_t keyCode, std::uint8_t mouseAction,
+                StrokeTarget& target);
 
 // A virtual key that no window acts on. Struck before a lone release of Alt
 // or a Windows key, so that the release opens neither the menu bar nor the
@@ -23,6 +58,9 @@ constexpr std::uint8_t kUnassignedVirtualKey = 0xE8;
 // the modifiers up in reverse order. Returns the number of events written.
 int BuildKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag,
                    KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]);
+// The same around any target; a wheel notch is one event.
+int BuildStroke(const StrokeTarget& target, std::uint8_t keyFlag,
+                KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]);
 
 // True for the virtual keys whose scan code carries the E0 prefix.
 bool IsExtendedKey(std::uint8_t virtualKey);
@@ -48,7 +86,10 @@ class CHeldKeys;
 constexpr int kSideModifierCount = 8;
 extern const std::uint8_t kSideModifierKeys[kSideModifierCount];
 
-constexpr int kMaxExactKeyStrokeEvents = 2 + 2 * kSideModifierCount + kMaxKeyStrokeEvents;
+// Room for the most strokes one message can ask for.
+constexpr int kMaxStrokesPerBatch = kMaxStepsPerMessage;
+constexpr int kMaxExactKeyStrokeEvents =
+    2 + 2 * kSideModifierCount + kMaxStrokesPerBatch * kMaxKeyStrokeEvents;
 
 // The rule's stroke and nothing else, whatever the user holds: modifiers
 // that are down (physicallyDown, a mask as above) but not part of the rule
@@ -61,3 +102,8 @@ constexpr int kMaxExactKeyStrokeEvents = 2 + 2 * kSideModifierCount + kMaxKeyStr
 int BuildExactKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, std::uint8_t physicallyDown,
                         const CHeldKeys& programHeld,
                         KeyStrokeEvent (&events)[kMaxExactKeyStrokeEvents]);
+// The same for any target, struck `repeat` times (1..kMaxStrokesPerBatch)
+// inside one lifting of the user's modifiers.
+int BuildExactStroke(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                     std::uint8_t physicallyDown, const CHeldKeys& programHeld,
+                     KeyStrokeEvent (&events)[kMaxExactKeyStrokeEvents]);

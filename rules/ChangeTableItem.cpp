@@ -29,6 +29,15 @@ std::string CChangeTableItem::GetInputText() const {
     case ProgramChange:
         event = Format("PC# %d", PCNumber);
         break;
+    case ControlChangeUp:
+    case ControlChangeDown:
+        event = Format(InputKind == ControlChangeUp ? "CC# %d (増やした時)" : "CC# %d (減らした時)",
+                       CCNumber);
+        if (CCMode != CCModeAbsolute) {
+            const std::string mode = GetCCModeName(CCMode);
+            event += " " + (mode.empty() ? Format("[方式%d]", CCMode) : mode);
+        }
+        break;
     default:
         break;
     }
@@ -40,18 +49,14 @@ std::string CChangeTableItem::GetInputText() const {
 
 std::string CChangeTableItem::GetOutputText() const {
     switch (OutputKind) {
-    case KeyInput: {
-        std::string text = "キー入力: ";
-        if (KeyFlag & KeyFlagCtrl) {
-            text += "Ctrl+";
-        }
-        if (KeyFlag & KeyFlagShift) {
-            text += "Shift+";
-        }
-        if (KeyFlag & KeyFlagAlt) {
-            text += "Alt+";
-        }
-        return text + GetKeyName(KeyCode) + (HoldsKey() ? " (押している間)" : "");
+    case KeyInput:
+        return "キー入力: " + ModifierText() + GetKeyName(KeyCode) +
+               (HoldsKey() ? " (押している間)" : "");
+    case MouseInput: {
+        const std::string action = GetMouseActionName(MouseAction);
+        return "マウス: " + ModifierText() +
+               (action.empty() ? Format("[Action:%d]", MouseAction) : action) +
+               (HoldsKey() ? " (押している間)" : "");
     }
     case ActivateApplication:
         return std::string("アクティブ化: ") + PathFindFileNamePart(ActExePath.c_str()) +
@@ -75,9 +80,44 @@ bool CChangeTableItem::HasRelease(int inputKind) {
     }
 }
 
-bool CChangeTableItem::HoldsKey() const {
-    return OutputKind == KeyInput && KeyHold != 0 && HasRelease(InputKind);
+std::string CChangeTableItem::ModifierText() const {
+    std::string text;
+    if (KeyFlag & KeyFlagCtrl) {
+        text += "Ctrl+";
+    }
+    if (KeyFlag & KeyFlagShift) {
+        text += "Shift+";
+    }
+    if (KeyFlag & KeyFlagAlt) {
+        text += "Alt+";
+    }
+    return text;
 }
+
+bool CChangeTableItem::IsMouseButton(int mouseAction) {
+    return mouseAction >= LeftButton && mouseAction <= ForwardButton;
+}
+
+bool CChangeTableItem::HoldsKey() const {
+    const bool holdable =
+        OutputKind == KeyInput || (OutputKind == MouseInput && IsMouseButton(MouseAction));
+    return holdable && KeyHold != 0 && HasRelease(InputKind);
+}
+
+namespace {
+
+// Written only when not 0, so that tables without the key keep their file;
+// read as a byte like the keys every rule has.
+void ExchangeOptionalByte(bool save, CIniFile& ini, const char* section, const char* key,
+                          std::uint8_t& value) {
+    if (!save) {
+        value = static_cast<std::uint8_t>(ini.GetInt(section, key, 0) & 0xFF);
+    } else if (value != 0) {
+        ini.WriteInt(section, key, value);
+    }
+}
+
+} // namespace
 
 void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     ini.ExchangeByte(save, section, "InputCh", InputCh);
@@ -107,4 +147,31 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     } else if (KeyHold != 0) {
         ini.WriteInt(section, "KeyHold", 1);
     }
+    ExchangeOptionalByte(save, ini, section, "CCMode", CCMode);
+    ExchangeOptionalByte(save, ini, section, "MouseAction", MouseAction);
+}
+
+std::string GetCCModeName(int ccMode) {
+    switch (ccMode) {
+    case CChangeTableItem::CCModeAbsolute:
+        return "絶対値";
+    case CChangeTableItem::CCModeTwosComplement:
+        return "相対 (2の補数)";
+    case CChangeTableItem::CCModeBinaryOffset:
+        return "相対 (64基準)";
+    case CChangeTableItem::CCModeSignBit:
+        return "相対 (符号ビット)";
+    default:
+        return std::string();
+    }
+}
+
+std::string GetMouseActionName(int mouseAction) {
+    static const char* const names[] = {"ホイール上", "ホイール下", "ホイール左",
+                                        "ホイール右", "左ボタン",   "右ボタン",
+                                        "中ボタン",   "戻るボタン", "進むボタン"};
+    if (mouseAction < 0 || mouseAction >= static_cast<int>(sizeof names / sizeof names[0])) {
+        return std::string();
+    }
+    return names[mouseAction];
 }

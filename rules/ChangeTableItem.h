@@ -14,11 +14,34 @@ public:
         PitchBendMinus = 2,
         PitchBendPlus = 3,
         ProgramChange = 4,
+        // A knob or an encoder turned up or down (CCMode says how its values
+        // are read); a message may stand for several steps.
+        ControlChangeUp = 5,
+        ControlChangeDown = 6,
     };
     enum OutputKindValue : std::uint8_t {
         KeyInput = 0,
         ActivateApplication = 1,
         ToggleEnabled = 2,
+        MouseInput = 3,
+    };
+    // How a direction rule reads its controller's values.
+    enum CCModeValue : std::uint8_t {
+        CCModeAbsolute = 0,       // the change from the previous value
+        CCModeTwosComplement = 1, // 1..63 up, 127..65 down
+        CCModeBinaryOffset = 2,   // 65..127 up, 63..0 down
+        CCModeSignBit = 3,        // 1..63 up, 65..127 down
+    };
+    enum MouseActionValue : std::uint8_t {
+        WheelUp = 0,
+        WheelDown = 1,
+        WheelLeft = 2,
+        WheelRight = 3,
+        LeftButton = 4,
+        RightButton = 5,
+        MiddleButton = 6,
+        BackButton = 7,
+        ForwardButton = 8,
     };
     enum KeyFlagBits : std::uint8_t {
         KeyFlagCtrl = 0x01,
@@ -44,9 +67,10 @@ public:
     // Inputs that end in a release of their own: the note-off, the pedal
     // let go, the bend wheel back at the centre. A program change has none.
     static bool HasRelease(int inputKind);
-    // A key rule that keeps its key down while its input is held, instead of
-    // striking it once.
+    // A key or mouse-button rule that keeps its key or button down while its
+    // input is held, instead of striking it once.
     bool HoldsKey() const;
+    static bool IsMouseButton(int mouseAction);
 
     // Writes the rule to (save) or reads it from (load) one section.
     void Exchange(bool save, CIniFile& ini, const char* section);
@@ -62,6 +86,8 @@ public:
     std::uint8_t KeyFlag = 0;
 
 private:
+    std::string ModifierText() const;
+
     std::string ActExePath;
 
 public:
@@ -73,4 +99,14 @@ public:
     // Key rules only: hold the key while the note, pedal or bend is held
     // instead of striking it once. Stored only when set.
     std::uint8_t KeyHold = 0;
+    // Direction rules only: how the controller's values are read. Stored
+    // only when not absolute (0).
+    std::uint8_t CCMode = CCModeAbsolute;
+    // Mouse rules only: which wheel or button. Stored only when not 0.
+    std::uint8_t MouseAction = WheelUp;
 };
+
+// Short names shown in the rule texts and the editor's lists; empty for
+// numbers this program does not know.
+std::string GetCCModeName(int ccMode);
+std::string GetMouseActionName(int mouseAction);

@@ -34,8 +34,7 @@ struct KeyNameTable {
         names[0x2D] = "Ins";
         names[0x2E] = "Del";
         names[0x2F] = "Help";
-        static const char* const digits[] = {"0", "1", "2", "3", "4",
-                                             "5", "6", "7", "8", "9"};
+        static const char* const digits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
         for (int i = 0; i < 10; ++i) {
             names[0x30 + i] = digits[i];
         }
@@ -59,12 +58,23 @@ struct KeyNameTable {
         names[0x6D] = "Num'-'";
         names[0x6E] = "Num'.'";
         names[0x6F] = "Num'/'";
-        static const char* const functionKeys[] = {"F1", "F2",  "F3",  "F4",  "F5",
-                                                   "F6", "F7",  "F8",  "F9",  "F10",
-                                                   "F11", "F12", "F13", "F14", "F15"};
-        for (int i = 0; i < 15; ++i) {
+        static const char* const functionKeys[] = {
+            "F1",  "F2",  "F3",  "F4",  "F5",  "F6",  "F7",  "F8",  "F9",  "F10", "F11", "F12",
+            "F13", "F14", "F15", "F16", "F17", "F18", "F19", "F20", "F21", "F22", "F23", "F24"};
+        for (int i = 0; i < 24; ++i) {
             names[0x70 + i] = functionKeys[i];
         }
+        // Keys no keyboard of every user has, chosen from the editor's list.
+        names[0x1C] = "変換";
+        static const char* const browserAndMediaKeys[] = {
+            "ブラウザ戻る", "ブラウザ進む",   "ブラウザ更新", "ブラウザ中止", "ブラウザ検索",
+            "お気に入り",   "ブラウザホーム", "ミュート",     "音量-",        "音量+",
+            "次の曲",       "前の曲",         "停止",         "再生/一時停止"};
+        for (int i = 0; i < 14; ++i) {
+            names[0xA6 + i] = browserAndMediaKeys[i];
+        }
+        names[0xF2] = "カタカナ/ひらがな";
+        names[0xF3] = "半角/全角";
         names[0x92] = "Num'='";
         names[0xBA] = "':'";
         names[0xBB] = "';'";

@@ -70,7 +70,8 @@ void CAppSelectDlg::ListWindow(HWND window, std::uint32_t processId, const std::
     }
     if (AddListedPath(path)) {
         const int image = m_imageList.Add(info.hIcon);
-        const int row = m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), WindowTitle(window), image);
+        const int row =
+            m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), WindowTitle(window), image);
         if (row >= 0) {
             m_listCtrl.SetItemText(row, 1, path);
             if (IsSameExePath(path, selected)) {

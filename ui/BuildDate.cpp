@@ -31,4 +31,6 @@ std::string BuildDateTextFrom(const char* compilerDate) {
     return Format("%04d/%02d/%02d", year, MonthNumber(month), day);
 }
 
-std::string GetBuildDateText() { return BuildDateTextFrom(__DATE__); }
+std::string GetBuildDateText() {
+    return BuildDateTextFrom(__DATE__);
+}

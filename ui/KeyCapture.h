@@ -11,5 +11,4 @@ enum class KeyCaptureAction {
 
 // `keyDown`: a key-down or system-key-down message. `focusClass`: the class
 // name of the window with the keyboard focus (empty when none of ours).
-KeyCaptureAction DecideKeyCapture(bool keyDown, const std::string& focusClass,
-                                  unsigned virtualKey);
+KeyCaptureAction DecideKeyCapture(bool keyDown, const std::string& focusClass, unsigned virtualKey);

@@ -2,13 +2,20 @@
 
 #include "ChangeTableItem.h"
 
-MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind) {
+MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int mouseAction) {
     MapEditControlStates states;
     states.note = inputKind == CChangeTableItem::Note;
-    states.controller = inputKind == CChangeTableItem::ControlChange;
+    states.knob = inputKind == CChangeTableItem::ControlChangeUp ||
+                  inputKind == CChangeTableItem::ControlChangeDown;
+    states.controllerEdge = inputKind == CChangeTableItem::ControlChange;
+    states.controller = states.controllerEdge || states.knob;
     states.program = inputKind == CChangeTableItem::ProgramChange;
     states.key = outputKind == CChangeTableItem::KeyInput;
-    states.keyHold = states.key && CChangeTableItem::HasRelease(inputKind);
+    states.mouse = outputKind == CChangeTableItem::MouseInput;
+    states.modifiers = states.key || states.mouse;
+    states.keyHold =
+        (states.key || (states.mouse && CChangeTableItem::IsMouseButton(mouseAction))) &&
+        CChangeTableItem::HasRelease(inputKind);
     states.application = outputKind == CChangeTableItem::ActivateApplication;
     return states;
 }

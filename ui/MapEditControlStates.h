@@ -4,12 +4,17 @@
 // input and output kinds. The channel combo is always usable; the pitch-bend
 // kinds and the on/off switch have no controls of their own.
 struct MapEditControlStates {
-    bool note = false;        // Note# label, both note edits, "～"
-    bool controller = false;  // CC# label and edit, edge flag
-    bool program = false;     // PC# label and edit, range combo
-    bool key = false;         // key combo, Shift, Control, Alt
-    bool keyHold = false;     // hold the key: only inputs that have a release
-    bool application = false; // executable name, "選択...", start when not running
+    bool note = false;           // Note# label, both note edits, "～"
+    bool controller = false;     // CC# label and edit: plain controllers and knobs
+    bool controllerEdge = false; // edge flag: plain controllers only
+    bool knob = false;           // the encoding of a knob's values
+    bool program = false;        // PC# label and edit, range combo
+    bool key = false;            // key combo
+    bool modifiers = false;      // Shift, Control, Alt: keys and mouse actions
+    bool mouse = false;          // the mouse action
+    bool keyHold = false;        // hold the key or button: inputs that have a release
+    bool application = false;    // executable name, "選択...", start when not running
 };
 
-MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind);
+// `mouseAction`: the one chosen, for whether it can be held.
+MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int mouseAction = -1);

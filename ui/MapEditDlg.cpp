@@ -2,6 +2,7 @@
 
 #include "AppSelectDlg.h"
 #include "ChangeTableItem.h"
+#include "ChoosableKeys.h"
 #include "DataExchange.h"
 #include "EditorResource.h"
 #include "KeyCapture.h"
@@ -17,16 +18,22 @@ constexpr int kClassNameSize = 100;
 
 constexpr int kNoteControls[] = {IDC_MAPEDIT_NOTE_LABEL, IDC_MAPEDIT_NOTE_NUMBER,
                                  IDC_MAPEDIT_NOTE_TILDE, IDC_MAPEDIT_NOTE_NUMBER_END};
-constexpr int kControllerControls[] = {IDC_MAPEDIT_CC_LABEL, IDC_MAPEDIT_CC_NUMBER,
-                                       IDC_MAPEDIT_CC_EDGE};
+constexpr int kControllerControls[] = {IDC_MAPEDIT_CC_LABEL, IDC_MAPEDIT_CC_NUMBER};
+constexpr int kControllerEdgeControls[] = {IDC_MAPEDIT_CC_EDGE};
+constexpr int kKnobControls[] = {IDC_MAPEDIT_CC_MODE_LABEL, IDC_MAPEDIT_CC_MODE};
+constexpr int kModifierControls[] = {IDC_MAPEDIT_SHIFT, IDC_MAPEDIT_CONTROL, IDC_MAPEDIT_ALT};
+constexpr int kMouseControls[] = {IDC_MAPEDIT_MOUSE_ACTION};
 constexpr int kProgramControls[] = {IDC_MAPEDIT_PC_LABEL, IDC_MAPEDIT_PC_NUMBER,
                                     IDC_MAPEDIT_PC_RANGE};
-constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY, IDC_MAPEDIT_SHIFT, IDC_MAPEDIT_CONTROL,
-                                IDC_MAPEDIT_ALT};
+constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY};
+constexpr int kCCModeCount = 4;
+constexpr int kMouseActionCount = 9;
 constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP,
                                         IDC_MAPEDIT_ACT_LAUNCH};
 
-template <size_t N> constexpr int CountOf(const int (&)[N]) { return static_cast<int>(N); }
+template <size_t N> constexpr int CountOf(const int (&)[N]) {
+    return static_cast<int>(N);
+}
 
 bool IsKindRadio(UINT id) {
     switch (id) {
@@ -35,16 +42,21 @@ bool IsKindRadio(UINT id) {
     case IDC_MAPEDIT_BEND_MINUS:
     case IDC_MAPEDIT_BEND_PLUS:
     case IDC_MAPEDIT_PC_EVENT:
+    case IDC_MAPEDIT_CC_UP:
+    case IDC_MAPEDIT_CC_DOWN:
     case IDC_MAPEDIT_KEY_INPUT:
     case IDC_MAPEDIT_ACTIVATE:
     case IDC_MAPEDIT_TOGGLE:
+    case IDC_MAPEDIT_MOUSE:
         return true;
     default:
         return false;
     }
 }
 
-bool IsKeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+bool IsKeyDown(int virtualKey) {
+    return (::GetKeyState(virtualKey) & 0x8000) != 0;
+}
 
 std::string FocusClassName() {
     HWND focus = ::GetFocus();
@@ -59,12 +71,9 @@ std::string FocusClassName() {
 }
 } // namespace
 
-CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew,
-                         CMidiInEventListenerManager& manager, CWnd* parent)
-    : CDialog(IDD_MAP_EDIT, parent),
-      m_rule(rule),
-      m_bIsNew(isNew),
-      m_listenerManager(manager),
+CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew, CMidiInEventListenerManager& manager,
+                         CWnd* parent)
+    : CDialog(IDD_MAP_EDIT, parent), m_rule(rule), m_bIsNew(isNew), m_listenerManager(manager),
       m_values(rule) {}
 
 CMapEditDlg::~CMapEditDlg() {
@@ -92,6 +101,9 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_MAPEDIT_PC_NUMBER, m_values.m_nPCNumber);
     DDX_Check(pDX, IDC_MAPEDIT_ACT_LAUNCH, m_values.m_bActLaunch);
     DDX_Check(pDX, IDC_MAPEDIT_KEY_HOLD, m_values.m_bKeyHold);
+    DDX_Control(pDX, IDC_MAPEDIT_KEY_LIST, m_comboKeyList);
+    DDX_CBIndex(pDX, IDC_MAPEDIT_CC_MODE, m_values.m_nCCMode);
+    DDX_CBIndex(pDX, IDC_MAPEDIT_MOUSE_ACTION, m_values.m_nMouseAction);
 }
 
 BOOL CMapEditDlg::OnInitDialog() {
@@ -101,8 +113,8 @@ BOOL CMapEditDlg::OnInitDialog() {
     }
     FillKeyCombo();
     FillChannelCombo();
-    UpdateData(false);
-    UpdateControlStates();
+    FillKnobAndMouseCombos();
+    WriteControls();
     ShowExeName();
     m_listenerManager.AddListener(this);
     m_bListening = true;
@@ -124,6 +136,42 @@ void CMapEditDlg::FillChannelCombo() {
     }
 }
 
+void CMapEditDlg::FillKnobAndMouseCombos() {
+    // Positions are the CCMode and MouseAction numbers.
+    for (int mode = 0; mode < kCCModeCount; ++mode) {
+        ::SendDlgItemMessageA(GetSafeHwnd(), IDC_MAPEDIT_CC_MODE, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(GetCCModeName(mode).c_str()));
+    }
+    for (int action = 0; action < kMouseActionCount; ++action) {
+        ::SendDlgItemMessageA(GetSafeHwnd(), IDC_MAPEDIT_MOUSE_ACTION, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(GetMouseActionName(action).c_str()));
+    }
+    for (const ChoosableKey& key : ChoosableKeys()) {
+        m_comboKeyList.AddString(key.text);
+    }
+}
+
+void CMapEditDlg::WriteControls() {
+    UpdateData(false);
+    ShowKeyInList();
+    UpdateControlStates();
+}
+
+void CMapEditDlg::ShowKeyInList() {
+    ::SendMessageA(m_comboKeyList.GetSafeHwnd(), CB_SETCURSEL,
+                   static_cast<WPARAM>(ChoosableKeyIndex(m_values.m_nKeyCode)), 0);
+}
+
+void CMapEditDlg::OnKeyChosen() {
+    const int index =
+        static_cast<int>(::SendMessageA(m_comboKeyList.GetSafeHwnd(), CB_GETCURSEL, 0, 0));
+    if (index < 0 || index >= static_cast<int>(ChoosableKeys().size())) {
+        return;
+    }
+    const int keyCode = ChoosableKeys()[static_cast<std::size_t>(index)].keyCode;
+    Capture([keyCode](CMapEditValues& values) { values.ChooseKey(keyCode); });
+}
+
 void CMapEditDlg::ShowExeName() {
     SetDlgItemText(IDC_MAPEDIT_EXE_NAME, PathFindFileNamePart(m_values.m_strActExePath.c_str()));
 }
@@ -140,10 +188,15 @@ bool CMapEditDlg::ReadControls() {
 
 void CMapEditDlg::UpdateControlStates() {
     ReadControls();
-    const MapEditControlStates states =
-        MapEditControlStatesFor(m_values.m_nInputKind, m_values.m_nOutputKind);
+    const MapEditControlStates states = MapEditControlStatesFor(
+        m_values.m_nInputKind, m_values.m_nOutputKind, m_values.m_nMouseAction);
     EnableControls(kNoteControls, CountOf(kNoteControls), states.note);
     EnableControls(kControllerControls, CountOf(kControllerControls), states.controller);
+    EnableControls(kControllerEdgeControls, CountOf(kControllerEdgeControls),
+                   states.controllerEdge);
+    EnableControls(kKnobControls, CountOf(kKnobControls), states.knob);
+    EnableControls(kModifierControls, CountOf(kModifierControls), states.modifiers);
+    EnableControls(kMouseControls, CountOf(kMouseControls), states.mouse);
     EnableControls(kProgramControls, CountOf(kProgramControls), states.program);
     EnableControls(kKeyControls, CountOf(kKeyControls), states.key);
     const int keyHold[] = {IDC_MAPEDIT_KEY_HOLD};
@@ -164,8 +217,7 @@ template <typename Change> void CMapEditDlg::Capture(Change change) {
     // the members back puts the last good number into the failing edit.
     ReadControls();
     change(m_values);
-    UpdateData(false);
-    UpdateControlStates();
+    WriteControls();
 }
 
 void CMapEditDlg::OnNoteOn(std::uint32_t, std::uint8_t, std::uint8_t note, std::uint8_t) {
@@ -173,8 +225,20 @@ void CMapEditDlg::OnNoteOn(std::uint32_t, std::uint8_t, std::uint8_t note, std::
 }
 
 void CMapEditDlg::OnControlChange(std::uint32_t, std::uint8_t, std::uint8_t controller,
-                                  std::uint8_t) {
-    Capture([controller](CMapEditValues& values) { values.CaptureController(controller); });
+                                  std::uint8_t value) {
+    // The guess needs the encoding shown now; a failed read keeps the last.
+    ReadControls();
+    const CKnobCapture::Guess guess = m_knob.OnValue(controller, value, m_values.m_nCCMode);
+    Capture([controller, guess](CMapEditValues& values) {
+        const bool knobShown = values.m_nInputKind == CChangeTableItem::ControlChangeUp ||
+                               values.m_nInputKind == CChangeTableItem::ControlChangeDown;
+        if (guess.turned) {
+            values.CaptureKnob(controller, guess.inputKind, guess.ccMode);
+        } else if (!knobShown || values.m_nCCNumber != controller) {
+            // A knob at its end stop stays the knob it was.
+            values.CaptureController(controller);
+        }
+    });
 }
 
 void CMapEditDlg::OnProgramChange(std::uint32_t, std::uint8_t, std::uint8_t program) {
@@ -223,6 +287,14 @@ void CMapEditDlg::OnOK() {
 bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
     if (notifyCode == BN_CLICKED && IsKindRadio(id)) {
         UpdateControlStates();
+        return true;
+    }
+    if (notifyCode == CBN_SELCHANGE && id == IDC_MAPEDIT_MOUSE_ACTION) {
+        UpdateControlStates(); // only buttons can be held
+        return true;
+    }
+    if (notifyCode == CBN_SELCHANGE && id == IDC_MAPEDIT_KEY_LIST) {
+        OnKeyChosen();
         return true;
     }
     if (notifyCode == BN_CLICKED && id == IDC_MAPEDIT_SELECT_APP) {

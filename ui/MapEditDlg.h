@@ -1,6 +1,7 @@
 #pragma once
 #include "ComboBox.h"
 #include "Dialog.h"
+#include "KnobCapture.h"
 #include "MapEditValues.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
@@ -52,6 +53,12 @@ private:
     void ShowExeName();
     void FillKeyCombo();
     void FillChannelCombo();
+    void FillKnobAndMouseCombos();
+    void OnKeyChosen();
+    // The key list shows the key of the rule when the list has it.
+    void ShowKeyInList();
+    // Members to controls, with what follows from them.
+    void WriteControls();
 
     CChangeTableItem& m_rule;
     const bool m_bIsNew;
@@ -59,7 +66,9 @@ private:
     CMapEditValues m_values;
     CComboBox m_comboChannel;
     CComboBox m_comboKey;
+    CComboBox m_comboKeyList;
     CPitchBendWheel m_pitchBend;
+    CKnobCapture m_knob;
     bool m_bListening = false;
     bool m_bReading = false;
 };

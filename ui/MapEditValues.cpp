@@ -5,7 +5,9 @@
 #include <cstdint>
 
 namespace {
-std::uint8_t LowByte(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
+std::uint8_t LowByte(int value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
 } // namespace
 
 CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
@@ -13,18 +15,13 @@ CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
       m_bAlt((rule.KeyFlag & CChangeTableItem::KeyFlagAlt) != 0 ? 1 : 0),
       m_bCtrl((rule.KeyFlag & CChangeTableItem::KeyFlagCtrl) != 0 ? 1 : 0),
       m_bShift((rule.KeyFlag & CChangeTableItem::KeyFlagShift) != 0 ? 1 : 0),
-      m_nKeyCode(rule.KeyCode),
-      m_nCCNumber(rule.CCNumber),
-      m_nNoteNumber(rule.NoteNumber),
+      m_nKeyCode(rule.KeyCode), m_nCCNumber(rule.CCNumber), m_nNoteNumber(rule.NoteNumber),
       m_bCCFlag((rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) != 0 ? 1 : 0),
-      m_nNoteNumberEnd(rule.NoteNumberEnd),
-      m_nOutputKind(rule.OutputKind),
-      m_nInputCh(rule.InputCh),
-      m_nPCRange(rule.PCRange),
-      m_nPCNumber(rule.PCNumber),
-      m_strActExePath(rule.GetActExePath()),
-      m_bActLaunch(rule.ActLaunch != 0 ? 1 : 0),
-      m_bKeyHold(rule.KeyHold != 0 ? 1 : 0) {}
+      m_nNoteNumberEnd(rule.NoteNumberEnd), m_nOutputKind(rule.OutputKind),
+      m_nInputCh(rule.InputCh), m_nPCRange(rule.PCRange), m_nPCNumber(rule.PCNumber),
+      m_strActExePath(rule.GetActExePath()), m_bActLaunch(rule.ActLaunch != 0 ? 1 : 0),
+      m_bKeyHold(rule.KeyHold != 0 ? 1 : 0), m_nCCMode(rule.CCMode),
+      m_nMouseAction(rule.MouseAction) {}
 
 void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.InputCh = LowByte(m_nInputCh);
@@ -44,6 +41,12 @@ void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.SetActExePath(m_strActExePath);
     rule.ActLaunch = m_bActLaunch != 0 ? 1 : 0;
     rule.KeyHold = m_bKeyHold != 0 ? 1 : 0;
+    if (m_nCCMode >= 0) {
+        rule.CCMode = LowByte(m_nCCMode);
+    }
+    if (m_nMouseAction >= 0) {
+        rule.MouseAction = LowByte(m_nMouseAction);
+    }
 }
 
 void CMapEditValues::CaptureNote(int note) {
@@ -57,12 +60,20 @@ void CMapEditValues::CaptureController(int controller) {
     m_nCCNumber = controller;
 }
 
+void CMapEditValues::CaptureKnob(int controller, int inputKind, int ccMode) {
+    m_nInputKind = inputKind;
+    m_nCCNumber = controller;
+    m_nCCMode = ccMode;
+}
+
 void CMapEditValues::CaptureProgram(int program) {
     m_nInputKind = CChangeTableItem::ProgramChange;
     m_nPCNumber = program + m_nPCRange;
 }
 
-void CMapEditValues::CapturePitchBend(int inputKind) { m_nInputKind = inputKind; }
+void CMapEditValues::CapturePitchBend(int inputKind) {
+    m_nInputKind = inputKind;
+}
 
 void CMapEditValues::CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt) {
     m_nKeyCode = virtualKey;
@@ -70,4 +81,9 @@ void CMapEditValues::CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt)
     m_bCtrl = ctrl ? 1 : 0;
     m_bShift = shift ? 1 : 0;
     m_bAlt = alt ? 1 : 0;
+}
+
+void CMapEditValues::ChooseKey(int keyCode) {
+    m_nKeyCode = keyCode;
+    m_nOutputKind = CChangeTableItem::KeyInput;
 }

@@ -19,6 +19,8 @@ public:
     void CaptureNote(int note);
     // A controller moved; its edge flag is left as the user set it.
     void CaptureController(int controller);
+    // A knob or encoder turned: the direction kind and the encoding read.
+    void CaptureKnob(int controller, int inputKind, int ccMode);
     // A program chosen, shown in the counting of the range combo (0..127 or
     // 1..128) so that the rule means the program that was played.
     void CaptureProgram(int program);
@@ -26,6 +28,9 @@ public:
     void CapturePitchBend(int inputKind);
     // A key pressed on the PC keyboard with the modifiers then held.
     void CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt);
+    // A key chosen from the list: the key stroke output with that key; the
+    // modifiers stay as they are.
+    void ChooseKey(int keyCode);
 
     int m_nInputKind = 0;
     int m_bAlt = 0;
@@ -43,4 +48,8 @@ public:
     std::string m_strActExePath;
     int m_bActLaunch = 0;
     int m_bKeyHold = 0;
+    // -1 (nothing chosen, a value this program does not know): the rule
+    // keeps what it had.
+    int m_nCCMode = 0;
+    int m_nMouseAction = 0;
 };

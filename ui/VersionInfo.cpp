@@ -8,9 +8,9 @@
 
 namespace {
 const char* const kValueNames[CVersionInfo::kValueCount] = {
-    "\\CompanyName",    "\\FileDescription", "\\FileVersion",     "\\InternalName",
-    "\\LegalCopyright", "\\OriginalFileName", "\\ProductName",    "\\ProductVersion",
-    "\\Comments",       "\\LegalTrademarks",  "\\PrivateBuild",   "\\SpecialBuild",
+    "\\CompanyName",    "\\FileDescription",  "\\FileVersion",  "\\InternalName",
+    "\\LegalCopyright", "\\OriginalFileName", "\\ProductName",  "\\ProductVersion",
+    "\\Comments",       "\\LegalTrademarks",  "\\PrivateBuild", "\\SpecialBuild",
 };
 const char kMissing[] = "-";
 } // namespace

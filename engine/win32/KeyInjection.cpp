@@ -7,6 +7,44 @@
 
 #include <vector>
 
+namespace {
+
+// A button or wheel event where the pointer is; no movement.
+void FillMouseInput(const KeyStrokeEvent& event, INPUT& input) {
+    input.type = INPUT_MOUSE;
+    MOUSEINPUT& mouse = input.mi;
+    const bool up = event.keyUp;
+    switch (event.device) {
+    case InputDevice::Wheel:
+        mouse.dwFlags = MOUSEEVENTF_WHEEL;
+        mouse.mouseData = static_cast<DWORD>(static_cast<int>(event.wheelDelta));
+        return;
+    case InputDevice::HorizontalWheel:
+        mouse.dwFlags = MOUSEEVENTF_HWHEEL;
+        mouse.mouseData = static_cast<DWORD>(static_cast<int>(event.wheelDelta));
+        return;
+    default:
+        break;
+    }
+    switch (event.virtualKey) {
+    case VK_LBUTTON:
+        mouse.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+        break;
+    case VK_RBUTTON:
+        mouse.dwFlags = up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN;
+        break;
+    case VK_MBUTTON:
+        mouse.dwFlags = up ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_MIDDLEDOWN;
+        break;
+    default:
+        mouse.dwFlags = up ? MOUSEEVENTF_XUP : MOUSEEVENTF_XDOWN;
+        mouse.mouseData = event.virtualKey == VK_XBUTTON1 ? XBUTTON1 : XBUTTON2;
+        break;
+    }
+}
+
+} // namespace
+
 bool SendKeyStrokeEvents(const KeyStrokeEvent* events, int count) {
     if (count <= 0) {
         return true;
@@ -16,6 +54,10 @@ bool SendKeyStrokeEvents(const KeyStrokeEvent* events, int count) {
     // without them.
     std::vector<INPUT> inputs(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
+        if (events[i].device != InputDevice::Keyboard) {
+            FillMouseInput(events[i], inputs[i]);
+            continue;
+        }
         KEYBDINPUT& key = inputs[i].ki;
         inputs[i].type = INPUT_KEYBOARD;
         const UINT vk = events[i].virtualKey;
@@ -40,9 +82,10 @@ std::uint8_t SideModifiersDown() {
     return down;
 }
 
-bool SendKeyStroke(std::uint8_t keyCode, std::uint8_t keyFlag, const CHeldKeys& programHeld) {
+bool SendStrokes(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                 const CHeldKeys& programHeld) {
     KeyStrokeEvent events[kMaxExactKeyStrokeEvents];
     const int count =
-        BuildExactKeyStroke(keyCode, keyFlag, SideModifiersDown(), programHeld, events);
+        BuildExactStroke(target, keyFlag, repeat, SideModifiersDown(), programHeld, events);
     return SendKeyStrokeEvents(events, count);
 }

@@ -33,12 +33,12 @@ void CWin32EngineActions::Tell(const std::string& text, bool warning) {
     }
 }
 
-void CWin32EngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag,
-                                    const CHeldKeys& programHeld) {
+void CWin32EngineActions::Strike(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                                 const CHeldKeys& programHeld) {
     m_elevatedTargetCheck.BeforeStroke();
     // A refused injection (a window of higher integrity has the focus) is
     // not retried.
-    SendKeyStroke(keyCode, keyFlag, programHeld);
+    SendStrokes(target, keyFlag, repeat, programHeld);
 }
 
 void CWin32EngineActions::SendKeyEvents(const KeyStrokeEvent* events, int count) {

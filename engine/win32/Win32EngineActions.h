@@ -16,8 +16,8 @@ public:
     // With another source of integrity levels than the desktop's tokens.
     explicit CWin32EngineActions(IProcessIntegrity& integrity);
 
-    void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag,
-                   const CHeldKeys& programHeld) override;
+    void Strike(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                const CHeldKeys& programHeld) override;
     void SendKeyEvents(const KeyStrokeEvent* events, int count) override;
     void ActivateApplication(const std::string& exePath) override;
     void ActivateOrLaunchApplication(const std::string& exePath) override;

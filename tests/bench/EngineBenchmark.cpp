@@ -15,7 +15,7 @@ namespace {
 class NullActions : public IEngineActions {
 public:
     void SendKeyEvents(const KeyStrokeEvent*, int) override {}
-    void StrikeKey(std::uint8_t, std::uint8_t, const CHeldKeys&) override {}
+    void Strike(const StrokeTarget&, std::uint8_t, int, const CHeldKeys&) override {}
     void ActivateApplication(const std::string&) override {}
     void EnabledChanged(bool) override {}
 };

@@ -15,6 +15,11 @@
 
 namespace {
 constexpr unsigned kTimeoutMs = 20000;
+constexpr WORD kAddCommand = 1002;
+constexpr int kMouseRadio = 1122;
+constexpr int kControlCheckBox = 1015;
+// The program does not look at the port handle.
+constexpr std::uintptr_t kAnyPort = 0x7777;
 
 bool ShowAndWait(const char* view) {
     std::cout << view << std::endl;
@@ -43,7 +48,9 @@ int main(int argc, char** argv) {
                                     sandbox.ConfigPath().c_str())) {
         return Fail("cannot name the device in the settings file");
     }
-    // Writes the cached file out; Wine 8 reports FALSE for it even so.
+    // Flushes the cached file. Wine answers FALSE to this call whatever
+    // happens (dlls/kernel32/profile.c, WritePrivateProfileStringW), so its
+    // result tells nothing.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, sandbox.ConfigPath().c_str());
 
     ProgramProcess process;
@@ -81,9 +88,33 @@ int main(int argc, char** argv) {
     SendInput(2, escape, sizeof(INPUT));
     Sleep(300);
 
+    // The rule editor with an encoder turned right twice while it is open:
+    // the capture picks the direction and the encoding.
+    window.PostCommand(kAddCommand);
+    HWND editor = WaitForTopLevelWindow(
+        process.Id(),
+        [](HWND w) { return IsDialogTitled(w, "変換マップの追加") && IsWindowVisible(w); },
+        kTimeoutMs);
+    if (editor == nullptr) {
+        return Fail("no rule editor");
+    }
+    Sleep(300);
+    for (int i = 0; i < 2; ++i) {
+        window.PostMidi(kAnyPort, 0x0114B0); // controller 20, value 1
+    }
+    PostMessageA(GetDlgItem(editor, kMouseRadio), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(editor, kControlCheckBox), BM_CLICK, 0, 0);
+    Sleep(500);
+    if (!ShowAndWait("editor")) {
+        return 1;
+    }
+    PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+    Sleep(300);
+
     window.PostCommand(SettingsWindow::kVersionCommand);
     HWND about = WaitForTopLevelWindow(
-        process.Id(), [](HWND w) { return IsDialogTitled(w, "バージョン情報") && IsWindowVisible(w); },
+        process.Id(),
+        [](HWND w) { return IsDialogTitled(w, "バージョン情報") && IsWindowVisible(w); },
         kTimeoutMs);
     if (about == nullptr) {
         return Fail("no version box");

@@ -125,7 +125,7 @@ TEST(ExactKeyStroke, AUserAltOrWindowsKeyIsMaskedLiftedAndNotPressedAgain) {
 TEST(ExactKeyStroke, KeysHeldByTheProgramStayDown) {
     CHeldKeys held;
     KeyStrokeEvent events[kMaxKeyStrokeEvents];
-    ASSERT_EQ(held.Press(0x11, 0, events), 1); // a pedal held as Ctrl
+    ASSERT_EQ(held.Press(KeyTarget(0x11), 0, events), 1); // a pedal held as Ctrl
     // Its Ctrl shows as physically down, yet is neither lifted nor released
     // by a Ctrl+A rule.
     EXPECT_EQ(DescribeExact(0x41, 0, kLeftCtrl, held), (Seq{"v65", "^65"}));

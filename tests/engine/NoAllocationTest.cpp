@@ -64,7 +64,7 @@ namespace {
 class CountingActions : public IEngineActions {
 public:
     void SendKeyEvents(const KeyStrokeEvent*, int) override {}
-    void StrikeKey(std::uint8_t, std::uint8_t, const CHeldKeys&) override { ++keys; }
+    void Strike(const StrokeTarget&, std::uint8_t, int, const CHeldKeys&) override { ++keys; }
     void ActivateApplication(const std::string&) override { ++activations; }
     void EnabledChanged(bool) override { ++toggles; }
     long keys = 0;

@@ -70,7 +70,7 @@ TEST_F(EngineTest, RuleOfAnotherInputKindDoesNotMatchANote) {
 
 TEST_F(EngineTest, UnknownKindsArePassedOver) {
     AddRule(7, CChangeTableItem::KeyInput);
-    AddNoteKey(40, 40, 0x41).OutputKind = 3;
+    AddNoteKey(40, 40, 0x41).OutputKind = 4;
     AddNoteKey(40, 40, 0x42);
     Send(NoteOn(0, 40));
     EXPECT_EQ(Log(), Actions{KeyAction(0x42)});

@@ -4,8 +4,20 @@
 #include "KeyStroke.h"
 #include "StringUtil.h"
 
-std::string KeyAction(std::uint8_t keyCode, std::uint8_t keyFlag) {
-    return Format("key 0x%02X flags %u", keyCode, keyFlag);
+namespace {
+std::string Times(int repeat) {
+    return repeat == 1 ? std::string() : Format(" x%d", repeat);
+}
+} // namespace
+
+std::string KeyAction(std::uint8_t keyCode, std::uint8_t keyFlag, int repeat) {
+    return Format("key 0x%02X flags %u", keyCode, keyFlag) + Times(repeat);
+}
+std::string WheelAction(int delta, std::uint8_t keyFlag, int repeat, bool horizontal) {
+    return Format("%s %+d flags %u", horizontal ? "tilt" : "wheel", delta, keyFlag) + Times(repeat);
+}
+std::string ButtonAction(std::uint8_t virtualKey, std::uint8_t keyFlag) {
+    return Format("button 0x%02X flags %u", virtualKey, keyFlag);
 }
 std::string ActivateAction(const std::string& exePath) {
     return "activate " + exePath;
@@ -21,9 +33,21 @@ std::string KeysAction(const std::string& events) {
     return "keys " + events;
 }
 
-void RecordingEngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag,
-                                       const CHeldKeys& programHeld) {
-    log.push_back(KeyAction(keyCode, keyFlag));
+void RecordingEngineActions::Strike(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                                    const CHeldKeys& programHeld) {
+    switch (target.device) {
+    case InputDevice::Keyboard:
+        log.push_back(KeyAction(target.virtualKey, keyFlag, repeat));
+        break;
+    case InputDevice::MouseButton:
+        log.push_back(ButtonAction(target.virtualKey, keyFlag) + Times(repeat));
+        break;
+    case InputDevice::Wheel:
+    case InputDevice::HorizontalWheel:
+        log.push_back(WheelAction(target.wheelDelta, keyFlag, repeat,
+                                  target.device == InputDevice::HorizontalWheel));
+        break;
+    }
     lastHeld.clear();
     for (int vk = 0; vk < 256; ++vk) {
         if (programHeld.IsHeld(static_cast<std::uint8_t>(vk))) {
@@ -34,8 +58,9 @@ void RecordingEngineActions::StrikeKey(std::uint8_t keyCode, std::uint8_t keyFla
 void RecordingEngineActions::SendKeyEvents(const KeyStrokeEvent* events, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += Format("%s%s%02X", i == 0 ? "" : " ", events[i].keyUp ? "^" : "v",
-                       events[i].virtualKey);
+        text +=
+            Format("%s%s%s%02X", i == 0 ? "" : " ", events[i].keyUp ? "^" : "v",
+                   events[i].device == InputDevice::MouseButton ? "b" : "", events[i].virtualKey);
     }
     log.push_back(KeysAction(text));
 }

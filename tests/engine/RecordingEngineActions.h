@@ -6,11 +6,14 @@
 #include <vector>
 
 // Writes down every action the engine asks for, one readable line each:
-// "key 0x41 flags 7", "activate C:\app.exe", "activate or start C:\app.exe",
-// "enabled 0", "keys v11 v41" (one batch of held keys: v press, ^ release).
+// "key 0x41 flags 7", "key 0x41 flags 0 x3" (three strokes in one batch),
+// "wheel +120 flags 1 x2", "button 0x01 flags 0", "activate C:\app.exe",
+// "activate or start C:\app.exe", "enabled 0", "keys v11 v41" (one batch of
+// held keys: v press, ^ release; "vb01" a mouse button).
 class RecordingEngineActions : public IEngineActions {
 public:
-    void StrikeKey(std::uint8_t keyCode, std::uint8_t keyFlag, const CHeldKeys&) override;
+    void Strike(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                const CHeldKeys& programHeld) override;
     void SendKeyEvents(const KeyStrokeEvent* events, int count) override;
     void ActivateApplication(const std::string& exePath) override;
     void ActivateOrLaunchApplication(const std::string& exePath) override;
@@ -21,7 +24,11 @@ public:
     std::set<int> lastHeld;
 };
 
-std::string KeyAction(std::uint8_t keyCode, std::uint8_t keyFlag = 0);
+std::string KeyAction(std::uint8_t keyCode, std::uint8_t keyFlag = 0, int repeat = 1);
+// `delta` of one notch, signed; `horizontal` for the tilt wheel.
+std::string WheelAction(int delta, std::uint8_t keyFlag = 0, int repeat = 1,
+                        bool horizontal = false);
+std::string ButtonAction(std::uint8_t virtualKey, std::uint8_t keyFlag = 0);
 std::string ActivateAction(const std::string& exePath);
 std::string ActivateOrLaunchAction(const std::string& exePath);
 std::string EnabledAction(bool enabled);

@@ -15,7 +15,8 @@ TEST(ChangeTableItemText, NoteRangesKeepStoredOrder) {
     item.NoteNumber = 60;
     item.NoteNumberEnd = 72;
     EXPECT_EQ(item.GetInputText(), "Note# 60～72");
-    EXPECT_EQ(item.GetInputText(), "Note# 60\x81\x60" "72");
+    EXPECT_EQ(item.GetInputText(), "Note# 60\x81\x60"
+                                   "72");
     item.NoteNumber = 72;
     item.NoteNumberEnd = 60;
     EXPECT_EQ(item.GetInputText(), "Note# 72～60");
@@ -87,6 +88,39 @@ TEST(ChangeTableItemText, OtherOutputKinds) {
     item.OutputKind = Item::ToggleEnabled;
     EXPECT_EQ(item.GetOutputText(), "Sorbelquintaroの有効/無効 切り替え")
         << "the start flag belongs to activations only";
-    item.OutputKind = 3;
+    item.OutputKind = 4;
     EXPECT_EQ(item.GetOutputText(), "");
+}
+
+TEST(ChangeTableItemText, KnobDirectionsNameTheirEncoding) {
+    Item item;
+    item.InputKind = Item::ControlChangeUp;
+    item.CCNumber = 10;
+    EXPECT_EQ(item.GetInputText(), "CC# 10 (増やした時)");
+    item.InputKind = Item::ControlChangeDown;
+    item.InputCh = 2;
+    item.CCMode = Item::CCModeTwosComplement;
+    EXPECT_EQ(item.GetInputText(), "Ch.2 CC# 10 (減らした時) 相対 (2の補数)");
+    item.CCMode = Item::CCModeBinaryOffset;
+    EXPECT_EQ(item.GetInputText(), "Ch.2 CC# 10 (減らした時) 相対 (64基準)");
+    item.CCMode = Item::CCModeSignBit;
+    EXPECT_EQ(item.GetInputText(), "Ch.2 CC# 10 (減らした時) 相対 (符号ビット)");
+    item.CCMode = 9;
+    EXPECT_EQ(item.GetInputText(), "Ch.2 CC# 10 (減らした時) [方式9]");
+}
+
+TEST(ChangeTableItemText, MouseActionsWithModifiersAndHold) {
+    Item item;
+    item.OutputKind = Item::MouseInput;
+    EXPECT_EQ(item.GetOutputText(), "マウス: ホイール上");
+    item.KeyFlag = Item::KeyFlagCtrl;
+    item.MouseAction = Item::WheelDown;
+    EXPECT_EQ(item.GetOutputText(), "マウス: Ctrl+ホイール下");
+    item.MouseAction = Item::LeftButton;
+    item.KeyHold = 1;
+    EXPECT_EQ(item.GetOutputText(), "マウス: Ctrl+左ボタン (押している間)");
+    item.MouseAction = Item::WheelRight; // a wheel is turned, never held
+    EXPECT_EQ(item.GetOutputText(), "マウス: Ctrl+ホイール右");
+    item.MouseAction = 9;
+    EXPECT_EQ(item.GetOutputText(), "マウス: Ctrl+[Action:9]");
 }

@@ -3,6 +3,7 @@
 #include "IniFile.h"
 #include "ModulePath.h"
 #include "PortableIniBackend.h"
+#include "StringUtil.h"
 #include "TempDir.h"
 #include "TestFiles.h"
 
@@ -27,14 +28,15 @@ std::string Describe(const CChangeTableItem& i) {
     std::ostringstream out;
     out << int(i.InputCh) << ',' << int(i.InputKind) << ',' << int(i.OutputKind) << ','
         << int(i.NoteNumber) << ',' << int(i.NoteNumberEnd) << ',' << int(i.CCNumber) << ','
-        << int(i.CCFlag) << ',' << int(i.PCNumber) << ',' << int(i.PCRange) << ','
-        << int(i.KeyCode) << ',' << int(i.KeyFlag) << ',' << i.GetActExePath();
+        << int(i.CCFlag) << ',' << int(i.PCNumber) << ',' << int(i.PCRange) << ',' << int(i.KeyCode)
+        << ',' << int(i.KeyFlag) << ',' << i.GetActExePath();
     return out.str();
 }
 
 std::vector<std::string> Describe(const CChangeTable& table) {
     std::vector<std::string> rows{table.GetDeviceName()};
-    for (int i = 0; i < table.GetSize(); ++i) rows.push_back(Describe(*table.GetAt(i)));
+    for (int i = 0; i < table.GetSize(); ++i)
+        rows.push_back(Describe(*table.GetAt(i)));
     return rows;
 }
 
@@ -179,7 +181,8 @@ TEST_F(ChangeTableFile, SavedTableReloadsIdentically) {
 
 TEST_F(ChangeTableFile, ShrunkTableLeavesOnlyItsSections) {
     CChangeTable table;
-    for (int i = 0; i < 5; ++i) table.InsertAt(i, NewItem(i, 65, 0));
+    for (int i = 0; i < 5; ++i)
+        table.InsertAt(i, NewItem(i, 65, 0));
     ASSERT_TRUE(table.Save(path, backend));
     for (int i = 4; i >= 2; --i) {
         delete table.GetAt(i);
@@ -217,8 +220,7 @@ TEST_F(ChangeTableFile, ShiftJisTextIsStoredByteForByte) {
     ASSERT_TRUE(table.Save(path, backend));
     const std::string bytes = Saved();
     EXPECT_NE(bytes.find("MidiInDevice=\x83\x5C\x95\x5C\x83\x5C MIDI\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("ActExePath=D:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C"),
-              std::string::npos);
+    EXPECT_NE(bytes.find("ActExePath=D:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C"), std::string::npos);
     CChangeTable loaded;
     loaded.Load(path, backend);
     EXPECT_EQ(loaded.GetDeviceName(), device);
@@ -248,7 +250,8 @@ TEST_F(ChangeTableFile, InterruptedSaveKeepsTheOldFileWhole) {
 
     CChangeTable newTable;
     newTable.SetDeviceName("New");
-    for (int i = 0; i < 3; ++i) newTable.InsertAt(i, NewItem(20 + i, 66, 1));
+    for (int i = 0; i < 3; ++i)
+        newTable.InsertAt(i, NewItem(20 + i, 66, 1));
     const int writesOfASave = 2 + 12 * 3;
     for (int failAt = 1; failAt <= writesOfASave + 2; ++failAt) {
         const bool failFlush = failAt == writesOfASave + 1;
@@ -363,4 +366,56 @@ TEST_F(ChangeTableFile, HandEditedStartFlagReadsAsOnOrOff) {
     EXPECT_EQ(table.GetAt(0)->ActLaunch, 0);
     EXPECT_EQ(table.GetAt(1)->ActLaunch, 1);
     EXPECT_EQ(table.GetAt(2)->ActLaunch, 0);
+}
+
+TEST_F(ChangeTableFile, KnobAndMouseKeysAreStoredOnlyWhenNotDefaultAfterTheHoldFlag) {
+    CChangeTable table;
+    for (int i = 0; i < 2; ++i) {
+        table.InsertAt(i, NewItem(60 + i, 0, 0));
+    }
+    table.GetAt(0)->InputKind = CChangeTableItem::ControlChangeUp; // absolute, wheel up
+    table.GetAt(0)->OutputKind = CChangeTableItem::MouseInput;
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string defaults = Saved();
+    EXPECT_EQ(defaults.find("CCMode"), std::string::npos);
+    EXPECT_EQ(defaults.find("MouseAction"), std::string::npos);
+
+    CChangeTableItem& rule = *table.GetAt(1);
+    rule.InputKind = CChangeTableItem::ControlChangeDown;
+    rule.OutputKind = CChangeTableItem::MouseInput;
+    rule.CCMode = CChangeTableItem::CCModeSignBit;
+    rule.MouseAction = CChangeTableItem::ForwardButton;
+    rule.KeyHold = 1;
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    const auto section = std::find(lines.begin(), lines.end(), "[TableItem001]");
+    EXPECT_EQ(std::find(section, lines.end(), "KeyHold=1") - section, 13);
+    EXPECT_EQ(std::find(section, lines.end(), "CCMode=3") - section, 14);
+    EXPECT_EQ(std::find(section, lines.end(), "MouseAction=8") - section, 15);
+
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 2);
+    EXPECT_EQ(Describe(loaded), Describe(table));
+    EXPECT_EQ(loaded.GetAt(0)->CCMode, 0);
+    EXPECT_EQ(loaded.GetAt(1)->CCMode, 3);
+    EXPECT_EQ(loaded.GetAt(1)->MouseAction, 8);
+}
+
+TEST_F(ChangeTableFile, UnknownKindsModesAndActionsSaveBackAsRead) {
+    const std::string rule = "InputCh=0\r\nInputKind=%d\r\nOutputKind=%d\r\nNoteNumber=40\r\n"
+                             "NoteNumberEnd=40\r\nCCNumber=0\r\nCCFlag=0\r\nPCNumber=0\r\n"
+                             "PCRange=0\r\nKeyCode=0\r\nKeyFlag=0\r\nActExePath=\r\n";
+    const std::string file =
+        "[General]\r\nMidiInDevice=\r\nTableItemCount=2\r\n\r\n[TableItem000]\r\n" +
+        Format(rule.c_str(), 9, 7) + "CCMode=200\r\nMouseAction=77\r\n\r\n[TableItem001]\r\n" +
+        Format(rule.c_str(), 5, 3) + "CCMode=4\r\nMouseAction=9\r\n";
+    WriteConfig(file);
+    CChangeTable table;
+    table.Load(path, backend);
+    ASSERT_EQ(table.GetSize(), 2);
+    EXPECT_EQ(table.GetAt(0)->CCMode, 200);
+    EXPECT_EQ(table.GetAt(1)->MouseAction, 9);
+    ASSERT_TRUE(table.Save(path, backend));
+    EXPECT_EQ(NonBlankLines(Saved()), NonBlankLines(file));
 }

@@ -29,11 +29,25 @@ TEST(KeyNames, ArrowsAreShiftJisArrows) {
 
 TEST(KeyNames, UnnamedCodesShowTheirNumber) {
     EXPECT_EQ(GetKeyName(0), "[Code:0]");
-    EXPECT_EQ(GetKeyName(0x1C), "[Code:28]");
-    EXPECT_EQ(GetKeyName(0x7F), "[Code:127]");
     EXPECT_EQ(GetKeyName(0x2C), "[Code:44]");
     EXPECT_EQ(GetKeyName(0xA0), "[Code:160]");
     EXPECT_EQ(GetKeyName(0xFF), "[Code:255]");
+    EXPECT_EQ(GetKeyName(0x88), "[Code:136]");
+}
+
+TEST(KeyNames, KeysNoKeyboardHasGetNamesAndNamedKeysKeepTheirs) {
+    EXPECT_EQ(GetKeyName(0x7F), "F16");
+    EXPECT_EQ(GetKeyName(0x87), "F24");
+    EXPECT_EQ(GetKeyName(0xAD), "ミュート");
+    EXPECT_EQ(GetKeyName(0xAE), "音量-");
+    EXPECT_EQ(GetKeyName(0xAF), "音量+");
+    EXPECT_EQ(GetKeyName(0xB3), "再生/一時停止");
+    EXPECT_EQ(GetKeyName(0xA6), "ブラウザ戻る");
+    EXPECT_EQ(GetKeyName(0x1C), "変換");
+    EXPECT_EQ(GetKeyName(0xF3), "半角/全角");
+    EXPECT_EQ(GetKeyName(0x1D), "Nfer");
+    EXPECT_EQ(GetKeyName(0x19), "Xfer");
+    EXPECT_EQ(GetKeyName(0x15), "Kana");
 }
 
 TEST(KeyNames, EveryCodeHasALabel) {
@@ -46,6 +60,7 @@ TEST(KeyNames, EveryCodeHasALabel) {
         }
     }
     // 25 single names, 10 digits, 26 letters, 3 Windows keys, 17 keypad keys,
-    // 15 function keys and 13 punctuation keys.
-    EXPECT_EQ(named, 25 + 10 + 26 + 3 + 17 + 15 + 13);
+    // 24 function keys, 13 punctuation keys, 14 browser and media keys and 3
+    // Japanese input keys.
+    EXPECT_EQ(named, 25 + 10 + 26 + 3 + 17 + 24 + 13 + 14 + 3);
 }

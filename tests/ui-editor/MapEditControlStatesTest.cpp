@@ -66,3 +66,25 @@ TEST(MapEditControlStates, InputAndOutputSidesAreIndependent) {
 }
 
 } // namespace
+
+TEST(MapEditControlStates, KnobsUseTheControllerAndTheEncodingMouseButtonsCanBeHeld) {
+    const auto knob = MapEditControlStatesFor(CChangeTableItem::ControlChangeDown, -1);
+    EXPECT_TRUE(knob.controller);
+    EXPECT_TRUE(knob.knob);
+    EXPECT_FALSE(knob.controllerEdge);
+    EXPECT_FALSE(MapEditControlStatesFor(CChangeTableItem::ControlChange, -1).knob);
+
+    const auto wheel = MapEditControlStatesFor(CChangeTableItem::Note, CChangeTableItem::MouseInput,
+                                               CChangeTableItem::WheelUp);
+    EXPECT_TRUE(wheel.mouse);
+    EXPECT_TRUE(wheel.modifiers);
+    EXPECT_FALSE(wheel.key);
+    EXPECT_FALSE(wheel.keyHold);
+    EXPECT_TRUE(MapEditControlStatesFor(CChangeTableItem::Note, CChangeTableItem::MouseInput,
+                                        CChangeTableItem::LeftButton)
+                    .keyHold);
+    EXPECT_FALSE(MapEditControlStatesFor(CChangeTableItem::ControlChangeUp,
+                                         CChangeTableItem::MouseInput, CChangeTableItem::LeftButton)
+                     .keyHold)
+        << "a turn has no release";
+}

@@ -71,6 +71,12 @@ std::string ConfigText(const Config& config) {
         if (rule.keyHold) {
             text << "KeyHold=1\r\n";
         }
+        if (rule.ccMode != 0) {
+            text << "CCMode=" << unsigned(rule.ccMode) << "\r\n";
+        }
+        if (rule.mouseAction != 0) {
+            text << "MouseAction=" << unsigned(rule.mouseAction) << "\r\n";
+        }
     }
     return text.str();
 }

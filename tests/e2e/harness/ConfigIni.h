@@ -13,9 +13,11 @@ struct ConfigRule {
         ControlChange,
         PitchBendMinus,
         PitchBendPlus,
-        ProgramChange
+        ProgramChange,
+        ControlChangeUp,
+        ControlChangeDown,
     };
-    enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled };
+    enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled, MouseInput };
 
     std::uint8_t inputCh = 0;
     std::uint8_t inputKind = Note;
@@ -29,8 +31,10 @@ struct ConfigRule {
     std::uint8_t keyCode = 0;
     std::uint8_t keyFlag = 0; // bit 0 Ctrl, bit 1 Shift, bit 2 Alt
     std::string actExePath;
-    bool actLaunch = false; // start the program when it shows no window
-    bool keyHold = false;   // hold the key while the note or pedal is held
+    bool actLaunch = false;       // start the program when it shows no window
+    bool keyHold = false;         // hold the key while the note or pedal is held
+    std::uint8_t ccMode = 0;      // how a knob's values are read (0 absolute)
+    std::uint8_t mouseAction = 0; // 0 wheel up, 1 down, 2 left, 3 right, 4.. buttons
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,

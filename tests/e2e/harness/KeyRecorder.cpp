@@ -60,9 +60,9 @@ KeyRecorder::KeyRecorder() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kClassName;
     RegisterClassA(&windowClass); // fails harmlessly when registered before
-    m_window = CreateWindowExA(0, kClassName, "SqE2e key recorder",
-                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 300, 200, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), this);
+    m_window =
+        CreateWindowExA(0, kClassName, "SqE2e key recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600,
+                        400, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), this);
 }
 
 KeyRecorder::~KeyRecorder() {
@@ -93,12 +93,19 @@ bool KeyRecorder::TakeFocus(unsigned timeoutMs) {
         timeoutMs);
 }
 
+bool KeyRecorder::PointAtWindow() const {
+    RECT rect;
+    if (m_window == nullptr || !GetWindowRect(m_window, &rect)) {
+        return false;
+    }
+    return SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) != FALSE;
+}
+
 bool KeyRecorder::WaitForEvents(std::size_t count, unsigned timeoutMs) {
     return WaitUntil([&] { return m_events.size() >= count; }, timeoutMs);
 }
 
-LRESULT CALLBACK KeyRecorder::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK KeyRecorder::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(window, GWLP_USERDATA,
@@ -118,6 +125,13 @@ LRESULT CALLBACK KeyRecorder::WindowProc(HWND window, UINT message, WPARAM wPara
         return 0;
     case WM_SYSCHAR:
     case WM_CHAR:
+        return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        if (self != nullptr) {
+            self->m_wheels.push_back({message == WM_MOUSEHWHEEL, GET_WHEEL_DELTA_WPARAM(wParam),
+                                      (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) != 0});
+        }
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -29,8 +29,16 @@ std::vector<KeyEvent> ExpectedStroke(UINT virtualKey, unsigned flags = 0);
 // One sequence after the other.
 std::vector<KeyEvent> operator+(std::vector<KeyEvent> first, const std::vector<KeyEvent>& second);
 
+// One turn of a mouse wheel that reached the recording window.
+struct WheelEvent {
+    bool horizontal;
+    int delta;
+    bool ctrl; // Ctrl was down, as the message says
+};
+
 // A top-level window of the test that takes the keyboard focus and records
-// every key message it receives. Key messages are kept away from the
+// every key message it receives, and the wheel turns when the pointer is
+// on it. Key messages are kept away from the
 // default handling, so Alt does not open a system menu.
 class KeyRecorder {
 public:
@@ -48,7 +56,14 @@ public:
     bool HasFocus() const;
 
     const std::vector<KeyEvent>& Events() const { return m_events; }
-    void Clear() { m_events.clear(); }
+    const std::vector<WheelEvent>& Wheels() const { return m_wheels; }
+    void Clear() {
+        m_events.clear();
+        m_wheels.clear();
+    }
+    // Puts the pointer on the window: wheel messages go to the window under
+    // it (Wine), or to the focus (older Windows).
+    bool PointAtWindow() const;
     // Waits until at least `count` events are recorded.
     bool WaitForEvents(std::size_t count, unsigned timeoutMs);
 
@@ -57,4 +72,5 @@ private:
 
     HWND m_window = nullptr;
     std::vector<KeyEvent> m_events;
+    std::vector<WheelEvent> m_wheels;
 };

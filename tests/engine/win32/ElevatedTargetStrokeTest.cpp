@@ -53,7 +53,7 @@ TEST(ElevatedTargetStroke, TellsOnceAndStillSendsEveryStroke) {
         told.push_back(text);
     });
     for (int i = 0; i < 3; ++i) {
-        actions.StrikeKey('A', 0, CHeldKeys());
+        actions.Strike(KeyTarget('A'), 0, 1, CHeldKeys());
     }
     EXPECT_TRUE(PumpUntil([] { return g_keyDowns >= 3; }));
     EXPECT_EQ(g_keyDowns, 3);

@@ -49,7 +49,7 @@ protected:
         g_keys.clear();
     }
     std::vector<KeyMessage> Strike(BYTE keyCode, BYTE keyFlag, std::size_t expected) {
-        CWin32EngineActions().StrikeKey(keyCode, keyFlag, CHeldKeys());
+        CWin32EngineActions().Strike(KeyTarget(keyCode), keyFlag, 1, CHeldKeys());
         PumpUntil([&] { return g_keys.size() >= expected; });
         PumpUntil([] { return false; }, 100); // anything beyond is a fault too
         return g_keys;

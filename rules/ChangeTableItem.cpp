@@ -33,7 +33,10 @@ std::string CChangeTableItem::GetInputText() const {
         break;
     }
     if (InputCh != 0) {
-        return Format("Ch.%d ", InputCh) + event;
+        event = Format("Ch.%d ", InputCh) + event;
+    }
+    if (IsForOneApplication()) {
+        event += Format(" [%s]", PathFindFileNamePart(ForeExePath.c_str()));
     }
     return event;
 }
@@ -61,6 +64,17 @@ std::string CChangeTableItem::GetOutputText() const {
     default:
         return std::string();
     }
+}
+
+bool CChangeTableItem::IsForApplication(const std::string& exePath) const {
+    if (!IsForOneApplication()) {
+        return false;
+    }
+    const char* value = ForeExePath.c_str();
+    if (PathFindFileNamePart(value) == value) {
+        return MbsICmp(PathFindFileNamePart(exePath.c_str()), value) == 0;
+    }
+    return SameExePath(exePath.c_str(), value);
 }
 
 bool CChangeTableItem::HasRelease(int inputKind) {
@@ -106,5 +120,10 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
         KeyHold = ini.GetInt(section, "KeyHold", 0) != 0 ? 1 : 0;
     } else if (KeyHold != 0) {
         ini.WriteInt(section, "KeyHold", 1);
+    }
+    if (!save) {
+        ForeExePath = ini.GetString(section, "ForeExePath", "", false);
+    } else if (IsForOneApplication()) {
+        ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
     }
 }

@@ -27,14 +27,15 @@ std::string Describe(const CChangeTableItem& i) {
     std::ostringstream out;
     out << int(i.InputCh) << ',' << int(i.InputKind) << ',' << int(i.OutputKind) << ','
         << int(i.NoteNumber) << ',' << int(i.NoteNumberEnd) << ',' << int(i.CCNumber) << ','
-        << int(i.CCFlag) << ',' << int(i.PCNumber) << ',' << int(i.PCRange) << ','
-        << int(i.KeyCode) << ',' << int(i.KeyFlag) << ',' << i.GetActExePath();
+        << int(i.CCFlag) << ',' << int(i.PCNumber) << ',' << int(i.PCRange) << ',' << int(i.KeyCode)
+        << ',' << int(i.KeyFlag) << ',' << i.GetActExePath();
     return out.str();
 }
 
 std::vector<std::string> Describe(const CChangeTable& table) {
     std::vector<std::string> rows{table.GetDeviceName()};
-    for (int i = 0; i < table.GetSize(); ++i) rows.push_back(Describe(*table.GetAt(i)));
+    for (int i = 0; i < table.GetSize(); ++i)
+        rows.push_back(Describe(*table.GetAt(i)));
     return rows;
 }
 
@@ -179,7 +180,8 @@ TEST_F(ChangeTableFile, SavedTableReloadsIdentically) {
 
 TEST_F(ChangeTableFile, ShrunkTableLeavesOnlyItsSections) {
     CChangeTable table;
-    for (int i = 0; i < 5; ++i) table.InsertAt(i, NewItem(i, 65, 0));
+    for (int i = 0; i < 5; ++i)
+        table.InsertAt(i, NewItem(i, 65, 0));
     ASSERT_TRUE(table.Save(path, backend));
     for (int i = 4; i >= 2; --i) {
         delete table.GetAt(i);
@@ -217,8 +219,7 @@ TEST_F(ChangeTableFile, ShiftJisTextIsStoredByteForByte) {
     ASSERT_TRUE(table.Save(path, backend));
     const std::string bytes = Saved();
     EXPECT_NE(bytes.find("MidiInDevice=\x83\x5C\x95\x5C\x83\x5C MIDI\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("ActExePath=D:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C"),
-              std::string::npos);
+    EXPECT_NE(bytes.find("ActExePath=D:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C"), std::string::npos);
     CChangeTable loaded;
     loaded.Load(path, backend);
     EXPECT_EQ(loaded.GetDeviceName(), device);
@@ -248,7 +249,8 @@ TEST_F(ChangeTableFile, InterruptedSaveKeepsTheOldFileWhole) {
 
     CChangeTable newTable;
     newTable.SetDeviceName("New");
-    for (int i = 0; i < 3; ++i) newTable.InsertAt(i, NewItem(20 + i, 66, 1));
+    for (int i = 0; i < 3; ++i)
+        newTable.InsertAt(i, NewItem(20 + i, 66, 1));
     const int writesOfASave = 2 + 12 * 3;
     for (int failAt = 1; failAt <= writesOfASave + 2; ++failAt) {
         const bool failFlush = failAt == writesOfASave + 1;
@@ -363,4 +365,59 @@ TEST_F(ChangeTableFile, HandEditedStartFlagReadsAsOnOrOff) {
     EXPECT_EQ(table.GetAt(0)->ActLaunch, 0);
     EXPECT_EQ(table.GetAt(1)->ActLaunch, 1);
     EXPECT_EQ(table.GetAt(2)->ActLaunch, 0);
+}
+
+TEST_F(ChangeTableFile, ApplicationIsStoredOnlyWhenSetAndLast) {
+    CChangeTable table;
+    for (int i = 0; i < 3; ++i) {
+        table.InsertAt(i, NewItem(60 + i, 0, 0));
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string without = Saved();
+    EXPECT_EQ(without.find("ForeExePath"), std::string::npos);
+
+    const std::string application = "C:\\ソフト\\表計算.exe";
+    table.GetAt(1)->SetForeExePath(application);
+    table.GetAt(1)->KeyHold = 1;
+    table.GetAt(2)->SetForeExePath("Paint.exe");
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    const auto section = std::find(lines.begin(), lines.end(), "[TableItem001]");
+    EXPECT_EQ(std::find(section, lines.end(), "KeyHold=1") - section, 13);
+    EXPECT_EQ(std::find(section, lines.end(), "ForeExePath=" + application) - section, 14);
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->GetForeExePath(), "");
+    EXPECT_EQ(loaded.GetAt(1)->GetForeExePath(), application);
+    EXPECT_EQ(loaded.GetAt(2)->GetForeExePath(), "Paint.exe");
+
+    for (int i = 1; i < 3; ++i) {
+        loaded.GetAt(i)->SetForeExePath("");
+    }
+    loaded.GetAt(1)->KeyHold = 0;
+    ASSERT_TRUE(loaded.Save(path, backend));
+    EXPECT_EQ(Saved(), without) << "a table without it saves as before";
+}
+
+TEST_F(ChangeTableFile, ApplicationWithALineBreakOrOfThreeHundredBytesIsTheActivationPathsCase) {
+    const std::string longPath = "C:\\" + std::string(290, 'p') + "\\a.exe";
+    for (const std::string& value : {std::string("C:\\a\r\nb.exe"), longPath}) {
+        CChangeTable table;
+        table.InsertAt(0, NewItem(60, 0, 0));
+        table.GetAt(0)->SetActExePath(value);
+        const bool activationSaved = table.Save(path, backend);
+        const std::string activationFile = Saved();
+        table.GetAt(0)->SetActExePath("");
+        table.GetAt(0)->SetForeExePath(value);
+        EXPECT_EQ(table.Save(path, backend), activationSaved);
+        if (!activationSaved) {
+            EXPECT_EQ(Saved(), activationFile) << "the previous file stays";
+            continue;
+        }
+        CChangeTable loaded;
+        loaded.Load(path, backend);
+        ASSERT_EQ(loaded.GetSize(), 1);
+        EXPECT_EQ(loaded.GetAt(0)->GetForeExePath(), value);
+    }
 }

@@ -16,7 +16,7 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
-    : m_pChangeTable(table), m_actions(actions) {}
+    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions) {}
 
 void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8_t note,
                                  std::uint8_t) {
@@ -128,6 +128,9 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
     if (IsSuspended() || m_pChangeTable == nullptr) {
         return;
     }
+    m_foregroundRules.Choose(*m_pChangeTable, [&](const CChangeTableItem& rule) {
+        return TakesEvent(rule, probe, value);
+    });
     // The count and the switch are read anew for every rule: an action may
     // toggle the converter, and a nested message loop may change the table.
     for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
@@ -138,18 +141,30 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
         if (!m_bEnabled && rule->OutputKind != CChangeTableItem::ToggleEnabled) {
             continue;
         }
+        const bool admitted = m_foregroundRules.Admits(i, *rule);
         if (rule->HoldsKey()) {
-            ConvertHeldKeyRule(*rule, probe, value);
-        } else if (Matches(*rule, probe, value)) {
+            ConvertHeldKeyRule(*rule, probe, value, admitted);
+        } else if (admitted && Matches(*rule, probe, value)) {
             Perform(*rule);
         }
     }
 }
 
+bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const CChangeTableItem& probe,
+                                   std::uint8_t value) const {
+    if (rule.HoldsKey() && rule.InputKind == CChangeTableItem::ControlChange) {
+        return probe.InputKind == CChangeTableItem::ControlChange &&
+               (rule.InputCh == 0 || rule.InputCh == probe.InputCh) &&
+               rule.CCNumber == probe.CCNumber;
+    }
+    return Matches(rule, probe, value);
+}
+
 void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
-                                           const CChangeTableItem& probe, std::uint8_t value) {
+                                           const CChangeTableItem& probe, std::uint8_t value,
+                                           bool mayPress) {
     if (rule.InputKind != CChangeTableItem::ControlChange) {
-        if (Matches(rule, probe, value)) {
+        if (mayPress && Matches(rule, probe, value)) {
             Hold(rule, probe.InputKind, probe.InputCh,
                  rule.InputKind == CChangeTableItem::Note ? probe.NoteNumber : 0);
         }
@@ -167,7 +182,7 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events,
                       m_keyHolds.ReleaseController(rule, probe.InputCh, probe.CCNumber, events));
-    } else if (!edge || Matches(rule, probe, value)) {
+    } else if (mayPress && (!edge || Matches(rule, probe, value))) {
         Hold(rule, CChangeTableItem::ControlChange, probe.InputCh, probe.CCNumber);
     }
 }
@@ -206,6 +221,8 @@ void CConversionEngine::Resume() {
     if (m_nSuspended > 0) {
         --m_nSuspended;
     }
+    // Rules are edited and deleted only while the engine is suspended.
+    m_foregroundRules.TableChanged();
 }
 
 void CConversionEngine::ResetControllerValues() {

@@ -33,6 +33,10 @@
 #define IDC_MAPEDIT_TOGGLE 1029
 #define IDC_MAPEDIT_KEY_HOLD 1030
 #define IDC_MAPEDIT_ACT_LAUNCH 1031
+// Limiting a rule to the application in front.
+#define IDC_MAPEDIT_FORE_ONLY 1100
+#define IDC_MAPEDIT_FORE_PATH 1101
+#define IDC_MAPEDIT_FORE_BROWSE 1102
 
 // Application picker controls.
 #define IDC_APPSELECT_LIST 1024

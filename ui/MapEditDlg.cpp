@@ -7,6 +7,7 @@
 #include "KeyCapture.h"
 #include "KeyNames.h"
 #include "MapEditControlStates.h"
+#include "MessageBox.h"
 #include "MidiInEventListenerManager.h"
 #include "StringUtil.h"
 
@@ -26,7 +27,9 @@ constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY, IDC_MAPEDIT_SHIFT, IDC_MAPEDIT_
 constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP,
                                         IDC_MAPEDIT_ACT_LAUNCH};
 
-template <size_t N> constexpr int CountOf(const int (&)[N]) { return static_cast<int>(N); }
+template <size_t N> constexpr int CountOf(const int (&)[N]) {
+    return static_cast<int>(N);
+}
 
 bool IsKindRadio(UINT id) {
     switch (id) {
@@ -44,7 +47,9 @@ bool IsKindRadio(UINT id) {
     }
 }
 
-bool IsKeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+bool IsKeyDown(int virtualKey) {
+    return (::GetKeyState(virtualKey) & 0x8000) != 0;
+}
 
 std::string FocusClassName() {
     HWND focus = ::GetFocus();
@@ -59,12 +64,9 @@ std::string FocusClassName() {
 }
 } // namespace
 
-CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew,
-                         CMidiInEventListenerManager& manager, CWnd* parent)
-    : CDialog(IDD_MAP_EDIT, parent),
-      m_rule(rule),
-      m_bIsNew(isNew),
-      m_listenerManager(manager),
+CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew, CMidiInEventListenerManager& manager,
+                         CWnd* parent)
+    : CDialog(IDD_MAP_EDIT, parent), m_rule(rule), m_bIsNew(isNew), m_listenerManager(manager),
       m_values(rule) {}
 
 CMapEditDlg::~CMapEditDlg() {
@@ -92,6 +94,8 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_MAPEDIT_PC_NUMBER, m_values.m_nPCNumber);
     DDX_Check(pDX, IDC_MAPEDIT_ACT_LAUNCH, m_values.m_bActLaunch);
     DDX_Check(pDX, IDC_MAPEDIT_KEY_HOLD, m_values.m_bKeyHold);
+    DDX_Check(pDX, IDC_MAPEDIT_FORE_ONLY, m_values.m_bForeOnly);
+    DDX_Text(pDX, IDC_MAPEDIT_FORE_PATH, m_values.m_strForeExePath);
 }
 
 BOOL CMapEditDlg::OnInitDialog() {
@@ -149,6 +153,8 @@ void CMapEditDlg::UpdateControlStates() {
     const int keyHold[] = {IDC_MAPEDIT_KEY_HOLD};
     EnableControls(keyHold, 1, states.keyHold);
     EnableControls(kApplicationControls, CountOf(kApplicationControls), states.application);
+    const int forePath[] = {IDC_MAPEDIT_FORE_PATH};
+    EnableControls(forePath, 1, m_values.m_bForeOnly != 0);
 }
 
 void CMapEditDlg::EnableControls(const int* ids, int count, bool enable) {
@@ -216,17 +222,25 @@ void CMapEditDlg::OnOK() {
     if (!ReadControls()) {
         return;
     }
+    if (m_values.IsForeApplicationMissing()) {
+        RefuseMissingForeApplication();
+        return;
+    }
     m_values.WriteTo(m_rule);
     CDialog::OnOK();
 }
 
 bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
-    if (notifyCode == BN_CLICKED && IsKindRadio(id)) {
+    if (notifyCode == BN_CLICKED && (IsKindRadio(id) || id == IDC_MAPEDIT_FORE_ONLY)) {
         UpdateControlStates();
         return true;
     }
     if (notifyCode == BN_CLICKED && id == IDC_MAPEDIT_SELECT_APP) {
         OnSelectApplication();
+        return true;
+    }
+    if (notifyCode == BN_CLICKED && id == IDC_MAPEDIT_FORE_BROWSE) {
+        OnBrowseForeApplication();
         return true;
     }
     return CDialog::OnCommand(id, notifyCode, control);
@@ -237,6 +251,25 @@ void CMapEditDlg::OnSelectApplication() {
     if (picker.DoModal() == IDOK) {
         m_values.m_strActExePath = picker.GetSelectedExePath();
         ShowExeName();
+    }
+}
+
+void CMapEditDlg::OnBrowseForeApplication() {
+    ReadControls();
+    CAppSelectDlg picker(m_values.m_strForeExePath);
+    if (picker.DoModal() == IDOK) {
+        const std::string exePath = picker.GetSelectedExePath();
+        Capture([&exePath](CMapEditValues& values) { values.ChooseForeApplication(exePath); });
+    }
+}
+
+// As a number edit that holds no number: the message, then the edit to type
+// into with its text selected.
+void CMapEditDlg::RefuseMissingForeApplication() {
+    ShowMessageBox("前面のアプリのパスかファイル名を入力してください。");
+    if (HWND edit = GetDlgItem(IDC_MAPEDIT_FORE_PATH)) {
+        ::SetFocus(edit);
+        ::SendMessageA(edit, EM_SETSEL, 0, -1);
     }
 }
 

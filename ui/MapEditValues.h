@@ -26,6 +26,12 @@ public:
     void CapturePitchBend(int inputKind);
     // A key pressed on the PC keyboard with the modifiers then held.
     void CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt);
+    // An application chosen from the running ones: the rule acts only while
+    // it is in front.
+    void ChooseForeApplication(const std::string& exePath);
+    // The box limiting the rule to one application is checked, but which
+    // application is not said.
+    bool IsForeApplicationMissing() const;
 
     int m_nInputKind = 0;
     int m_bAlt = 0;
@@ -43,4 +49,6 @@ public:
     std::string m_strActExePath;
     int m_bActLaunch = 0;
     int m_bKeyHold = 0;
+    int m_bForeOnly = 0;
+    std::string m_strForeExePath;
 };

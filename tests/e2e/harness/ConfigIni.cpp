@@ -25,8 +25,8 @@ ConfigRule ConfigRule::ToggleOnNote(std::uint8_t note, std::uint8_t channel) {
     return rule;
 }
 
-ConfigRule ConfigRule::KeyOnController(std::uint8_t controller, std::uint8_t keyCode,
-                                       bool fromZero, std::uint8_t channel) {
+ConfigRule ConfigRule::KeyOnController(std::uint8_t controller, std::uint8_t keyCode, bool fromZero,
+                                       std::uint8_t channel) {
     ConfigRule rule;
     rule.inputCh = channel;
     rule.inputKind = ControlChange;
@@ -41,7 +41,7 @@ bool operator==(const ConfigRule& a, const ConfigRule& b) {
            a.noteNumber == b.noteNumber && a.noteNumberEnd == b.noteNumberEnd &&
            a.ccNumber == b.ccNumber && a.ccFlag == b.ccFlag && a.pcNumber == b.pcNumber &&
            a.pcRange == b.pcRange && a.keyCode == b.keyCode && a.keyFlag == b.keyFlag &&
-           a.actExePath == b.actExePath;
+           a.actExePath == b.actExePath && a.foreExePath == b.foreExePath;
 }
 
 std::string ConfigText(const Config& config) {
@@ -67,6 +67,9 @@ std::string ConfigText(const Config& config) {
              << "ActExePath=" << rule.actExePath << "\r\n";
         if (rule.keyHold) {
             text << "KeyHold=1\r\n";
+        }
+        if (!rule.foreExePath.empty()) {
+            text << "ForeExePath=" << rule.foreExePath << "\r\n";
         }
     }
     return text.str();
@@ -111,6 +114,7 @@ Config ReadConfigIni(const std::string& path) {
         rule.keyCode = ProfileByte(path, section, "KeyCode", rule.keyCode);
         rule.keyFlag = ProfileByte(path, section, "KeyFlag", rule.keyFlag);
         rule.actExePath = ProfileString(path, section, "ActExePath");
+        rule.foreExePath = ProfileString(path, section, "ForeExePath");
         config.rules.push_back(rule);
     }
     return config;

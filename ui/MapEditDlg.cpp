@@ -27,9 +27,7 @@ constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY, IDC_MAPEDIT_SHIFT, IDC_MAPEDIT_
 constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP,
                                         IDC_MAPEDIT_ACT_LAUNCH};
 
-template <size_t N> constexpr int CountOf(const int (&)[N]) {
-    return static_cast<int>(N);
-}
+template <size_t N> constexpr int CountOf(const int (&)[N]) { return static_cast<int>(N); }
 
 bool IsKindRadio(UINT id) {
     switch (id) {
@@ -47,9 +45,7 @@ bool IsKindRadio(UINT id) {
     }
 }
 
-bool IsKeyDown(int virtualKey) {
-    return (::GetKeyState(virtualKey) & 0x8000) != 0;
-}
+bool IsKeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
 
 std::string FocusClassName() {
     HWND focus = ::GetFocus();
@@ -64,9 +60,12 @@ std::string FocusClassName() {
 }
 } // namespace
 
-CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew, CMidiInEventListenerManager& manager,
-                         CWnd* parent)
-    : CDialog(IDD_MAP_EDIT, parent), m_rule(rule), m_bIsNew(isNew), m_listenerManager(manager),
+CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew,
+                         CMidiInEventListenerManager& manager, CWnd* parent)
+    : CDialog(IDD_MAP_EDIT, parent),
+      m_rule(rule),
+      m_bIsNew(isNew),
+      m_listenerManager(manager),
       m_values(rule) {}
 
 CMapEditDlg::~CMapEditDlg() {

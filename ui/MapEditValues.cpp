@@ -5,9 +5,7 @@
 #include <cstdint>
 
 namespace {
-std::uint8_t LowByte(int value) {
-    return static_cast<std::uint8_t>(value & 0xFF);
-}
+std::uint8_t LowByte(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
 } // namespace
 
 CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
@@ -15,12 +13,19 @@ CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
       m_bAlt((rule.KeyFlag & CChangeTableItem::KeyFlagAlt) != 0 ? 1 : 0),
       m_bCtrl((rule.KeyFlag & CChangeTableItem::KeyFlagCtrl) != 0 ? 1 : 0),
       m_bShift((rule.KeyFlag & CChangeTableItem::KeyFlagShift) != 0 ? 1 : 0),
-      m_nKeyCode(rule.KeyCode), m_nCCNumber(rule.CCNumber), m_nNoteNumber(rule.NoteNumber),
+      m_nKeyCode(rule.KeyCode),
+      m_nCCNumber(rule.CCNumber),
+      m_nNoteNumber(rule.NoteNumber),
       m_bCCFlag((rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) != 0 ? 1 : 0),
-      m_nNoteNumberEnd(rule.NoteNumberEnd), m_nOutputKind(rule.OutputKind),
-      m_nInputCh(rule.InputCh), m_nPCRange(rule.PCRange), m_nPCNumber(rule.PCNumber),
-      m_strActExePath(rule.GetActExePath()), m_bActLaunch(rule.ActLaunch != 0 ? 1 : 0),
-      m_bKeyHold(rule.KeyHold != 0 ? 1 : 0), m_bForeOnly(rule.IsForOneApplication() ? 1 : 0),
+      m_nNoteNumberEnd(rule.NoteNumberEnd),
+      m_nOutputKind(rule.OutputKind),
+      m_nInputCh(rule.InputCh),
+      m_nPCRange(rule.PCRange),
+      m_nPCNumber(rule.PCNumber),
+      m_strActExePath(rule.GetActExePath()),
+      m_bActLaunch(rule.ActLaunch != 0 ? 1 : 0),
+      m_bKeyHold(rule.KeyHold != 0 ? 1 : 0),
+      m_bForeOnly(rule.IsForOneApplication() ? 1 : 0),
       m_strForeExePath(rule.GetForeExePath()) {}
 
 void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
@@ -70,9 +75,7 @@ void CMapEditValues::CaptureProgram(int program) {
     m_nPCNumber = program + m_nPCRange;
 }
 
-void CMapEditValues::CapturePitchBend(int inputKind) {
-    m_nInputKind = inputKind;
-}
+void CMapEditValues::CapturePitchBend(int inputKind) { m_nInputKind = inputKind; }
 
 void CMapEditValues::CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt) {
     m_nKeyCode = virtualKey;

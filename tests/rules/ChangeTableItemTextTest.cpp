@@ -15,8 +15,7 @@ TEST(ChangeTableItemText, NoteRangesKeepStoredOrder) {
     item.NoteNumber = 60;
     item.NoteNumberEnd = 72;
     EXPECT_EQ(item.GetInputText(), "Note# 60～72");
-    EXPECT_EQ(item.GetInputText(), "Note# 60\x81\x60"
-                                   "72");
+    EXPECT_EQ(item.GetInputText(), "Note# 60\x81\x60" "72");
     item.NoteNumber = 72;
     item.NoteNumberEnd = 60;
     EXPECT_EQ(item.GetInputText(), "Note# 72～60");

@@ -27,15 +27,14 @@ std::string Describe(const CChangeTableItem& i) {
     std::ostringstream out;
     out << int(i.InputCh) << ',' << int(i.InputKind) << ',' << int(i.OutputKind) << ','
         << int(i.NoteNumber) << ',' << int(i.NoteNumberEnd) << ',' << int(i.CCNumber) << ','
-        << int(i.CCFlag) << ',' << int(i.PCNumber) << ',' << int(i.PCRange) << ',' << int(i.KeyCode)
-        << ',' << int(i.KeyFlag) << ',' << i.GetActExePath();
+        << int(i.CCFlag) << ',' << int(i.PCNumber) << ',' << int(i.PCRange) << ','
+        << int(i.KeyCode) << ',' << int(i.KeyFlag) << ',' << i.GetActExePath();
     return out.str();
 }
 
 std::vector<std::string> Describe(const CChangeTable& table) {
     std::vector<std::string> rows{table.GetDeviceName()};
-    for (int i = 0; i < table.GetSize(); ++i)
-        rows.push_back(Describe(*table.GetAt(i)));
+    for (int i = 0; i < table.GetSize(); ++i) rows.push_back(Describe(*table.GetAt(i)));
     return rows;
 }
 
@@ -180,8 +179,7 @@ TEST_F(ChangeTableFile, SavedTableReloadsIdentically) {
 
 TEST_F(ChangeTableFile, ShrunkTableLeavesOnlyItsSections) {
     CChangeTable table;
-    for (int i = 0; i < 5; ++i)
-        table.InsertAt(i, NewItem(i, 65, 0));
+    for (int i = 0; i < 5; ++i) table.InsertAt(i, NewItem(i, 65, 0));
     ASSERT_TRUE(table.Save(path, backend));
     for (int i = 4; i >= 2; --i) {
         delete table.GetAt(i);
@@ -219,7 +217,8 @@ TEST_F(ChangeTableFile, ShiftJisTextIsStoredByteForByte) {
     ASSERT_TRUE(table.Save(path, backend));
     const std::string bytes = Saved();
     EXPECT_NE(bytes.find("MidiInDevice=\x83\x5C\x95\x5C\x83\x5C MIDI\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("ActExePath=D:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C"), std::string::npos);
+    EXPECT_NE(bytes.find("ActExePath=D:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C"),
+              std::string::npos);
     CChangeTable loaded;
     loaded.Load(path, backend);
     EXPECT_EQ(loaded.GetDeviceName(), device);
@@ -249,8 +248,7 @@ TEST_F(ChangeTableFile, InterruptedSaveKeepsTheOldFileWhole) {
 
     CChangeTable newTable;
     newTable.SetDeviceName("New");
-    for (int i = 0; i < 3; ++i)
-        newTable.InsertAt(i, NewItem(20 + i, 66, 1));
+    for (int i = 0; i < 3; ++i) newTable.InsertAt(i, NewItem(20 + i, 66, 1));
     const int writesOfASave = 2 + 12 * 3;
     for (int failAt = 1; failAt <= writesOfASave + 2; ++failAt) {
         const bool failFlush = failAt == writesOfASave + 1;

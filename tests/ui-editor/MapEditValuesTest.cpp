@@ -84,8 +84,8 @@ TEST(MapEditValuesWriteBack, KeepsTheLowEightBitsOfEveryNumber) {
     CMapEditValues values(rule);
     values.m_nCCNumber = 300;
     values.m_nPCNumber = 256 + 5;
-    values.m_nKeyCode = -1; // the key combo without a selection
-    values.m_nInputCh = -1; // the channel combo without a selection
+    values.m_nKeyCode = -1;      // the key combo without a selection
+    values.m_nInputCh = -1;      // the channel combo without a selection
     values.m_nInputKind = 7;
 
     values.WriteTo(rule);

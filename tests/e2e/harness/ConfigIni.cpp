@@ -25,8 +25,8 @@ ConfigRule ConfigRule::ToggleOnNote(std::uint8_t note, std::uint8_t channel) {
     return rule;
 }
 
-ConfigRule ConfigRule::KeyOnController(std::uint8_t controller, std::uint8_t keyCode, bool fromZero,
-                                       std::uint8_t channel) {
+ConfigRule ConfigRule::KeyOnController(std::uint8_t controller, std::uint8_t keyCode,
+                                       bool fromZero, std::uint8_t channel) {
     ConfigRule rule;
     rule.inputCh = channel;
     rule.inputKind = ControlChange;

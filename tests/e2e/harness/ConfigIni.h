@@ -8,13 +8,7 @@
 
 // One rule, with the numbers as the file stores them (channel 1..16, 0 = any).
 struct ConfigRule {
-    enum InputKind : std::uint8_t {
-        Note,
-        ControlChange,
-        PitchBendMinus,
-        PitchBendPlus,
-        ProgramChange
-    };
+    enum InputKind : std::uint8_t { Note, ControlChange, PitchBendMinus, PitchBendPlus, ProgramChange };
     enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled };
 
     std::uint8_t inputCh = 0;
@@ -29,8 +23,9 @@ struct ConfigRule {
     std::uint8_t keyCode = 0;
     std::uint8_t keyFlag = 0; // bit 0 Ctrl, bit 1 Shift, bit 2 Alt
     std::string actExePath;
-    bool keyHold = false;    // hold the key while the note or pedal is held
-    std::string foreExePath; // acts only while this program is in front
+    bool keyHold = false; // hold the key while the note or pedal is held
+    // Acts only while this program is in front.
+    std::string foreExePath;
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,

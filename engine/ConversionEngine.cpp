@@ -17,7 +17,7 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
-    : m_pChangeTable(table), m_actions(actions) {
+    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions) {
     ResetControllerValues();
 }
 
@@ -174,6 +174,9 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
     if (IsSuspended() || m_pChangeTable == nullptr) {
         return;
     }
+    m_foregroundRules.Choose(*m_pChangeTable, [&](const CChangeTableItem& rule) {
+        return TakesEvent(rule, probe, value);
+    });
     // The count and the switch are read anew for every rule: an action may
     // toggle the converter, and a nested message loop may change the table.
     for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
@@ -184,18 +187,30 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
         if (!m_bEnabled && rule->OutputKind != CChangeTableItem::ToggleEnabled) {
             continue;
         }
+        const bool admitted = m_foregroundRules.Admits(i, *rule);
         if (rule->HoldsKey()) {
-            ConvertHeldKeyRule(*rule, probe, value);
-        } else if (const int steps = Steps(*rule, probe, value)) {
+            ConvertHeldKeyRule(*rule, probe, value, admitted);
+        } else if (const int steps = admitted ? Steps(*rule, probe, value) : 0) {
             Perform(*rule, steps);
         }
     }
 }
 
+bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const CChangeTableItem& probe,
+                                   std::uint8_t value) const {
+    if (rule.HoldsKey() && rule.InputKind == CChangeTableItem::ControlChange) {
+        return probe.InputKind == CChangeTableItem::ControlChange &&
+               (rule.InputCh == 0 || rule.InputCh == probe.InputCh) &&
+               rule.CCNumber == probe.CCNumber;
+    }
+    return Steps(rule, probe, value) > 0;
+}
+
 void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
-                                           const CChangeTableItem& probe, std::uint8_t value) {
+                                           const CChangeTableItem& probe, std::uint8_t value,
+                                           bool mayPress) {
     if (rule.InputKind != CChangeTableItem::ControlChange) {
-        if (Matches(rule, probe, value)) {
+        if (mayPress && Matches(rule, probe, value)) {
             Hold(rule, probe.InputKind, probe.InputCh,
                  rule.InputKind == CChangeTableItem::Note ? probe.NoteNumber : 0);
         }
@@ -213,7 +228,7 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events,
                       m_keyHolds.ReleaseController(rule, probe.InputCh, probe.CCNumber, events));
-    } else if (!edge || Matches(rule, probe, value)) {
+    } else if (mayPress && (!edge || Matches(rule, probe, value))) {
         Hold(rule, CChangeTableItem::ControlChange, probe.InputCh, probe.CCNumber);
     }
 }
@@ -252,6 +267,8 @@ void CConversionEngine::Resume() {
     if (m_nSuspended > 0) {
         --m_nSuspended;
     }
+    // Rules are edited and deleted only while the engine is suspended.
+    m_foregroundRules.TableChanged();
 }
 
 void CConversionEngine::ResetControllerValues() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "ChangeTableItem.h"
+#include "ForegroundRules.h"
 #include "KeyHolds.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
@@ -65,8 +66,14 @@ private:
                        std::uint8_t value) const;
     void Perform(const CChangeTableItem& rule, int steps);
 
+    // Whether the rule takes the event, as press or, for a held
+    // controller, as release.
+    bool TakesEvent(const CChangeTableItem& rule, const CChangeTableItem& probe,
+                    std::uint8_t value) const;
+    // mayPress false: the rule may not act on this event, but the release
+    // of what it holds still goes through.
     void ConvertHeldKeyRule(const CChangeTableItem& rule, const CChangeTableItem& probe,
-                            std::uint8_t value);
+                            std::uint8_t value, bool mayPress);
     void Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
               std::uint8_t number);
     void SendKeyEvents(const KeyStrokeEvent* events, int count);
@@ -82,4 +89,5 @@ private:
     std::uint8_t m_lastKnobValue[16][128];
     IEngineActions& m_actions;
     CKeyHolds m_keyHolds;
+    CForegroundRules m_foregroundRules;
 };

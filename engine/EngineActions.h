@@ -29,4 +29,10 @@ public:
     }
     // The converter was switched on or off (the tray icon follows).
     virtual void EnabledChanged(bool enabled) = 0;
+
+    // The window in front, 0 when none, and the full path of the executable
+    // that owns a window, empty when it cannot be read. Asked only for rules
+    // limited to one application; actions without a desktop have no window.
+    virtual std::uintptr_t ForegroundWindow() { return 0; }
+    virtual std::string WindowExePath(std::uintptr_t /*window*/) { return std::string(); }
 };

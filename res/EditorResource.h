@@ -42,6 +42,10 @@
 #define IDC_MAPEDIT_MOUSE_ACTION 1125
 #define IDC_MAPEDIT_KEY_LIST_LABEL 1126
 #define IDC_MAPEDIT_KEY_LIST 1127
+// Limiting a rule to the application in front.
+#define IDC_MAPEDIT_FORE_ONLY 1100
+#define IDC_MAPEDIT_FORE_PATH 1101
+#define IDC_MAPEDIT_FORE_BROWSE 1102
 
 // Application picker controls.
 #define IDC_APPSELECT_LIST 1024

@@ -42,7 +42,10 @@ std::string CChangeTableItem::GetInputText() const {
         break;
     }
     if (InputCh != 0) {
-        return Format("Ch.%d ", InputCh) + event;
+        event = Format("Ch.%d ", InputCh) + event;
+    }
+    if (IsForOneApplication()) {
+        event += Format(" [%s]", PathFindFileNamePart(ForeExePath.c_str()));
     }
     return event;
 }
@@ -66,6 +69,17 @@ std::string CChangeTableItem::GetOutputText() const {
     default:
         return std::string();
     }
+}
+
+bool CChangeTableItem::IsForApplication(const std::string& exePath) const {
+    if (!IsForOneApplication()) {
+        return false;
+    }
+    const char* value = ForeExePath.c_str();
+    if (PathFindFileNamePart(value) == value) {
+        return MbsICmp(PathFindFileNamePart(exePath.c_str()), value) == 0;
+    }
+    return SameExePath(exePath.c_str(), value);
 }
 
 bool CChangeTableItem::HasRelease(int inputKind) {
@@ -149,6 +163,11 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     }
     ExchangeOptionalByte(save, ini, section, "CCMode", CCMode);
     ExchangeOptionalByte(save, ini, section, "MouseAction", MouseAction);
+    if (!save) {
+        ForeExePath = ini.GetString(section, "ForeExePath", "", false);
+    } else if (IsForOneApplication()) {
+        ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
+    }
 }
 
 std::string GetCCModeName(int ccMode) {

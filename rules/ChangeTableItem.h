@@ -61,6 +61,16 @@ public:
     std::string GetActExePath() const { return ActExePath; }
     void SetActExePath(const std::string& path) { ActExePath = path; }
 
+    // The application a rule is limited to: acts only while that program's
+    // window is in front. Empty: every application.
+    const std::string& GetForeExePath() const { return ForeExePath; }
+    void SetForeExePath(const std::string& path) { ForeExePath = path; }
+    bool IsForOneApplication() const { return !ForeExePath.empty(); }
+    // Whether the executable at exePath is the rule's application. A value
+    // with a backslash is a full path; one without names the file in any
+    // folder, so a rule survives an update that moves the program.
+    bool IsForApplication(const std::string& exePath) const;
+
     std::string GetInputText() const;
     std::string GetOutputText() const;
 
@@ -104,6 +114,9 @@ public:
     std::uint8_t CCMode = CCModeAbsolute;
     // Mouse rules only: which wheel or button. Stored only when not 0.
     std::uint8_t MouseAction = WheelUp;
+
+private:
+    std::string ForeExePath;
 };
 
 // Short names shown in the rule texts and the editor's lists; empty for

@@ -8,6 +8,7 @@
 #include "KeyCapture.h"
 #include "KeyNames.h"
 #include "MapEditControlStates.h"
+#include "MessageBox.h"
 #include "MidiInEventListenerManager.h"
 #include "StringUtil.h"
 
@@ -104,6 +105,8 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_MAPEDIT_KEY_LIST, m_comboKeyList);
     DDX_CBIndex(pDX, IDC_MAPEDIT_CC_MODE, m_values.m_nCCMode);
     DDX_CBIndex(pDX, IDC_MAPEDIT_MOUSE_ACTION, m_values.m_nMouseAction);
+    DDX_Check(pDX, IDC_MAPEDIT_FORE_ONLY, m_values.m_bForeOnly);
+    DDX_Text(pDX, IDC_MAPEDIT_FORE_PATH, m_values.m_strForeExePath);
 }
 
 BOOL CMapEditDlg::OnInitDialog() {
@@ -202,6 +205,8 @@ void CMapEditDlg::UpdateControlStates() {
     const int keyHold[] = {IDC_MAPEDIT_KEY_HOLD};
     EnableControls(keyHold, 1, states.keyHold);
     EnableControls(kApplicationControls, CountOf(kApplicationControls), states.application);
+    const int forePath[] = {IDC_MAPEDIT_FORE_PATH};
+    EnableControls(forePath, 1, m_values.m_bForeOnly != 0);
 }
 
 void CMapEditDlg::EnableControls(const int* ids, int count, bool enable) {
@@ -280,12 +285,16 @@ void CMapEditDlg::OnOK() {
     if (!ReadControls()) {
         return;
     }
+    if (m_values.IsForeApplicationMissing()) {
+        RefuseMissingForeApplication();
+        return;
+    }
     m_values.WriteTo(m_rule);
     CDialog::OnOK();
 }
 
 bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
-    if (notifyCode == BN_CLICKED && IsKindRadio(id)) {
+    if (notifyCode == BN_CLICKED && (IsKindRadio(id) || id == IDC_MAPEDIT_FORE_ONLY)) {
         UpdateControlStates();
         return true;
     }
@@ -301,6 +310,10 @@ bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         OnSelectApplication();
         return true;
     }
+    if (notifyCode == BN_CLICKED && id == IDC_MAPEDIT_FORE_BROWSE) {
+        OnBrowseForeApplication();
+        return true;
+    }
     return CDialog::OnCommand(id, notifyCode, control);
 }
 
@@ -309,6 +322,25 @@ void CMapEditDlg::OnSelectApplication() {
     if (picker.DoModal() == IDOK) {
         m_values.m_strActExePath = picker.GetSelectedExePath();
         ShowExeName();
+    }
+}
+
+void CMapEditDlg::OnBrowseForeApplication() {
+    ReadControls();
+    CAppSelectDlg picker(m_values.m_strForeExePath);
+    if (picker.DoModal() == IDOK) {
+        const std::string exePath = picker.GetSelectedExePath();
+        Capture([&exePath](CMapEditValues& values) { values.ChooseForeApplication(exePath); });
+    }
+}
+
+// As a number edit that holds no number: the message, then the edit to type
+// into with its text selected.
+void CMapEditDlg::RefuseMissingForeApplication() {
+    ShowMessageBox("前面のアプリのパスかファイル名を入力してください。");
+    if (HWND edit = GetDlgItem(IDC_MAPEDIT_FORE_PATH)) {
+        ::SetFocus(edit);
+        ::SendMessageA(edit, EM_SETSEL, 0, -1);
     }
 }
 

@@ -50,6 +50,8 @@ private:
     template <typename Change> void Capture(Change change);
     void CaptureKey(const MSG& msg);
     void OnSelectApplication();
+    void OnBrowseForeApplication();
+    void RefuseMissingForeApplication();
     void ShowExeName();
     void FillKeyCombo();
     void FillChannelCombo();

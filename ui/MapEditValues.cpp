@@ -21,7 +21,9 @@ CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
       m_nInputCh(rule.InputCh), m_nPCRange(rule.PCRange), m_nPCNumber(rule.PCNumber),
       m_strActExePath(rule.GetActExePath()), m_bActLaunch(rule.ActLaunch != 0 ? 1 : 0),
       m_bKeyHold(rule.KeyHold != 0 ? 1 : 0), m_nCCMode(rule.CCMode),
-      m_nMouseAction(rule.MouseAction) {}
+      m_nMouseAction(rule.MouseAction),
+      m_bForeOnly(rule.IsForOneApplication() ? 1 : 0),
+      m_strForeExePath(rule.GetForeExePath()) {}
 
 void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.InputCh = LowByte(m_nInputCh);
@@ -47,6 +49,17 @@ void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     if (m_nMouseAction >= 0) {
         rule.MouseAction = LowByte(m_nMouseAction);
     }
+    // Unchecked, the path typed stays in the edit but not in the rule.
+    rule.SetForeExePath(m_bForeOnly != 0 ? m_strForeExePath : std::string());
+}
+
+void CMapEditValues::ChooseForeApplication(const std::string& exePath) {
+    m_bForeOnly = 1;
+    m_strForeExePath = exePath;
+}
+
+bool CMapEditValues::IsForeApplicationMissing() const {
+    return m_bForeOnly != 0 && m_strForeExePath.find_first_not_of(" \t") == std::string::npos;
 }
 
 void CMapEditValues::CaptureNote(int note) {

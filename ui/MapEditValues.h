@@ -31,6 +31,12 @@ public:
     // A key chosen from the list: the key stroke output with that key; the
     // modifiers stay as they are.
     void ChooseKey(int keyCode);
+    // An application chosen from the running ones: the rule acts only while
+    // it is in front.
+    void ChooseForeApplication(const std::string& exePath);
+    // The box limiting the rule to one application is checked, but which
+    // application is not said.
+    bool IsForeApplicationMissing() const;
 
     int m_nInputKind = 0;
     int m_bAlt = 0;
@@ -52,4 +58,6 @@ public:
     // keeps what it had.
     int m_nCCMode = 0;
     int m_nMouseAction = 0;
+    int m_bForeOnly = 0;
+    std::string m_strForeExePath;
 };

@@ -1,6 +1,7 @@
 #include "Win32EngineActions.h"
 
 #include "ApplicationActivation.h"
+#include "ForegroundApplication.h"
 #include "KeyInjection.h"
 #include "KeyStroke.h"
 #include "StringUtil.h"
@@ -70,4 +71,12 @@ void CWin32EngineActions::EnabledChanged(bool enabled) {
     if (m_enabledChangeHandler) {
         m_enabledChangeHandler(enabled);
     }
+}
+
+std::uintptr_t CWin32EngineActions::ForegroundWindow() {
+    return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
+}
+
+std::string CWin32EngineActions::WindowExePath(std::uintptr_t window) {
+    return ::WindowExePath(reinterpret_cast<HWND>(window));
 }

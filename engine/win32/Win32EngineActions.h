@@ -22,6 +22,8 @@ public:
     void ActivateApplication(const std::string& exePath) override;
     void ActivateOrLaunchApplication(const std::string& exePath) override;
     void EnabledChanged(bool enabled) override;
+    std::uintptr_t ForegroundWindow() override;
+    std::string WindowExePath(std::uintptr_t window) override;
 
     // Where what goes wrong during the run is told (the tray balloon);
     // nothing is told until one is set.

@@ -20,6 +20,26 @@ public:
     void EnabledChanged(bool) override {}
 };
 
+// The same, with a painting program's window always in front.
+class PaintInFrontActions : public NullActions {
+public:
+    std::uintptr_t ForegroundWindow() override { return 1; }
+    std::string WindowExePath(std::uintptr_t) override {
+        return "C:\\Program Files\\Paint\\Paint.exe";
+    }
+};
+
+// Every second rule limited to one of four programs, one of them in front,
+// by file name or by full path.
+void LimitHalfToApplications(CChangeTable& table) {
+    static const char* const kApplications[] = {"Paint.exe", "C:\\Office\\Writer.exe",
+                                                "C:\\Program Files\\Paint\\Paint.exe",
+                                                "Browser.exe"};
+    for (int i = 1; i < table.GetSize(); i += 2) {
+        table.GetAt(i)->SetForeExePath(kApplications[(i / 2) % 4]);
+    }
+}
+
 // A table such as a user builds: mostly single notes and note ranges, some
 // controllers, program changes and the two bend directions.
 void FillTable(CChangeTable& table, int count) {
@@ -92,10 +112,7 @@ std::vector<std::uint32_t> Phrase() {
     return messages;
 }
 
-void BM_ShortMessageToActions(benchmark::State& state) {
-    CChangeTable table;
-    FillTable(table, static_cast<int>(state.range(0)));
-    NullActions actions;
+void RunPhrase(benchmark::State& state, CChangeTable& table, IEngineActions& actions) {
     CConversionEngine engine(&table, actions);
     CMidiInEventListenerManager manager;
     manager.AddListener(&engine);
@@ -110,8 +127,24 @@ void BM_ShortMessageToActions(benchmark::State& state) {
     state.SetLabel("events");
 }
 
+void BM_ShortMessageToActions(benchmark::State& state) {
+    CChangeTable table;
+    FillTable(table, static_cast<int>(state.range(0)));
+    NullActions actions;
+    RunPhrase(state, table, actions);
+}
+
+void BM_ShortMessageToActionsHalfForApplications(benchmark::State& state) {
+    CChangeTable table;
+    FillTable(table, static_cast<int>(state.range(0)));
+    LimitHalfToApplications(table);
+    PaintInFrontActions actions;
+    RunPhrase(state, table, actions);
+}
+
 } // namespace
 
 BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000);
 
 BENCHMARK_MAIN();

@@ -73,3 +73,22 @@ void RecordingEngineActions::ActivateOrLaunchApplication(const std::string& exeP
 void RecordingEngineActions::EnabledChanged(bool enabled) {
     log.push_back(EnabledAction(enabled));
 }
+
+std::uintptr_t RecordingEngineActions::ForegroundWindow() {
+    ++foregroundQueries;
+    return m_foreground;
+}
+// OpenProcess with PROCESS_QUERY_LIMITED_INFORMATION fails for protected and
+// some system processes, and a process may end between the window query and
+// this one
+// (https://learn.microsoft.com/windows/win32/procthread/process-security-and-access-rights): both
+// give an empty path.
+std::string RecordingEngineActions::WindowExePath(std::uintptr_t window) {
+    ++exePathQueries;
+    const auto it = m_windowExePaths.find(window);
+    return it == m_windowExePaths.end() ? std::string() : it->second;
+}
+void RecordingEngineActions::PutInFront(std::uintptr_t window, const std::string& exePath) {
+    m_foreground = window;
+    m_windowExePaths[window] = exePath;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include "EngineActions.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,10 +19,24 @@ public:
     void ActivateApplication(const std::string& exePath) override;
     void ActivateOrLaunchApplication(const std::string& exePath) override;
     void EnabledChanged(bool enabled) override;
+    std::uintptr_t ForegroundWindow() override;
+    std::string WindowExePath(std::uintptr_t window) override;
+
+    // Brings a window of that executable to the front; an empty path stands
+    // for a process we may not read.
+    void PutInFront(std::uintptr_t window, const std::string& exePath);
 
     std::vector<std::string> log;
+    // How often the engine asked for the window in front and for a window's
+    // executable.
+    int foregroundQueries = 0;
+    int exePathQueries = 0;
     // The keys held by the program at the last stroke.
     std::set<int> lastHeld;
+
+private:
+    std::uintptr_t m_foreground = 0;
+    std::map<std::uintptr_t, std::string> m_windowExePaths;
 };
 
 std::string KeyAction(std::uint8_t keyCode, std::uint8_t keyFlag = 0, int repeat = 1);

@@ -124,3 +124,32 @@ TEST(ChangeTableItemText, MouseActionsWithModifiersAndHold) {
     item.MouseAction = 9;
     EXPECT_EQ(item.GetOutputText(), "マウス: Ctrl+[Action:9]");
 }
+
+TEST(ChangeTableItemText, RuleForOneApplicationNamesItsFile) {
+    Item item;
+    item.NoteNumber = item.NoteNumberEnd = 60;
+    item.SetForeExePath("C:\\Program Files\\Adobe\\Photoshop.exe");
+    EXPECT_EQ(item.GetInputText(), "Note# 60 [Photoshop.exe]");
+    item.InputCh = 2;
+    item.SetForeExePath("予定表.exe");
+    EXPECT_EQ(item.GetInputText(), "Ch.2 Note# 60 [予定表.exe]");
+}
+
+TEST(ChangeTableItemApplication, FileNameInAnyFolderOrThatPathIgnoringCase) {
+    Item item;
+    EXPECT_FALSE(item.IsForApplication("C:\\a\\paint.exe")) << "empty: not limited";
+    item.SetForeExePath("Paint.exe");
+    EXPECT_TRUE(item.IsForApplication("C:\\Program Files\\Paint 2\\PAINT.EXE"));
+    EXPECT_TRUE(item.IsForApplication("D:/v3/paint.exe"));
+    EXPECT_FALSE(item.IsForApplication("C:\\a\\paint.exe.bak"));
+    EXPECT_FALSE(item.IsForApplication(""));
+    item.SetForeExePath("C:\\Office\\Writer.exe");
+    EXPECT_TRUE(item.IsForApplication("c:\\office\\WRITER.EXE"));
+    EXPECT_TRUE(item.IsForApplication("\\\\?\\C:\\Office\\Writer.exe"));
+    EXPECT_FALSE(item.IsForApplication("D:\\Office\\Writer.exe"));
+    EXPECT_FALSE(item.IsForApplication("Writer.exe"));
+    // The trail byte of "ソ" is 0x5C: still a file name, not a path.
+    item.SetForeExePath("ソフト.exe");
+    EXPECT_TRUE(item.IsForApplication("C:\\表\\ソフト.EXE"));
+    EXPECT_FALSE(item.IsForApplication("C:\\表\\\x83\x5C\x83\x74\x83\x67.exe.old"));
+}

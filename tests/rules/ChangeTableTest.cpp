@@ -419,3 +419,58 @@ TEST_F(ChangeTableFile, UnknownKindsModesAndActionsSaveBackAsRead) {
     ASSERT_TRUE(table.Save(path, backend));
     EXPECT_EQ(NonBlankLines(Saved()), NonBlankLines(file));
 }
+
+TEST_F(ChangeTableFile, ApplicationIsStoredOnlyWhenSetAndLast) {
+    CChangeTable table;
+    for (int i = 0; i < 3; ++i) {
+        table.InsertAt(i, NewItem(60 + i, 0, 0));
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string without = Saved();
+    EXPECT_EQ(without.find("ForeExePath"), std::string::npos);
+
+    const std::string application = "C:\\ソフト\\表計算.exe";
+    table.GetAt(1)->SetForeExePath(application);
+    table.GetAt(1)->KeyHold = 1;
+    table.GetAt(2)->SetForeExePath("Paint.exe");
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    const auto section = std::find(lines.begin(), lines.end(), "[TableItem001]");
+    EXPECT_EQ(std::find(section, lines.end(), "KeyHold=1") - section, 13);
+    EXPECT_EQ(std::find(section, lines.end(), "ForeExePath=" + application) - section, 14);
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->GetForeExePath(), "");
+    EXPECT_EQ(loaded.GetAt(1)->GetForeExePath(), application);
+    EXPECT_EQ(loaded.GetAt(2)->GetForeExePath(), "Paint.exe");
+
+    for (int i = 1; i < 3; ++i) {
+        loaded.GetAt(i)->SetForeExePath("");
+    }
+    loaded.GetAt(1)->KeyHold = 0;
+    ASSERT_TRUE(loaded.Save(path, backend));
+    EXPECT_EQ(Saved(), without) << "a table without it saves as before";
+}
+
+TEST_F(ChangeTableFile, ApplicationWithALineBreakOrOfThreeHundredBytesIsTheActivationPathsCase) {
+    const std::string longPath = "C:\\" + std::string(290, 'p') + "\\a.exe";
+    for (const std::string& value : {std::string("C:\\a\r\nb.exe"), longPath}) {
+        CChangeTable table;
+        table.InsertAt(0, NewItem(60, 0, 0));
+        table.GetAt(0)->SetActExePath(value);
+        const bool activationSaved = table.Save(path, backend);
+        const std::string activationFile = Saved();
+        table.GetAt(0)->SetActExePath("");
+        table.GetAt(0)->SetForeExePath(value);
+        EXPECT_EQ(table.Save(path, backend), activationSaved);
+        if (!activationSaved) {
+            EXPECT_EQ(Saved(), activationFile) << "the previous file stays";
+            continue;
+        }
+        CChangeTable loaded;
+        loaded.Load(path, backend);
+        ASSERT_EQ(loaded.GetSize(), 1);
+        EXPECT_EQ(loaded.GetAt(0)->GetForeExePath(), value);
+    }
+}

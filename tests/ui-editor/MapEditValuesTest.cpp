@@ -236,3 +236,24 @@ TEST(MapEditValuesCapture, PitchBendSetsOnlyTheKind) {
 }
 
 } // namespace
+
+TEST(MapEditValuesForeApplication, TheBoxDecidesWhatReachesTheRule) {
+    CChangeTableItem rule;
+    rule.SetForeExePath("Paint.exe");
+    CMapEditValues values(rule);
+    EXPECT_EQ(values.m_bForeOnly, 1);
+    EXPECT_EQ(values.m_strForeExePath, "Paint.exe");
+    values.m_bForeOnly = 0;
+    values.WriteTo(rule);
+    EXPECT_EQ(rule.GetForeExePath(), "") << "unchecked, the typed path is not stored";
+
+    values.ChooseForeApplication("C:\\Office\\Writer.exe");
+    EXPECT_FALSE(values.IsForeApplicationMissing());
+    values.WriteTo(rule);
+    EXPECT_EQ(rule.GetForeExePath(), "C:\\Office\\Writer.exe");
+
+    values.m_strForeExePath = " \t";
+    EXPECT_TRUE(values.IsForeApplicationMissing());
+    values.m_bForeOnly = 0;
+    EXPECT_FALSE(values.IsForeApplicationMissing());
+}

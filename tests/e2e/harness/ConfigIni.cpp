@@ -41,7 +41,7 @@ bool operator==(const ConfigRule& a, const ConfigRule& b) {
            a.noteNumber == b.noteNumber && a.noteNumberEnd == b.noteNumberEnd &&
            a.ccNumber == b.ccNumber && a.ccFlag == b.ccFlag && a.pcNumber == b.pcNumber &&
            a.pcRange == b.pcRange && a.keyCode == b.keyCode && a.keyFlag == b.keyFlag &&
-           a.actExePath == b.actExePath;
+           a.actExePath == b.actExePath && a.foreExePath == b.foreExePath;
 }
 
 std::string ConfigText(const Config& config) {
@@ -76,6 +76,9 @@ std::string ConfigText(const Config& config) {
         }
         if (rule.mouseAction != 0) {
             text << "MouseAction=" << unsigned(rule.mouseAction) << "\r\n";
+        }
+        if (!rule.foreExePath.empty()) {
+            text << "ForeExePath=" << rule.foreExePath << "\r\n";
         }
     }
     return text.str();
@@ -120,6 +123,7 @@ Config ReadConfigIni(const std::string& path) {
         rule.keyCode = ProfileByte(path, section, "KeyCode", rule.keyCode);
         rule.keyFlag = ProfileByte(path, section, "KeyFlag", rule.keyFlag);
         rule.actExePath = ProfileString(path, section, "ActExePath");
+        rule.foreExePath = ProfileString(path, section, "ForeExePath");
         config.rules.push_back(rule);
     }
     return config;

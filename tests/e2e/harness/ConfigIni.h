@@ -35,6 +35,8 @@ struct ConfigRule {
     bool keyHold = false;         // hold the key while the note or pedal is held
     std::uint8_t ccMode = 0;      // how a knob's values are read (0 absolute)
     std::uint8_t mouseAction = 0; // 0 wheel up, 1 down, 2 left, 3 right, 4.. buttons
+    // Acts only while this program is in front.
+    std::string foreExePath;
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,

@@ -1,13 +1,18 @@
 #include "ForegroundApplication.h"
 
+#include "AppWindows.h"
 #include "LoadedLibrary.h"
+#include "Win32DesktopWindows.h"
 
 DWORD ProcessOfWindow(HWND window) {
-    DWORD processId = 0;
-    if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
+    if (window == nullptr) {
         return 0;
     }
-    return processId;
+    // A Store app's frame belongs to the frame host, which stands for every
+    // Store app: the app in front is the process of its core window, as the
+    // activation and the picker read it.
+    CWin32DesktopWindows desktop;
+    return AppProcessId(desktop, window);
 }
 
 std::string ProcessExePath(DWORD processId) {

@@ -10,8 +10,11 @@
 CWin32EngineActions::CWin32EngineActions() : CWin32EngineActions(m_platformIntegrity) {}
 
 CWin32EngineActions::CWin32EngineActions(IProcessIntegrity& integrity)
-    : m_elevatedTargetCheck(
-          integrity, [this](const std::string& text, bool warning) { Tell(text, warning); }) {}
+    : m_elevatedTargetCheck(integrity,
+                            [this](const std::string& text, bool warning) { Tell(text, warning); }),
+      m_releases(
+          m_keyboard, [this] { return m_elevatedTargetCheck.FrontWindowIsAboveUs(); },
+          [this](const std::string& text, bool warning) { Tell(text, warning); }) {}
 
 void CWin32EngineActions::SetUserNotice(UserNotice notice) {
     m_notice = std::move(notice);
@@ -42,7 +45,7 @@ void CWin32EngineActions::SendKeyEvents(const KeyStrokeEvent* events, int count)
             break;
         }
     }
-    SendKeyStrokeEvents(events, count);
+    m_releases.Send(events, count);
 }
 
 void CWin32EngineActions::ActivateApplication(const std::string& exePath) {

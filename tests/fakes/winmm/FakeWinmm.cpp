@@ -29,10 +29,16 @@ struct Port {
 Port g_ports[kMaxDevices];
 std::string g_directory; // of this library, with a trailing backslash
 
-FakeWinmmScript Script() { return FakeWinmmScript(g_directory + "FakeWinmm.ini"); }
-FakeWinmmLog Log() { return FakeWinmmLog(g_directory + "FakeWinmm.log"); }
+FakeWinmmScript Script() {
+    return FakeWinmmScript(g_directory + "FakeWinmm.ini");
+}
+FakeWinmmLog Log() {
+    return FakeWinmmLog(g_directory + "FakeWinmm.log");
+}
 
-std::string Result(MMRESULT result) { return " result=" + std::to_string(result); }
+std::string Result(MMRESULT result) {
+    return " result=" + std::to_string(result);
+}
 
 // The device index of an open port's handle, or -1.
 int DeviceOf(HMIDIIN handle) {
@@ -91,7 +97,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         std::string full(path, length < MAX_PATH ? length : 0);
         g_directory = full.substr(0, full.find_last_of("\\/") + 1);
         Log().Write("attach");
-        HookTrayIcon(Log());
+        HookTrayIcon(Log(), Script());
     }
     return TRUE;
 }
@@ -103,8 +109,8 @@ extern "C" UINT WINAPI midiInGetNumDevs() {
 }
 
 extern "C" MMRESULT WINAPI midiInGetDevCapsA(UINT_PTR device, LPMIDIINCAPSA caps, UINT size) {
-    std::string line = "midiInGetDevCapsA device=" + std::to_string(device) +
-                       " size=" + std::to_string(size);
+    std::string line =
+        "midiInGetDevCapsA device=" + std::to_string(device) + " size=" + std::to_string(size);
     MMRESULT result = MMSYSERR_NOERROR;
     std::string name;
     if (device >= CountFromScript()) {

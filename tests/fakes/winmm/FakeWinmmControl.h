@@ -34,6 +34,10 @@ public:
 
     // Replaces the script: these devices, in index order.
     bool SetDevices(const std::vector<FakeMidiDevice>& devices) const;
+    // The program's first `count` NIM_ADD calls fail, as without a shell.
+    // Set before the program starts, after SetDevices (which rewrites the
+    // script).
+    bool FailTrayAdds(unsigned count) const;
     // Forgets the calls logged so far.
     bool ClearLog() const;
     // Every call logged so far, in order.

@@ -5,6 +5,7 @@
 #include "TrayIconHook.h"
 
 #include "FakeWinmmLog.h"
+#include "FakeWinmmScript.h"
 
 #include <shellapi.h>
 
@@ -17,6 +18,20 @@ using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
 
 ShellNotifyIconFunction g_original = nullptr;
 const FakeWinmmLog* g_log = nullptr;
+const FakeWinmmScript* g_script = nullptr;
+unsigned g_failedAdds = 0;
+
+// NIM_ADD returns FALSE while there is no notification area to take the
+// icon, as at logon before the shell runs or while it restarts ("Handling a
+// Taskbar Re-creation", learn.microsoft.com, Notifications and the
+// Notification Area). The icon is then not there: nothing is passed on.
+bool FailThisAdd(DWORD message) {
+    if (message != NIM_ADD || g_script == nullptr || g_failedAdds >= g_script->TrayAddFailures()) {
+        return false;
+    }
+    ++g_failedAdds;
+    return true;
+}
 
 // Blanks and other bytes that would split a log field are written as %XX.
 std::string Escaped(const char* text, std::size_t size) {
@@ -36,11 +51,11 @@ std::string Escaped(const char* text, std::size_t size) {
 }
 
 BOOL WINAPI LoggingShellNotifyIcon(DWORD message, PNOTIFYICONDATAA data) {
-    const BOOL result = g_original != nullptr ? g_original(message, data) : FALSE;
+    const BOOL result =
+        g_original != nullptr && !FailThisAdd(message) ? g_original(message, data) : FALSE;
     if (g_log != nullptr && data != nullptr) {
         std::string line = "Shell_NotifyIconA message=" + std::to_string(message) +
-                           " size=" + std::to_string(data->cbSize) +
-                           " flags=" + Hex(data->uFlags);
+                           " size=" + std::to_string(data->cbSize) + " flags=" + Hex(data->uFlags);
         if (data->uFlags & NIF_TIP) {
             line += " tip=" + Escaped(data->szTip, sizeof data->szTip);
         }
@@ -73,8 +88,8 @@ bool PatchImport(HMODULE module, const char* dllName, const char* function, void
         }
         auto names =
             reinterpret_cast<const IMAGE_THUNK_DATA*>(base + descriptor->OriginalFirstThunk);
-        auto slots = reinterpret_cast<IMAGE_THUNK_DATA*>(const_cast<BYTE*>(base) +
-                                                         descriptor->FirstThunk);
+        auto slots =
+            reinterpret_cast<IMAGE_THUNK_DATA*>(const_cast<BYTE*>(base) + descriptor->FirstThunk);
         for (; names->u1.AddressOfData != 0; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
                 continue;
@@ -101,9 +116,11 @@ bool PatchImport(HMODULE module, const char* dllName, const char* function, void
 
 } // namespace
 
-void HookTrayIcon(const FakeWinmmLog& log) {
+void HookTrayIcon(const FakeWinmmLog& log, const FakeWinmmScript& script) {
     static FakeWinmmLog kept = log;
     g_log = &kept;
+    static FakeWinmmScript keptScript = script;
+    g_script = &keptScript;
     void* original = nullptr;
     if (PatchImport(GetModuleHandleA(nullptr), "shell32.dll", "Shell_NotifyIconA",
                     reinterpret_cast<void*>(&LoggingShellNotifyIcon), &original)) {

@@ -26,6 +26,11 @@ void CElevatedTargetCheck::BeforeStroke() {
     }
 }
 
+bool CElevatedTargetCheck::FrontWindowIsAboveUs() {
+    const std::uint32_t processId = m_integrity.ForegroundProcessId();
+    return processId != 0 && IsAboveUs(processId);
+}
+
 bool CElevatedTargetCheck::IsAboveUs(std::uint32_t processId) {
     const IntegrityQuery target = m_integrity.QueryProcess(processId);
     switch (target.status) {

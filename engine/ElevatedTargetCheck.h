@@ -15,6 +15,8 @@ public:
     CElevatedTargetCheck(IProcessIntegrity& integrity, UserNotice notice);
 
     void BeforeStroke();
+    // Whether our input cannot reach the foreground window now. Asks anew.
+    bool FrontWindowIsAboveUs();
 
     // The balloon text.
     static const char* const kText;

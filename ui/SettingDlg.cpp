@@ -81,6 +81,7 @@ BOOL CSettingDlg::OnInitDialog() {
         [this](const std::string& text, bool warning) { m_trayIcon.ShowBalloon(text, warning); });
     m_engineActions.SetEnabledChangeHandler(
         [this](bool enabled) { m_trayIcon.ShowEnabled(enabled); });
+    m_engineActions.Releases().Attach(m_hWnd);
 
     m_table.Load();
     SetUpEditingControls();
@@ -120,7 +121,8 @@ bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     default:
         break;
     }
-    if (m_trayIcon.OnShellRestarted(message)) {
+    if (m_trayIcon.OnMessage(message, wParam) ||
+        m_engineActions.Releases().OnMessage(message, wParam)) {
         *result = 0;
         return true;
     }

@@ -7,6 +7,10 @@
 #include <cstring>
 
 namespace {
+// Seconds, not less: the shell that refused may be starting up.
+constexpr UINT_PTR kAddAgainTimer = 0x5353;
+constexpr UINT kAddAgainDelayMs = 3000;
+
 HICON TrayIconImage(bool enabled) {
     const int size = ::GetSystemMetrics(SM_CXSMICON);
     return static_cast<HICON>(::LoadImageA(GetAppInstance(),
@@ -32,19 +36,52 @@ void CTrayIcon::Add(HWND window, const std::string& tip) {
     m_data.hWnd = window;
     m_data.hIcon = TrayIconImage(true);
     CopyCut(m_data.szTip, tip);
+    LetShellRestartNoticeThrough();
     AddToShell();
+}
+
+void CTrayIcon::LetShellRestartNoticeThrough() {
+    // A program run as administrator does not hear the shell's broadcast
+    // from below its level unless it lets the message through; the function
+    // is bound at run time, as older systems lack it.
+    using AllowFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    const auto allow = user32 == nullptr
+                           ? nullptr
+                           : reinterpret_cast<AllowFunction>(reinterpret_cast<void (*)()>(
+                                 ::GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    constexpr DWORD kAllow = 1; // MSGFLT_ALLOW
+    if (allow != nullptr && m_taskbarCreatedMessage != 0) {
+        // A refusal leaves only the restart of an elevated copy unheard;
+        // nothing better can be done about it.
+        allow(m_data.hWnd, m_taskbarCreatedMessage, kAllow, nullptr);
+    }
 }
 
 void CTrayIcon::AddToShell() {
     m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    ::Shell_NotifyIconA(NIM_ADD, &m_data);
+    if (::Shell_NotifyIconA(NIM_ADD, &m_data)) {
+        ::KillTimer(m_data.hWnd, kAddAgainTimer);
+        return;
+    }
+    // A busy shell can time out and add the icon all the same, and then a
+    // second add fails for good: an icon that can be modified is there.
+    if (::Shell_NotifyIconA(NIM_MODIFY, &m_data)) {
+        ::KillTimer(m_data.hWnd, kAddAgainTimer);
+        return;
+    }
+    // Only while the icon is missing, so that an idle program stays idle. A
+    // refused timer leaves the icon to the shell's next restart notice.
+    ::SetTimer(m_data.hWnd, kAddAgainTimer, kAddAgainDelayMs, nullptr);
 }
 
 void CTrayIcon::BeginRemove() {
+    ::KillTimer(m_data.hWnd, kAddAgainTimer);
     m_removal.Begin(m_data);
 }
 
 void CTrayIcon::Remove() {
+    ::KillTimer(m_data.hWnd, kAddAgainTimer);
     m_removal.Complete(m_data);
 }
 
@@ -100,8 +137,9 @@ void CTrayIcon::ShowMenu(bool enabled) {
     ::DestroyMenu(menu);
 }
 
-bool CTrayIcon::OnShellRestarted(UINT message) {
-    if (message != m_taskbarCreatedMessage || m_taskbarCreatedMessage == 0) {
+bool CTrayIcon::OnMessage(UINT message, WPARAM wParam) {
+    const bool addAgain = message == WM_TIMER && wParam == kAddAgainTimer;
+    if (!addAgain && (message != m_taskbarCreatedMessage || m_taskbarCreatedMessage == 0)) {
         return false;
     }
     AddToShell();

@@ -34,13 +34,15 @@ public:
     // chosen comes to the window as a command.
     void ShowMenu(bool enabled);
 
-    // True for the shell's announcement that it (re)started and lost every
-    // icon: the icon is then added again, for without it a hidden window
-    // could not be brought back.
-    bool OnShellRestarted(UINT message);
+    // True for the window's messages that were the icon's: the shell's
+    // announcement that it (re)started and lost every icon, and the timer
+    // that tries again while the icon is missing. Without the icon a hidden
+    // window could not be brought back.
+    bool OnMessage(UINT message, WPARAM wParam);
 
 private:
     void AddToShell();
+    void LetShellRestartNoticeThrough();
 
     NOTIFYICONDATAA m_data;
     UINT m_taskbarCreatedMessage;

@@ -18,7 +18,10 @@ CWin32EngineActions::CWin32EngineActions(IProcessIntegrity& integrity)
               Tell(Format("「%s」を起動できませんでした。", PathFindFileNamePart(exePath.c_str())),
                    true);
           }
-      }) {}
+      }),
+      m_releases(
+          m_keyboard, [this] { return m_elevatedTargetCheck.FrontWindowIsAboveUs(); },
+          [this](const std::string& text, bool warning) { Tell(text, warning); }) {}
 
 void CWin32EngineActions::SetUserNotice(UserNotice notice) {
     m_notice = std::move(notice);
@@ -49,7 +52,7 @@ void CWin32EngineActions::SendKeyEvents(const KeyStrokeEvent* events, int count)
             break;
         }
     }
-    SendKeyStrokeEvents(events, count);
+    m_releases.Send(events, count);
 }
 
 void CWin32EngineActions::ActivateApplication(const std::string& exePath) {

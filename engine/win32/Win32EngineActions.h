@@ -1,5 +1,6 @@
 #pragma once
 #include "ApplicationLaunch.h"
+#include "ConfirmedReleases.h"
 #include "ElevatedTargetCheck.h"
 #include "EngineActions.h"
 #include "UserNotice.h"
@@ -30,6 +31,8 @@ public:
     void SetUserNotice(UserNotice notice);
     // Who shows the converter switched on or off; nobody until one is set.
     void SetEnabledChangeHandler(std::function<void(bool enabled)> handler);
+    // Sees the releases of held keys home; attached to the resident window.
+    CConfirmedReleases& Releases() { return m_releases; }
 
 private:
     void Tell(const std::string& text, bool warning);
@@ -39,4 +42,6 @@ private:
     CWin32ProcessIntegrity m_platformIntegrity;
     CElevatedTargetCheck m_elevatedTargetCheck;
     CApplicationLauncher m_launcher;
+    CAsyncKeyboardState m_keyboard;
+    CConfirmedReleases m_releases;
 };

@@ -35,8 +35,7 @@ protected:
         PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(mnemonic), 1);
     }
     bool WaitForMenuToClose() {
-        return WaitUntil([&] { return FindPopupMenu(process.Id()) == nullptr; },
-                         kActionTimeoutMs);
+        return WaitUntil([&] { return FindPopupMenu(process.Id()) == nullptr; }, kActionTimeoutMs);
     }
 };
 
@@ -161,7 +160,8 @@ TEST_F(TrayAndWindowTest, TheVersionBoxShowsTheVersionAndMidiKeepsFlowingMeanwhi
     ASSERT_NO_FATAL_FAILURE(StartWithToggleRules());
     ASSERT_TRUE(window.PostCommand(SettingsWindow::kVersionCommand));
     const HWND box = WaitForTopLevelWindow(
-        process.Id(), [](HWND w) { return IsDialogTitled(w, "バージョン情報") && IsWindowVisible(w); },
+        process.Id(),
+        [](HWND w) { return IsDialogTitled(w, "バージョン情報") && IsWindowVisible(w); },
         kActionTimeoutMs);
     ASSERT_NE(box, nullptr) << "no version box";
     const std::string line = WindowText(GetDlgItem(box, 1017));
@@ -175,4 +175,24 @@ TEST_F(TrayAndWindowTest, TheVersionBoxShowsTheVersionAndMidiKeepsFlowingMeanwhi
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kActionTimeoutMs));
     EXPECT_TRUE(process.IsRunning());
+}
+
+TEST_F(TrayAndWindowTest, AnIconTheShellRefusedIsAddedAgainShortlyAndOnlyUntilItIsThere) {
+    ASSERT_TRUE(sandbox->Midi().FailTrayAdds(1));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    auto adds = [&] {
+        std::vector<FakeWinmmCall> found;
+        for (const FakeWinmmCall& call : sandbox->Midi().Calls("Shell_NotifyIconA")) {
+            if (call.Number("message") == NIM_ADD) {
+                found.push_back(call);
+            }
+        }
+        return found;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return adds().size() >= 2; }, 2 * kActionTimeoutMs));
+    PumpMessagesFor(4000); // longer than the program waits between tries
+    const std::vector<FakeWinmmCall> tried = adds();
+    ASSERT_EQ(tried.size(), 2u) << "no further tries once the icon is there";
+    EXPECT_EQ(tried[0].Number("result"), 0u);
+    EXPECT_EQ(tried[1].Number("result"), 1u);
 }

@@ -100,7 +100,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         std::string full(path, length < MAX_PATH ? length : 0);
         g_directory = full.substr(0, full.find_last_of("\\/") + 1);
         Log().Write("attach");
-        HookTrayIcon(Log());
+        HookTrayIcon(Log(), Script());
         HookShellExecute(Log(), g_directory);
         HookMessageLoop(Log(), g_directory);
         HookSave(Log());

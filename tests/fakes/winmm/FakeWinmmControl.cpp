@@ -55,6 +55,12 @@ bool FakeWinmmControl::SetDevices(const std::vector<FakeMidiDevice>& devices) co
     return static_cast<bool>(file.flush());
 }
 
+bool FakeWinmmControl::FailTrayAdds(unsigned count) const {
+    std::ofstream file(ScriptPath(), std::ios::binary | std::ios::app);
+    file << "[Tray]\r\nFailAdds=" << count << "\r\n";
+    return static_cast<bool>(file.flush());
+}
+
 bool FakeWinmmControl::ClearLog() const {
     std::ofstream file(LogPath(), std::ios::binary | std::ios::trunc);
     return static_cast<bool>(file);

@@ -38,6 +38,10 @@ public:
 
     // Replaces the script: these devices, in index order.
     bool SetDevices(const std::vector<FakeMidiDevice>& devices) const;
+    // The program's first `count` NIM_ADD calls fail, as without a shell.
+    // Set before the program starts, after SetDevices (which rewrites the
+    // script).
+    bool FailTrayAdds(unsigned count) const;
     // Forgets the calls logged so far.
     bool ClearLog() const;
     // While held, the program's ShellExecuteExA waits, as during an

@@ -5,7 +5,9 @@
 #include <string>
 
 namespace {
-std::string SectionOf(unsigned device) { return "Device" + std::to_string(device); }
+std::string SectionOf(unsigned device) {
+    return "Device" + std::to_string(device);
+}
 } // namespace
 
 unsigned FakeWinmmScript::DeviceCount() const {
@@ -23,4 +25,9 @@ std::string FakeWinmmScript::Name(unsigned device) const {
 unsigned FakeWinmmScript::Result(unsigned device, const char* key) const {
     return static_cast<unsigned>(
         GetPrivateProfileIntA(SectionOf(device).c_str(), key, 0, m_path.c_str()));
+}
+
+unsigned FakeWinmmScript::TrayAddFailures() const {
+    const int count = GetPrivateProfileIntA("Tray", "FailAdds", 0, m_path.c_str());
+    return count > 0 ? static_cast<unsigned>(count) : 0;
 }

@@ -12,6 +12,8 @@
 //   OpenResult=0    ; non-zero: midiInOpen fails with it
 //   StartResult=0   ; non-zero: midiInStart fails with it
 //   CloseResult=0   ; non-zero: midiInClose fails with it
+//   [Tray]
+//   FailAdds=1      ; so many of the program's NIM_ADD calls fail
 //
 // When an open port's device leaves the script, or another name takes its
 // index, the next call that reads the script posts MM_MIM_CLOSE for the port
@@ -24,6 +26,7 @@ public:
     unsigned DeviceCount() const;
     std::string Name(unsigned device) const;
     unsigned Result(unsigned device, const char* key) const;
+    unsigned TrayAddFailures() const;
 
 private:
     std::string m_path;

@@ -6,6 +6,7 @@
 
 #include "FakeWinmmLog.h"
 #include "ImportPatch.h"
+#include "FakeWinmmScript.h"
 
 #include <shellapi.h>
 
@@ -17,10 +18,25 @@ using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
 
 ShellNotifyIconFunction g_original = nullptr;
 const FakeWinmmLog* g_log = nullptr;
+const FakeWinmmScript* g_script = nullptr;
+unsigned g_failedAdds = 0;
+
+// NIM_ADD returns FALSE while there is no notification area to take the
+// icon, as at logon before the shell runs or while it restarts ("Handling a
+// Taskbar Re-creation", learn.microsoft.com, Notifications and the
+// Notification Area). The icon is then not there: nothing is passed on.
+bool FailThisAdd(DWORD message) {
+    if (message != NIM_ADD || g_script == nullptr || g_failedAdds >= g_script->TrayAddFailures()) {
+        return false;
+    }
+    ++g_failedAdds;
+    return true;
+}
 
 BOOL WINAPI LoggingShellNotifyIcon(DWORD message, PNOTIFYICONDATAA data) {
     const double begin = LogClockMs();
-    const BOOL result = g_original != nullptr ? g_original(message, data) : FALSE;
+    const BOOL result =
+        g_original != nullptr && !FailThisAdd(message) ? g_original(message, data) : FALSE;
     const double took = LogClockMs() - begin;
     if (g_log != nullptr && data != nullptr) {
         std::string line = "Shell_NotifyIconA message=" + std::to_string(message) +
@@ -40,8 +56,10 @@ BOOL WINAPI LoggingShellNotifyIcon(DWORD message, PNOTIFYICONDATAA data) {
 
 } // namespace
 
-void HookTrayIcon(const FakeWinmmLog& log) {
+void HookTrayIcon(const FakeWinmmLog& log, const FakeWinmmScript& script) {
     static FakeWinmmLog kept = log;
     g_log = &kept;
+    static FakeWinmmScript keptScript = script;
+    g_script = &keptScript;
     g_original = PatchProgramImport("shell32.dll", "Shell_NotifyIconA", &LoggingShellNotifyIcon);
 }

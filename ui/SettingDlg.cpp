@@ -19,15 +19,14 @@ constexpr UINT kMidiInCheckMessage = WM_APP + 16;
 
 using Status = CMidiInConnection::Status;
 
-// The tip always tells the device's state; a balloon tells only what the
+// The tip always tells the device's state; a balloon tells what the
 // program found by itself (the user's own choice is answered by a box).
-void ShowMidiInStatus(CTrayIcon& trayIcon, const std::string& deviceName, Status before,
+void ShowMidiInStatus(CTrayIcon& trayIcon, const CMidiInConnection& midiIn, Status before,
                       Status after, bool byItself) {
+    const std::string& deviceName = midiIn.GetDeviceName();
     trayIcon.SetTip(MidiInTrayTip(GetAppName(), after, deviceName));
-    if (!byItself) {
-        return;
-    }
-    if (const auto balloon = MidiInStatusBalloon(before, after, deviceName)) {
+    if (const auto balloon =
+            MidiInStatusBalloon(before, after, byItself, deviceName, midiIn.GetCandidates())) {
         trayIcon.ShowBalloon(balloon->text, balloon->warning);
     }
 }
@@ -45,7 +44,7 @@ CSettingDlg::CSettingDlg(CWnd* parent)
                 },
                 [this](const MidiInDeviceList& devices) { FillDeviceList(devices); },
                 [this](Status before, Status after, bool byItself) {
-                    ShowMidiInStatus(m_trayIcon, m_midiIn.GetDeviceName(), before, after, byItself);
+                    ShowMidiInStatus(m_trayIcon, m_midiIn, before, after, byItself);
                 }}) {}
 
 CSettingDlg::~CSettingDlg() {

@@ -6,6 +6,7 @@
 #include "MessageBox.h"
 #include "MidiInStatusTexts.h"
 #include "ModulePath.h"
+#include "SingleInstance.h"
 #include "StringUtil.h"
 #include "VersionInfo.h"
 #include "WinApp.h"
@@ -121,6 +122,9 @@ bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     }
     if (m_trayIcon.OnShellRestarted(message)) {
         *result = 0;
+        return true;
+    }
+    if (OnSingleInstanceMessage(message, wParam, result, [this] { OnSettings(); })) {
         return true;
     }
     return CDialog::OnWndMsg(message, wParam, lParam, result);

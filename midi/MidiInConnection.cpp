@@ -4,9 +4,16 @@
 #include "IMidiPlatform.h"
 #include "MidiInEventListener.h"
 
+#include <algorithm>
 #include <utility>
 
 using When = CMidiInReconnector::When;
+
+namespace {
+// Messages queued before a close are handled within moments; a few handles
+// are plenty to recognise them.
+constexpr std::size_t kClosedHandlesKept = 8;
+} // namespace
 
 CMidiInConnection::CMidiInConnection(IMidiPlatform& platform, CMidiInEventListener& input,
                                      IMidiInCheckScheduler& scheduler,
@@ -26,10 +33,15 @@ CMidiInConnection::Status CMidiInConnection::Open(const std::string& name,
     const Status before = m_reconnector.GetStatus();
     if (name.empty()) {
         m_reconnector.SetNotOpened(Status::NoDevice);
-    } else if (const auto index = FindMidiInDevice(ListDevices(), name)) {
-        OpenAt(*index);
     } else {
-        m_reconnector.SetNotOpened(Status::Missing);
+        SMidiInDeviceMatch match = FindMidiInDevice(ListDevices(), name);
+        if (match.index) {
+            OpenAt(*match.index);
+        } else if (!match.candidates.empty()) {
+            m_reconnector.SetNotOpened(Status::Ambiguous, std::move(match.candidates));
+        } else {
+            m_reconnector.SetNotOpened(Status::Missing);
+        }
     }
     Report(before, false);
     return m_reconnector.GetStatus();
@@ -37,9 +49,13 @@ CMidiInConnection::Status CMidiInConnection::Open(const std::string& name,
 
 void CMidiInConnection::Close() {
     m_events.inputStopped();
-    const bool wasOpen = m_device.IsOpen();
-    if (m_device.Close() && wasOpen) {
+    const std::uintptr_t handle = m_device.Handle();
+    if (m_device.Close() && handle != 0) {
         m_reconnector.OnClosedByProgram();
+        m_closedHandles.push_back(handle);
+        if (m_closedHandles.size() > kClosedHandlesKept) {
+            m_closedHandles.pop_front();
+        }
     }
 }
 
@@ -52,6 +68,16 @@ void CMidiInConnection::OpenAt(unsigned index) {
 }
 
 void CMidiInConnection::OnShortMessage(std::uint32_t portHandle, std::uint32_t message) {
+    // Messages carry the handle's low 32 bits. A handle may be given again
+    // to a later port: the open one is ours.
+    const auto carries = [portHandle](std::uintptr_t handle) {
+        return static_cast<std::uint32_t>(handle) == portHandle;
+    };
+    const bool closedPort = !carries(m_device.Handle()) &&
+                            std::any_of(m_closedHandles.begin(), m_closedHandles.end(), carries);
+    if (closedPort) {
+        return;
+    }
     m_input.OnShortMessage(portHandle, message);
 }
 

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <deque>
 #include <string>
+#include <vector>
 
 class CMidiInEventListener;
 class IMidiInCheckScheduler;
@@ -51,8 +53,11 @@ public:
 
     Status GetStatus() const { return m_reconnector.GetStatus(); }
     const std::string& GetDeviceName() const { return m_deviceName; }
+    // While the status is Ambiguous: the names of the devices that fit.
+    const std::vector<std::string>& GetCandidates() const { return m_reconnector.GetCandidates(); }
 
-    // The port delivered a short message.
+    // The port delivered a short message. One that a closed port of ours
+    // had queued before its close is dropped, not passed on.
     void OnShortMessage(std::uint32_t portHandle, std::uint32_t message);
     // Notices that ask for a check of the devices.
     void OnDevicesChanged();
@@ -75,4 +80,6 @@ private:
     CMidiInReconnector m_reconnector;
     std::string m_deviceName;
     std::uintptr_t m_receiver = 0;
+    // The handles of the last ports closed, newest last.
+    std::deque<std::uintptr_t> m_closedHandles;
 };

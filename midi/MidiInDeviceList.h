@@ -9,6 +9,18 @@ class IMidiPlatform;
 // device's capabilities could not be read.
 using MidiInDeviceList = std::vector<std::optional<std::string>>;
 MidiInDeviceList ListMidiInDevices(IMidiPlatform& platform);
-// How a device is found by its name: the lowest index whose name equals
-// `name` byte for byte.
-std::optional<unsigned> FindMidiInDevice(const MidiInDeviceList& devices, const std::string& name);
+
+// Which listed device a stored name stands for.
+struct SMidiInDeviceMatch {
+    std::optional<unsigned> index;
+    // When several devices fit equally well: their names, and no index.
+    std::vector<std::string> candidates;
+};
+
+// How a device is found by its stored name. The lowest index whose name is
+// exactly `name`; failing that, the one device whose name differs only in
+// the ways Windows MIDI Services renames ports: the number of a second
+// identical unit ("2- Name" in the legacy style, "Name (2)" in the new),
+// the jack's name behind the device's ("Name Control Surface"), or the cut
+// at 31 bytes, at a character boundary. Several such devices: none.
+SMidiInDeviceMatch FindMidiInDevice(const MidiInDeviceList& devices, const std::string& name);

@@ -2,25 +2,19 @@
 
 #include <utility>
 
-CMidiInReconnector::When CMidiInReconnector::Ask() {
-    if (m_checkPosted) {
-        return When::Never;
-    }
-    m_checkPosted = true;
-    return When::Now;
+CMidiInReconnector::When CMidiInReconnector::Gather() {
+    // Every notice of a burst restarts the same delay: the check runs once,
+    // when the devices have settled and the list has caught up.
+    m_retriesLeft = 1;
+    return When::Soon;
 }
 
 CMidiInReconnector::When CMidiInReconnector::OnDevicesChanged() {
-    m_retriesLeft = 1;
-    return Ask();
+    return Gather();
 }
 
 CMidiInReconnector::When CMidiInReconnector::OnResumed() {
-    // Both resume notices of one wake-up restart the same delay, so the
-    // port is reopened once, after the drivers have had a moment.
-    m_reopen = true;
-    m_retriesLeft = 1;
-    return When::Soon;
+    return Gather();
 }
 
 CMidiInReconnector::When CMidiInReconnector::OnPortClosed(std::uintptr_t handle) {
@@ -30,12 +24,12 @@ CMidiInReconnector::When CMidiInReconnector::OnPortClosed(std::uintptr_t handle)
         --m_ownCloseNotices;
         return When::Never;
     }
-    if (!m_openIndex || handle != m_handle) {
+    if (!m_openIndex || handle != m_handle || m_checkPosted) {
         return When::Never;
     }
-    m_reopen = true;
     m_retriesLeft = 1;
-    return Ask();
+    m_checkPosted = true;
+    return When::Now;
 }
 
 void CMidiInReconnector::OnClosedByProgram() {
@@ -47,28 +41,23 @@ void CMidiInReconnector::OnClosedByProgram() {
 CMidiInReconnector::Plan CMidiInReconnector::Check(const std::string& configuredName,
                                                    const MidiInDeviceList& devices) {
     m_checkPosted = false;
-    const bool reopen = std::exchange(m_reopen, false);
     Plan plan;
+    // A port that is still listed may be dead all the same: it is closed
+    // and opened afresh, which is rare and cheap.
+    plan.close = m_openIndex.has_value();
+    m_openIndex.reset();
+    m_handle = 0;
+    m_candidates.clear();
     if (configuredName.empty()) {
         m_status = Status::NoDevice;
         return plan;
     }
-    if (m_openIndex) {
-        const unsigned index = *m_openIndex;
-        const bool stillThere =
-            index < devices.size() && devices[index] && *devices[index] == configuredName;
-        if (stillThere && !reopen) {
-            m_status = Status::Open;
-            return plan;
-        }
-        plan.close = true;
-        m_openIndex.reset();
-        m_handle = 0;
-    }
-    const std::optional<unsigned> found = FindMidiInDevice(devices, configuredName);
-    if (found) {
+    SMidiInDeviceMatch match = FindMidiInDevice(devices, configuredName);
+    if (match.index) {
         plan.open = true;
-        plan.index = *found;
+        plan.index = *match.index;
+    } else if (!match.candidates.empty()) {
+        SetNotOpened(Status::Ambiguous, std::move(match.candidates));
     } else {
         m_status = Status::Missing;
     }
@@ -79,16 +68,18 @@ void CMidiInReconnector::SetOpened(unsigned index, std::uintptr_t handle) {
     m_openIndex = index;
     m_handle = handle;
     m_status = Status::Open;
+    m_candidates.clear();
 }
 
-void CMidiInReconnector::SetNotOpened(Status status) {
+void CMidiInReconnector::SetNotOpened(Status status, std::vector<std::string> candidates) {
     m_openIndex.reset();
     m_handle = 0;
     m_status = status;
+    m_candidates = std::move(candidates);
 }
 
 CMidiInReconnector::When CMidiInReconnector::AfterCheck() {
-    const bool closed = m_status == Status::Missing || m_status == Status::Unopenable;
+    const bool closed = m_status != Status::Open && m_status != Status::NoDevice;
     if (closed && m_retriesLeft > 0) {
         --m_retriesLeft;
         return When::Soon;

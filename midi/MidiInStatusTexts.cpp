@@ -13,14 +13,30 @@ std::string MidiInTrayTip(const std::string& appName, Status status,
         return appName + " (" + Device(deviceName) + "が見つかりません)";
     case Status::Unopenable:
         return appName + " (" + Device(deviceName) + "をオープンできません)";
+    case Status::Ambiguous:
+        return appName + " (" + Device(deviceName) + "に当たるデバイスが複数あります)";
     default:
         return appName;
     }
 }
 
-std::optional<SMidiInBalloon> MidiInStatusBalloon(Status before, Status after,
-                                                  const std::string& deviceName) {
+std::optional<SMidiInBalloon> MidiInStatusBalloon(Status before, Status after, bool byItself,
+                                                  const std::string& deviceName,
+                                                  const std::vector<std::string>& candidates) {
     if (after == before) {
+        return std::nullopt;
+    }
+    if (after == Status::Ambiguous) {
+        std::string names;
+        for (const std::string& candidate : candidates) {
+            names += "[" + candidate + "]";
+        }
+        return SMidiInBalloon{Device(deviceName) + "に当たるデバイスが複数あるので、" +
+                                  "どれもオープンしませんでした: " + names +
+                                  "。設定画面でデバイスを選んでください。",
+                              true};
+    }
+    if (!byItself) {
         return std::nullopt;
     }
     if (after == Status::Open && before == Status::Missing) {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the tray icon tells about the configured MIDI-IN device during the
 // run: its tip, and a balloon when the device goes or comes back.
@@ -16,8 +17,11 @@ struct SMidiInBalloon {
 std::string MidiInTrayTip(const std::string& appName, CMidiInReconnector::Status status,
                           const std::string& deviceName);
 
-// The balloon for a change found while the program runs by itself (not for
-// the user's own choice, which is answered by a message box).
+// The balloon for a change of the status. A change found while the program
+// runs by itself (`byItself`) is told; of the user's own choice and the
+// start, which a message box answers, only several fitting devices
+// (`candidates`) are, for the box has no words for them.
 std::optional<SMidiInBalloon> MidiInStatusBalloon(CMidiInReconnector::Status before,
-                                                  CMidiInReconnector::Status after,
-                                                  const std::string& deviceName);
+                                                  CMidiInReconnector::Status after, bool byItself,
+                                                  const std::string& deviceName,
+                                                  const std::vector<std::string>& candidates = {});

@@ -6,6 +6,7 @@
 #include "MessageBox.h"
 #include "MidiInStatusTexts.h"
 #include "ModulePath.h"
+#include "SingleInstance.h"
 #include "StringUtil.h"
 #include "VersionInfo.h"
 #include "WinApp.h"
@@ -19,15 +20,14 @@ constexpr UINT kMidiInCheckMessage = WM_APP + 16;
 
 using Status = CMidiInConnection::Status;
 
-// The tip always tells the device's state; a balloon tells only what the
+// The tip always tells the device's state; a balloon tells what the
 // program found by itself (the user's own choice is answered by a box).
-void ShowMidiInStatus(CTrayIcon& trayIcon, const std::string& deviceName, Status before,
+void ShowMidiInStatus(CTrayIcon& trayIcon, const CMidiInConnection& midiIn, Status before,
                       Status after, bool byItself) {
+    const std::string& deviceName = midiIn.GetDeviceName();
     trayIcon.SetTip(MidiInTrayTip(GetAppName(), after, deviceName));
-    if (!byItself) {
-        return;
-    }
-    if (const auto balloon = MidiInStatusBalloon(before, after, deviceName)) {
+    if (const auto balloon =
+            MidiInStatusBalloon(before, after, byItself, deviceName, midiIn.GetCandidates())) {
         trayIcon.ShowBalloon(balloon->text, balloon->warning);
     }
 }
@@ -45,7 +45,7 @@ CSettingDlg::CSettingDlg(CWnd* parent)
                 },
                 [this](const MidiInDeviceList& devices) { FillDeviceList(devices); },
                 [this](Status before, Status after, bool byItself) {
-                    ShowMidiInStatus(m_trayIcon, m_midiIn.GetDeviceName(), before, after, byItself);
+                    ShowMidiInStatus(m_trayIcon, m_midiIn, before, after, byItself);
                 }}) {}
 
 CSettingDlg::~CSettingDlg() {
@@ -124,6 +124,9 @@ bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     if (m_trayIcon.OnMessage(message, wParam) ||
         m_engineActions.Releases().OnMessage(message, wParam)) {
         *result = 0;
+        return true;
+    }
+    if (OnSingleInstanceMessage(message, wParam, result, [this] { OnSettings(); })) {
         return true;
     }
     return CDialog::OnWndMsg(message, wParam, lParam, result);

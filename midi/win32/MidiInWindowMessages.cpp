@@ -7,8 +7,11 @@
 
 namespace {
 constexpr UINT_PTR kRetryTimer = 0x5351;
-// Long enough for a driver that has just appeared or woken to accept an
-// open, short enough that the user does not wait for it.
+// The quiet time after the last notice, and the retry delay. Long enough
+// for the device list to catch up with the notice (it lags behind
+// DBT_DEVNODES_CHANGED; other MIDI software waits about 500 ms) and for a
+// driver that has just appeared or woken to accept an open, short enough
+// that the user does not wait for it.
 constexpr UINT kRetryDelayMs = 1000;
 
 bool IsDeviceListChange(WPARAM event) {
@@ -26,6 +29,8 @@ CMidiInWindowMessages::CMidiInWindowMessages(UINT checkMessage) : m_checkMessage
 void CMidiInWindowMessages::Attach(HWND window, CMidiInConnection& connection) {
     m_window = window;
     m_connection = &connection;
+    // Without it the classic sleep is still heard; Modern Standby is not.
+    m_suspendResume.Register(window);
 }
 
 bool CMidiInWindowMessages::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "IMidiInCheckScheduler.h"
+#include "SuspendResumeRegistration.h"
 
 #include <windows.h>
 
@@ -16,7 +17,8 @@ public:
     // the window uses for nothing else.
     explicit CMidiInWindowMessages(UINT checkMessage);
 
-    // From now on the messages of `window` are decoded for `connection`.
+    // From now on the messages of `window` are decoded for `connection`, and
+    // the window hears of the wake from every kind of sleep.
     void Attach(HWND window, CMidiInConnection& connection);
 
     // One message of the window. True when it was handled completely, with
@@ -31,4 +33,5 @@ private:
     UINT m_checkMessage;
     HWND m_window = nullptr;
     CMidiInConnection* m_connection = nullptr;
+    CSuspendResumeRegistration m_suspendResume;
 };

@@ -1,8 +1,8 @@
 // The configured MIDI-IN device found again by itself: unplugged and plugged
-// in again (also at another index), plugged in after the start, and after the
-// system woke from sleep. The fake multimedia library plays the driver: it
-// lists what the test scripts and tells an open port's window of its close
-// when the device leaves the script.
+// in again (at the same index or another), plugged in after the start, and
+// after the system woke from sleep. The fake multimedia library plays the
+// driver as Windows mostly does: it lists what the test scripts, and an open
+// port whose device left the script just goes dead, without a close notice.
 #include "E2eProgram.h"
 #include "MidiMessages.h"
 #include "Polling.h"
@@ -16,6 +16,8 @@ namespace {
 constexpr int kDeviceCombo = 1000;
 // More than the program's one retry delay, to see what it does afterwards.
 constexpr unsigned kAfterRetryMs = 2500;
+// How far the device list lags behind the notice.
+constexpr unsigned kListLagMs = 300;
 
 const char kMissingTip[] = "Sorbelquintaro (MIDI-INデバイス[Pads]が見つかりません)";
 
@@ -23,8 +25,9 @@ const char kMissingTip[] = "Sorbelquintaro (MIDI-INデバイス[Pads]が見つ�
 
 class MidiReconnectTest : public E2eProgramTest {
 protected:
-    void StartWith(const std::vector<FakeMidiDevice>& devices, bool expectBox = false) {
-        ASSERT_TRUE(sandbox->SetMidiDevices(devices));
+    void StartWith(const std::vector<FakeMidiDevice>& devices, bool expectBox = false,
+                   bool closeNoticeOnRemoval = false) {
+        ASSERT_TRUE(sandbox->SetMidiDevices(devices, closeNoticeOnRemoval));
         Config config;
         config.midiInDevice = "Pads";
         config.rules = {ConfigRule::KeyOnNotes(60, 60, 'K'),
@@ -39,9 +42,14 @@ protected:
         }
         ASSERT_TRUE(window.WaitUntilVisible(true, kStartTimeoutMs));
     }
-    std::size_t Count(const char* function) const {
-        return sandbox->Midi().Calls(function).size();
+    // The device notice first, the changed list a moment later, as Windows
+    // lists the devices.
+    void NoticeThenDevices(const std::vector<FakeMidiDevice>& devices) {
+        ASSERT_TRUE(window.PostDeviceChange());
+        PumpMessagesFor(kListLagMs);
+        ASSERT_TRUE(sandbox->SetMidiDevices(devices));
     }
+    std::size_t Count(const char* function) const { return sandbox->Midi().Calls(function).size(); }
     bool WaitForCount(const char* function, std::size_t count) const {
         return WaitUntil([&] { return Count(function) >= count; }, kActionTimeoutMs);
     }
@@ -87,8 +95,8 @@ protected:
         std::vector<std::pair<std::string, bool>> balloons;
         for (const FakeWinmmCall& call : sandbox->Midi().Calls("Shell_NotifyIconA")) {
             if (call.Has("info")) {
-                balloons.emplace_back(call.Text("info"),
-                                      call.Number("infoflags") == static_cast<unsigned>(NIIF_WARNING));
+                balloons.emplace_back(call.Text("info"), call.Number("infoflags") ==
+                                                             static_cast<unsigned>(NIIF_WARNING));
             }
         }
         return balloons;
@@ -113,8 +121,8 @@ protected:
         for (WPARAM i = 0; i < count; ++i) {
             wchar_t text[256] = {};
             DWORD_PTR length = 0;
-            SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
-                                SMTO_NORMAL, kActionTimeoutMs, &length);
+            SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                                kActionTimeoutMs, &length);
             char narrow[512] = {};
             WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
             items.push_back(narrow);
@@ -130,13 +138,14 @@ protected:
 };
 
 TEST_F(MidiReconnectTest, AnUnpluggedDeviceIsClosedAndReopenedWhereverItComesBack) {
-    ASSERT_NO_FATAL_FAILURE(StartWith({{"Keys"}, {"Pads"}}));
+    // A kind driver that does tell the port's window of the unplugging.
+    ASSERT_NO_FATAL_FAILURE(StartWith({{"Keys"}, {"Pads"}}, false, true));
     const std::uintptr_t oldPort = OpenedPortHandle();
     ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(oldPort)); // the controller now stands at 127
     ASSERT_TRUE(sandbox->Midi().ClearLog());
 
     // Unplugged.
-    ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}}));
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}}, true));
     ASSERT_TRUE(window.PostDeviceChange());
     ASSERT_TRUE(WaitForCount("midiInClose", 1)) << "the dead port was not closed";
     EXPECT_EQ(sandbox->Midi().Calls("midiInClose")[0].Number("handle"), oldPort);
@@ -149,7 +158,7 @@ TEST_F(MidiReconnectTest, AnUnpluggedDeviceIsClosedAndReopenedWhereverItComesBac
                              true));
 
     // Plugged in again, now first in the list.
-    ASSERT_TRUE(sandbox->SetMidiDevices({{"Pads"}, {"Keys"}}));
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Pads"}, {"Keys"}}, true));
     ASSERT_TRUE(window.PostDeviceChange());
     ASSERT_TRUE(WaitForCount("midiInStart", 1)) << "not opened again";
     const auto opens = sandbox->Midi().Calls("midiInOpen");
@@ -160,13 +169,40 @@ TEST_F(MidiReconnectTest, AnUnpluggedDeviceIsClosedAndReopenedWhereverItComesBac
     EXPECT_TRUE(WaitForTip("Sorbelquintaro")) << LastTip();
     ASSERT_TRUE(WaitUntil([&] { return Balloons().size() >= 2; }, kActionTimeoutMs));
     EXPECT_EQ(Balloons().back(),
-              std::make_pair(std::string("MIDI-INデバイス[Pads]が接続されたので、オープンしました。"),
-                             false));
+              std::make_pair(
+                  std::string("MIDI-INデバイス[Pads]が接続されたので、オープンしました。"), false));
     ExpectNoMessageBox();
 
     // The controller's first value on the new port counts as a move from 0.
     ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(OpenedPortHandle()));
     EXPECT_EQ(Count("midiInClose"), 1u) << "closed twice";
+}
+
+TEST_F(MidiReconnectTest, ASilentlyDeadPortIsReplacedWhenTheDeviceIsBackAtItsIndex) {
+    ASSERT_NO_FATAL_FAILURE(StartWith({{"Keys"}, {"Pads"}}));
+    const std::uintptr_t oldPort = OpenedPortHandle();
+    ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(oldPort));
+    ASSERT_TRUE(sandbox->Midi().ClearLog());
+
+    // Unplugged: no close notice, and the list catches up only later.
+    ASSERT_NO_FATAL_FAILURE(NoticeThenDevices({{"Keys"}}));
+    ASSERT_TRUE(WaitForCount("midiInClose", 1)) << "the dead port was kept";
+    EXPECT_EQ(sandbox->Midi().Calls("midiInClose")[0].Number("handle"), oldPort);
+    EXPECT_TRUE(WaitForTip(kMissingTip)) << LastTip();
+
+    // Back at the same index with the same name.
+    ASSERT_NO_FATAL_FAILURE(NoticeThenDevices({{"Keys"}, {"Pads"}}));
+    ASSERT_TRUE(WaitForCount("midiInStart", 1)) << "not opened again";
+    const std::uintptr_t newPort = OpenedPortHandle();
+    EXPECT_NE(newPort, oldPort);
+    EXPECT_EQ(sandbox->Midi().Calls("midiInStart").back().Number("result"), 0u);
+    EXPECT_TRUE(WaitForTip("Sorbelquintaro")) << LastTip();
+    ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(newPort));
+
+    // A message the old port had queued before its close is not converted.
+    ASSERT_TRUE(window.PostMidi(oldPort, NoteOn(0, 60)));
+    ExpectKeys({});
+    ExpectNoMessageBox();
 }
 
 TEST_F(MidiReconnectTest, ADeviceMissingAtStartIsOpenedWhenPluggedIn) {
@@ -192,26 +228,27 @@ TEST_F(MidiReconnectTest, AfterSleepThePortIsClosedAndOpenedAgainOnce) {
     ASSERT_TRUE(WaitForCount("midiInStart", 1)) << "not reopened after the resume";
     PumpMessagesFor(kAfterRetryMs);
     EXPECT_EQ(MidiCalls(), (std::vector<std::string>{"midiInGetNumDevs", "midiInGetDevCapsA",
-                                                     "midiInClose", "midiInOpen",
-                                                     "midiInStart"}));
+                                                     "midiInClose", "midiInOpen", "midiInStart"}));
     EXPECT_TRUE(Balloons().empty()) << "nothing to tell: the device stayed";
     ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(OpenedPortHandle()));
 }
 
-TEST_F(MidiReconnectTest, TwentyNoticesInARowCloseOnceAndOpenOnce) {
+TEST_F(MidiReconnectTest, TwentyNoticesInARowCloseAndOpenAtMostOnce) {
     ASSERT_NO_FATAL_FAILURE(StartWith({{"Keys"}, {"Pads"}}));
     ASSERT_TRUE(sandbox->Midi().ClearLog());
-    ASSERT_TRUE(sandbox->SetMidiDevices({{"Pads"}})); // replugged into another port
     for (int notice = 0; notice < 20; ++notice) {
         ASSERT_TRUE(window.PostDeviceChange());
     }
+    // The device stayed, but the driver would not say if its port died.
     ASSERT_TRUE(WaitForCount("midiInStart", 1));
     PumpMessagesFor(kAfterRetryMs);
-    EXPECT_EQ(Count("midiInClose"), 1u);
+    EXPECT_LE(Count("midiInClose"), 1u);
     const auto opens = sandbox->Midi().Calls("midiInOpen");
     ASSERT_EQ(opens.size(), 1u);
-    EXPECT_EQ(opens[0].Number("device"), 0u);
+    EXPECT_EQ(opens[0].Number("device"), 1u);
+    EXPECT_TRUE(Balloons().empty()) << "nothing to tell: the device stayed";
     ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(OpenedPortHandle()));
+    ExpectNoMessageBox();
 }
 
 TEST_F(MidiReconnectTest, TheDeviceListFollowsTheDevicesAndKeepsTheChoice) {

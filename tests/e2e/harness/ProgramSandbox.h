@@ -35,8 +35,10 @@ public:
     bool SetConfigReadOnly(bool readOnly) const;
 
     const FakeWinmmControl& Midi() const { return m_fake; }
-    bool SetMidiDevices(const std::vector<FakeMidiDevice>& devices) const {
-        return m_fake.SetDevices(devices);
+    // `closeNoticeOnRemoval`: see FakeWinmmControl::SetDevices.
+    bool SetMidiDevices(const std::vector<FakeMidiDevice>& devices,
+                        bool closeNoticeOnRemoval = false) const {
+        return m_fake.SetDevices(devices, closeNoticeOnRemoval);
     }
 
     // Starts the copy with its directory as the working directory, the fake

@@ -17,19 +17,24 @@
 namespace {
 
 constexpr unsigned kMaxDevices = 64;
-// Handles are this plus the device index: unique while a device can be open
-// only once, and readable in the log.
+// Handles are this plus the device index plus 0x100 times the number of
+// opens before: readable in the log, and new at every open, as the system's
+// are, so that a message of a closed port is told from the reopened one.
 constexpr UINT_PTR kHandleBase = 0x1000;
+constexpr UINT_PTR kOpenStep = 0x100;
 
 struct Port {
     bool open = false;
     bool started = false;
     HWND window = nullptr;
+    UINT_PTR handle = 0;
     std::string name;       // of the device when the port was opened
-    bool closeTold = false; // the device went and the window was told
+    bool removed = false;   // the device went while the port was open
+    bool closeTold = false; // and the window was told
 };
 
 Port g_ports[kMaxDevices];
+UINT_PTR g_opens = 0;
 std::string g_directory; // of this library, with a trailing backslash
 
 FakeWinmmScript Script() {
@@ -46,11 +51,15 @@ std::string Result(MMRESULT result) {
 // The device index of an open port's handle, or -1.
 int DeviceOf(HMIDIIN handle) {
     const UINT_PTR value = reinterpret_cast<UINT_PTR>(handle);
-    if (value < kHandleBase || value >= kHandleBase + kMaxDevices) {
+    if (value < kHandleBase) {
         return -1;
     }
-    const int device = static_cast<int>(value - kHandleBase);
-    return g_ports[device].open ? device : -1;
+    const int device = static_cast<int>((value - kHandleBase) % kOpenStep);
+    if (device >= static_cast<int>(kMaxDevices)) {
+        return -1;
+    }
+    const Port& port = g_ports[device];
+    return port.open && port.handle == value ? device : -1;
 }
 
 // As a driver does, tell the receiving window about open and close.
@@ -60,24 +69,33 @@ void Notify(const Port& port, UINT message, HMIDIIN handle) {
     }
 }
 
-// As a driver does when its device is unplugged, tell the window of every
-// open port whose device has left the script (or was replaced by another at
-// its index) that the port is closed. The handle stays valid until the
-// program closes it, as the system's does.
-void TellRemovedPorts(const FakeWinmmScript& script, unsigned count) {
+// An open port whose device has left the script (or was replaced by another
+// at its index) is dead, as on Windows:
+// - With Windows MIDI Services the removal only marks the open port
+//   invalidated; it refuses everything but its close, and MIM_CLOSE comes
+//   only from that close (microsoft/MIDI, WinMM client MidiSrvPorts.cpp).
+// - On the classic stack the handle of a pulled USB device just goes silent
+//   (melanchall/drywetmidi#170, LMMS/lmms#4253).
+// So by default the window is told nothing. A script with
+// CloseNoticeOnRemoval=1 posts MM_MIM_CLOSE instead, as some drivers do.
+// Either way the handle stays valid until the program closes it.
+void MarkRemovedPorts(const FakeWinmmScript& script, unsigned count) {
     for (unsigned device = 0; device < kMaxDevices; ++device) {
         Port& port = g_ports[device];
-        if (!port.open || port.closeTold) {
+        if (!port.open || port.removed) {
             continue;
         }
         if (device < count && script.Name(device) == port.name) {
             continue;
         }
-        port.closeTold = true;
+        port.removed = true;
         port.started = false;
-        const HMIDIIN handle = reinterpret_cast<HMIDIIN>(kHandleBase + device);
-        Notify(port, MM_MIM_CLOSE, handle);
-        Log().Write("deviceRemoved handle=" + Hex(kHandleBase + device));
+        const bool told = script.CloseNoticeOnRemoval();
+        port.closeTold = told;
+        if (told) {
+            Notify(port, MM_MIM_CLOSE, reinterpret_cast<HMIDIIN>(port.handle));
+        }
+        Log().Write("deviceRemoved handle=" + Hex(port.handle) + " told=" + (told ? "1" : "0"));
     }
 }
 
@@ -87,7 +105,7 @@ unsigned CountFromScript() {
     const FakeWinmmScript script = Script();
     const unsigned listed = script.DeviceCount();
     const unsigned count = listed < kMaxDevices ? listed : kMaxDevices;
-    TellRemovedPorts(script, count);
+    MarkRemovedPorts(script, count);
     return count;
 }
 
@@ -160,13 +178,15 @@ extern "C" MMRESULT WINAPI midiInOpen(LPHMIDIIN handle, UINT device, DWORD_PTR c
         Port& port = g_ports[device];
         port.open = true;
         port.started = false;
+        port.removed = false;
         port.closeTold = false;
         port.name = Script().Name(device);
         port.window = (flags & CALLBACK_TYPEMASK) == CALLBACK_WINDOW
                           ? reinterpret_cast<HWND>(callback)
                           : nullptr;
-        *handle = reinterpret_cast<HMIDIIN>(kHandleBase + device);
-        line += " handle=" + Hex(kHandleBase + device);
+        port.handle = kHandleBase + kOpenStep * (g_opens++ % 0x1000) + device;
+        *handle = reinterpret_cast<HMIDIIN>(port.handle);
+        line += " handle=" + Hex(port.handle);
         Notify(port, MM_MIM_OPEN, *handle);
     }
     Log().Write(line + Result(result));
@@ -176,7 +196,11 @@ extern "C" MMRESULT WINAPI midiInOpen(LPHMIDIIN handle, UINT device, DWORD_PTR c
 extern "C" MMRESULT WINAPI midiInStart(HMIDIIN handle) {
     const int device = DeviceOf(handle);
     MMRESULT result = MMSYSERR_INVALHANDLE;
-    if (device >= 0 && (result = Script().Result(device, "StartResult")) == 0) {
+    if (device >= 0 && g_ports[device].removed) {
+        // The dead port refuses (see MarkRemovedPorts); any failure will do,
+        // the program tells none apart.
+        result = MMSYSERR_NODRIVER;
+    } else if (device >= 0 && (result = Script().Result(device, "StartResult")) == 0) {
         g_ports[device].started = true;
     }
     Log().Write("midiInStart handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));

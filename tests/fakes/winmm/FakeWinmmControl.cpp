@@ -38,9 +38,11 @@ FakeWinmmControl::FakeWinmmControl(std::string directory) : m_directory(std::mov
     }
 }
 
-bool FakeWinmmControl::SetDevices(const std::vector<FakeMidiDevice>& devices) const {
+bool FakeWinmmControl::SetDevices(const std::vector<FakeMidiDevice>& devices,
+                                  bool closeNoticeOnRemoval) const {
     std::ostringstream text;
-    text << "[Devices]\r\nCount=" << devices.size() << "\r\n";
+    text << "[Devices]\r\nCount=" << devices.size() << "\r\n"
+         << "CloseNoticeOnRemoval=" << (closeNoticeOnRemoval ? 1 : 0) << "\r\n";
     for (std::size_t i = 0; i < devices.size(); ++i) {
         const FakeMidiDevice& device = devices[i];
         text << "[Device" << i << "]\r\n"

@@ -36,8 +36,11 @@ public:
     // `directory` is where the fake library lies, ending in a backslash or not.
     explicit FakeWinmmControl(std::string directory);
 
-    // Replaces the script: these devices, in index order.
-    bool SetDevices(const std::vector<FakeMidiDevice>& devices) const;
+    // Replaces the script: these devices, in index order. With
+    // `closeNoticeOnRemoval` an unplugged device's port tells its window of
+    // its close, as few drivers do; by default it just goes dead.
+    bool SetDevices(const std::vector<FakeMidiDevice>& devices,
+                    bool closeNoticeOnRemoval = false) const;
     // The program's first `count` NIM_ADD calls fail, as without a shell.
     // Set before the program starts, after SetDevices (which rewrites the
     // script).

@@ -15,6 +15,10 @@ unsigned FakeWinmmScript::DeviceCount() const {
     return count > 0 ? static_cast<unsigned>(count) : 0;
 }
 
+bool FakeWinmmScript::CloseNoticeOnRemoval() const {
+    return GetPrivateProfileIntA("Devices", "CloseNoticeOnRemoval", 0, m_path.c_str()) != 0;
+}
+
 std::string FakeWinmmScript::Name(unsigned device) const {
     char name[256] = {};
     GetPrivateProfileStringA(SectionOf(device).c_str(), "Name", "", name, sizeof name,

@@ -6,6 +6,7 @@
 //
 //   [Devices]
 //   Count=2
+//   CloseNoticeOnRemoval=0 ; 1: tell an unplugged device's port MM_MIM_CLOSE
 //   [Device1]
 //   Name=Keys
 //   CapsResult=0    ; non-zero: midiInGetDevCapsA fails with it
@@ -16,14 +17,17 @@
 //   FailAdds=1      ; so many of the program's NIM_ADD calls fail
 //
 // When an open port's device leaves the script, or another name takes its
-// index, the next call that reads the script posts MM_MIM_CLOSE for the port
-// to its window and logs "deviceRemoved handle=...", as a driver tells of an
-// unplugged device; the program still has to close the handle.
+// index, the next call that reads the script finds the port dead and logs
+// "deviceRemoved handle=... told=0|1": it delivers nothing and refuses
+// midiInStart until the program closes it, and its window is told nothing
+// (told=0) unless CloseNoticeOnRemoval=1 (told=1: MM_MIM_CLOSE posted).
+// FakeWinmm.cpp names the sources of this behaviour.
 class FakeWinmmScript {
 public:
     explicit FakeWinmmScript(const std::string& path) : m_path(path) {}
 
     unsigned DeviceCount() const;
+    bool CloseNoticeOnRemoval() const;
     std::string Name(unsigned device) const;
     unsigned Result(unsigned device, const char* key) const;
     unsigned TrayAddFailures() const;

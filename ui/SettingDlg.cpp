@@ -83,7 +83,8 @@ BOOL CSettingDlg::OnInitDialog() {
         [this](bool enabled) { m_trayIcon.ShowEnabled(enabled); });
 
     m_table.Load();
-    SetUpEditingControls();
+    FillDeviceList(m_midiIn.ListDevices());
+    m_ruleList.SetUp();
     m_midiInMessages.Attach(m_hWnd, m_midiIn);
     OpenMidiInDevice();
     m_listenerManager.AddListener(this);
@@ -163,9 +164,14 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
 }
 
 bool CSettingDlg::OnNotify(const NMHDR& header, LRESULT* result) {
-    if (header.idFrom == IDC_TABLE_LIST && header.code == static_cast<UINT>(NM_DBLCLK)) {
-        OnDblClkList(header, result);
-        return true;
+    if (header.idFrom == IDC_TABLE_LIST) {
+        if (header.code == static_cast<UINT>(NM_DBLCLK)) {
+            OnDblClkList(header, result);
+            return true;
+        }
+        if (m_ruleList.OnNotify(header, result)) {
+            return true;
+        }
     }
     return CDialog::OnNotify(header, result);
 }

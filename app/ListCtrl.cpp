@@ -48,8 +48,7 @@ std::string CListCtrl::GetItemText(int item, int subItem) const {
         lvi.iSubItem = subItem;
         lvi.pszText = buffer.data();
         lvi.cchTextMax = static_cast<int>(size);
-        const LRESULT copied = ::SendMessageA(m_hWnd, LVM_GETITEMTEXTA,
-                                              static_cast<WPARAM>(item),
+        const LRESULT copied = ::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
                                               reinterpret_cast<LPARAM>(&lvi));
         if (copied < static_cast<LRESULT>(size) - 1) {
             return std::string(lvi.pszText);
@@ -62,7 +61,24 @@ bool CListCtrl::DeleteItem(int item) {
     return ::SendMessageA(m_hWnd, LVM_DELETEITEM, static_cast<WPARAM>(item), 0) != 0;
 }
 
-bool CListCtrl::DeleteAllItems() { return ::SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0) != 0; }
+bool CListCtrl::DeleteAllItems() {
+    return ::SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0) != 0;
+}
+
+bool CListCtrl::SetItemCountEx(int count, DWORD flags) {
+    return ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(count),
+                          static_cast<LPARAM>(flags)) != 0;
+}
+
+bool CListCtrl::RedrawItems(int first, int last) {
+    return ::SendMessageA(m_hWnd, LVM_REDRAWITEMS, static_cast<WPARAM>(first),
+                          static_cast<LPARAM>(last)) != 0;
+}
+
+bool CListCtrl::SetColumnWidth(int column, int width) {
+    return ::SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                          MAKELPARAM(width, 0)) != 0;
+}
 
 int CListCtrl::GetItemCount() const {
     return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
@@ -99,9 +115,9 @@ void CListCtrl::SetExtendedStyle(DWORD style) {
 }
 
 void CListCtrl::SetImageList(CImageList* imageList, int type) {
-    ::SendMessageA(m_hWnd, LVM_SETIMAGELIST, static_cast<WPARAM>(type),
-                   reinterpret_cast<LPARAM>(imageList != nullptr ? imageList->GetSafeHandle()
-                                                                 : nullptr));
+    ::SendMessageA(
+        m_hWnd, LVM_SETIMAGELIST, static_cast<WPARAM>(type),
+        reinterpret_cast<LPARAM>(imageList != nullptr ? imageList->GetSafeHandle() : nullptr));
 }
 
 int CListCtrl::GetClientWidth() const {

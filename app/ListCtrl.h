@@ -21,6 +21,11 @@ public:
     std::string GetItemText(int item, int subItem) const;
     bool DeleteItem(int item);
     bool DeleteAllItems();
+    // The number of rows of a list with owner data (LVSICF_ flags).
+    bool SetItemCountEx(int count, DWORD flags);
+    // Draws the rows from `first` to `last` again (texts asked anew).
+    bool RedrawItems(int first, int last);
+    bool SetColumnWidth(int column, int width);
     int GetItemCount() const;
     int GetSelectedCount() const;
     // The next row after `start` (-1: from the top) with the LVNI_ flags.

@@ -43,7 +43,9 @@ CSettingDlg::CSettingDlg(CWnd* parent)
                     ReleaseHeldKeys();
                     ResetControllerValues();
                 },
-                [this](const MidiInDeviceList& devices) { FillDeviceList(devices); },
+                [this](const MidiInDeviceList& devices) {
+                    m_deviceList.Fill(devices, m_table.GetDeviceName());
+                },
                 [this](Status before, Status after, bool byItself) {
                     ShowMidiInStatus(m_trayIcon, m_midiIn, before, after, byItself);
                 }}) {}
@@ -84,7 +86,8 @@ BOOL CSettingDlg::OnInitDialog() {
     m_engineActions.Releases().Attach(m_hWnd);
 
     m_table.Load();
-    SetUpEditingControls();
+    m_deviceList.Fill(m_midiIn.ListDevices(), m_table.GetDeviceName());
+    m_ruleList.SetUp();
     m_midiInMessages.Attach(m_hWnd, m_midiIn);
     OpenMidiInDevice();
     m_listenerManager.AddListener(this);
@@ -168,9 +171,14 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
 }
 
 bool CSettingDlg::OnNotify(const NMHDR& header, LRESULT* result) {
-    if (header.idFrom == IDC_TABLE_LIST && header.code == static_cast<UINT>(NM_DBLCLK)) {
-        OnDblClkList(header, result);
-        return true;
+    if (header.idFrom == IDC_TABLE_LIST) {
+        if (header.code == static_cast<UINT>(NM_DBLCLK)) {
+            OnDblClkList(header, result);
+            return true;
+        }
+        if (m_ruleList.OnNotify(header, result)) {
+            return true;
+        }
     }
     if (header.idFrom == IDC_TABLE_LIST && header.code == static_cast<UINT>(LVN_DELETEALLITEMS)) {
         // The rows hold nothing to free: no notice per row when the list

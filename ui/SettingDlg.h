@@ -2,12 +2,13 @@
 #include "ChangeTable.h"
 #include "ComboBox.h"
 #include "ConversionEngine.h"
+#include "DeviceCombo.h"
 #include "Dialog.h"
-#include "ImageList.h"
 #include "ListCtrl.h"
 #include "MidiInConnection.h"
 #include "MidiInEventListenerManager.h"
 #include "MidiInWindowMessages.h"
+#include "RuleListView.h"
 #include "TrayIcon.h"
 #include "Win32EngineActions.h"
 
@@ -38,6 +39,8 @@ protected:
     bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT* result) override;
     void OnModalRunEnded() override;
+    // The rule list's columns and rows follow the new scale.
+    void OnDpiChanged(UINT dpi) override;
 
     void OnDestroy();
     void OnSysCommand(WPARAM command, LPARAM lParam);
@@ -47,10 +50,6 @@ protected:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
 
     // The editing side (SettingDlgEditing.cpp).
-    void SetUpEditingControls();
-    // Lists the present devices in index order and keeps the configured one
-    // selected (appended when it is missing); only when the list changed.
-    void FillDeviceList(const MidiInDeviceList& devices);
     void OnSelChangeDevice();
     void OnAdd();
     void OnEdit();
@@ -73,10 +72,9 @@ private:
     CMidiInConnection m_midiIn;
     CListCtrl m_listCtrl;
     CComboBox m_comboDevice;
-    // Gives the rule list its 20-pixel rows; the list only borrows it.
-    CImageList m_stateImageList;
-    // The device names the combo box was last filled with.
-    std::optional<std::vector<std::string>> m_listedDeviceNames;
+    CDeviceCombo m_deviceList{m_comboDevice};
+    // Draws the rule list from the table.
+    CRuleListView m_ruleList{m_listCtrl, m_table};
     // The last save of a change failed and the user has been told.
     bool m_bSaveFailureShown = false;
 };

@@ -65,6 +65,32 @@ TEST_F(RuleListTest, EditWantsOneRowAndDeleteRemovesEverySelectedRow) {
     EXPECT_EQ(RuleRows(), left);
     EXPECT_EQ(RuleList().SelectedCount(), 0);
 
-    EXPECT_EQ(EndAndReadConfig().rules,
-              (std::vector<ConfigRule>{rules[0], rules[2], rules[4]}));
+    EXPECT_EQ(EndAndReadConfig().rules, (std::vector<ConfigRule>{rules[0], rules[2], rules[4]}));
+}
+
+// The list draws its rows from the table only when asked: rows far below the
+// visible ones, never drawn, read right as another program reads them, after
+// a deletion and after a restart.
+TEST_F(RuleListTest, EveryRowReadsRightBeyondTheVisibleOnesAndAfterARestart) {
+    std::vector<ConfigRule> rules;
+    for (int i = 0; i < 200; ++i) {
+        rules.push_back(ConfigRule::KeyOnNotes(static_cast<std::uint8_t>(i % 128),
+                                               static_cast<std::uint8_t>(i % 128),
+                                               static_cast<std::uint8_t>('A' + i % 26)));
+    }
+    ASSERT_NO_FATAL_FAILURE(StartWith(rules));
+    std::vector<std::string> rows = RuleRows();
+    ASSERT_EQ(rows.size(), 200u);
+    EXPECT_EQ(rows[199], RowText("Note# 71", "キー入力: R"));
+
+    ASSERT_TRUE(RuleList().Select({0, 198}));
+    PressDelete();
+    ASSERT_TRUE(WaitUntil([&] { return RuleList().RowCount() == 198; }, kActionTimeoutMs));
+    rows.erase(rows.begin() + 198);
+    rows.erase(rows.begin());
+    EXPECT_EQ(RuleRows(), rows);
+
+    const Config saved = EndAndReadConfig();
+    ASSERT_NO_FATAL_FAILURE(StartWith(saved.rules));
+    EXPECT_EQ(RuleRows(), rows);
 }

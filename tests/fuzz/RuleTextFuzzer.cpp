@@ -73,16 +73,26 @@ void CheckInputText(const CChangeTableItem& rule) {
         break;
     }
     case CChangeTableItem::PitchBendMinus:
-        if (event != "PitchBend -") Fail("bend text", text);
+        if (event != "PitchBend -")
+            Fail("bend text", text);
         break;
     case CChangeTableItem::PitchBendPlus:
-        if (event != "PitchBend +") Fail("bend text", text);
+        if (event != "PitchBend +")
+            Fail("bend text", text);
         break;
     case CChangeTableItem::ProgramChange:
-        if (event != "PC# " + std::to_string(rule.PCNumber)) Fail("program text", text);
+        if (event != "PC# " + std::to_string(rule.PCNumber))
+            Fail("program text", text);
+        break;
+    case CChangeTableItem::ControlChangeUp:
+    case CChangeTableItem::ControlChangeDown:
+        if (!StartsWith(event, "CC# " + std::to_string(rule.CCNumber) + " (")) {
+            Fail("knob direction text", text);
+        }
         break;
     default:
-        if (!event.empty()) Fail("text for an unknown input kind", text);
+        if (!event.empty())
+            Fail("text for an unknown input kind", text);
         break;
     }
 }
@@ -102,9 +112,12 @@ void CheckOutputText(const CChangeTableItem& rule) {
     case CChangeTableItem::KeyInput: {
         const std::string prefix = OutputPrefix(CChangeTableItem::KeyInput);
         std::string modifiers;
-        if (rule.KeyFlag & CChangeTableItem::KeyFlagCtrl) modifiers += "Ctrl+";
-        if (rule.KeyFlag & CChangeTableItem::KeyFlagShift) modifiers += "Shift+";
-        if (rule.KeyFlag & CChangeTableItem::KeyFlagAlt) modifiers += "Alt+";
+        if (rule.KeyFlag & CChangeTableItem::KeyFlagCtrl)
+            modifiers += "Ctrl+";
+        if (rule.KeyFlag & CChangeTableItem::KeyFlagShift)
+            modifiers += "Shift+";
+        if (rule.KeyFlag & CChangeTableItem::KeyFlagAlt)
+            modifiers += "Alt+";
         if (text != prefix + modifiers + GetKeyName(rule.KeyCode)) {
             Fail("key stroke text", text);
         }
@@ -126,10 +139,20 @@ void CheckOutputText(const CChangeTableItem& rule) {
         break;
     }
     case CChangeTableItem::ToggleEnabled:
-        if (text.empty()) Fail("empty toggle text", text);
+        if (text.empty())
+            Fail("empty toggle text", text);
         break;
+    case CChangeTableItem::MouseInput: {
+        // The fixed start is what comes before the action's name.
+        const std::string bare = OutputPrefix(CChangeTableItem::MouseInput);
+        if (!StartsWith(text, bare.substr(0, bare.find(' ') + 1))) {
+            Fail("mouse text without its prefix", text);
+        }
+        break;
+    }
     default:
-        if (!text.empty()) Fail("text for an unknown output kind", text);
+        if (!text.empty())
+            Fail("text for an unknown output kind", text);
         break;
     }
 }

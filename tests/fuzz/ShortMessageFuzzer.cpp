@@ -85,8 +85,8 @@ public:
             const int bend = data2 * 128 + data1 - 8192;
             events.push_back(Event("bend", channel, bend, 0));
             if (std::abs(lastBend) < 50 && std::abs(bend) >= 50) {
-                const int kind = bend < 1 ? CChangeTableItem::PitchBendMinus
-                                          : CChangeTableItem::PitchBendPlus;
+                const int kind =
+                    bend < 1 ? CChangeTableItem::PitchBendMinus : CChangeTableItem::PitchBendPlus;
                 Convert(Probe(kind, channel, 0), 0, actions);
             }
             lastBend = bend;
@@ -109,9 +109,12 @@ public:
         }
         for (int i = 0; i < m_table.GetSize(); ++i) {
             const CChangeTableItem& rule = *m_table.GetAt(i);
-            if (!enabled && rule.OutputKind != CChangeTableItem::ToggleEnabled) continue;
-            if (rule.InputKind != probe.kind) continue;
-            if (rule.InputCh != 0 && rule.InputCh != probe.channel) continue;
+            if (!enabled && rule.OutputKind != CChangeTableItem::ToggleEnabled)
+                continue;
+            if (rule.InputKind != probe.kind)
+                continue;
+            if (rule.InputCh != 0 && rule.InputCh != probe.channel)
+                continue;
             bool match = false;
             switch (rule.InputKind) {
             case CChangeTableItem::Note:
@@ -129,7 +132,8 @@ public:
                 match = rule.PCNumber - rule.PCRange == probe.number - probe.pcRange;
                 break;
             }
-            if (!match) continue;
+            if (!match)
+                continue;
             switch (rule.OutputKind) {
             case CChangeTableItem::KeyInput:
                 actions.push_back(KeyAction(rule.KeyCode, rule.KeyFlag));
@@ -156,14 +160,23 @@ private:
     const CChangeTable& m_table;
 };
 
-// Rule fields straight from the input. The kinds are folded onto the known
-// values plus one unknown so that most rules can fire; everything else,
+// Rule fields straight from the input. The kinds are folded onto the values
+// this model knows plus one unknown so that most rules can fire (the knob
+// directions and the mouse have tests of their own); everything else,
 // channels above 16 and reversed note ranges included, is taken as it comes.
+std::uint8_t KnownOrUnknownInputKind(std::uint8_t choice) {
+    return choice <= CChangeTableItem::ProgramChange ? choice : 99;
+}
+
+std::uint8_t KnownOrUnknownOutputKind(std::uint8_t choice) {
+    return choice <= CChangeTableItem::ToggleEnabled ? choice : 99;
+}
+
 CChangeTableItem* RuleFrom(ByteReader& input) {
     auto* rule = new CChangeTableItem;
     rule->InputCh = input.Choice(18);
-    rule->InputKind = input.Choice(6);
-    rule->OutputKind = input.Choice(4);
+    rule->InputKind = KnownOrUnknownInputKind(input.Choice(6));
+    rule->OutputKind = KnownOrUnknownOutputKind(input.Choice(4));
     rule->NoteNumber = input.Byte();
     rule->NoteNumberEnd = input.Byte();
     rule->CCNumber = input.Byte();
@@ -181,8 +194,10 @@ void Expect(const char* what, const Log& got, const Log& expected) {
         return;
     }
     std::fprintf(stderr, "%s differ from the model:\n", what);
-    for (const std::string& line : got) std::fprintf(stderr, "  got:      %s\n", line.c_str());
-    for (const std::string& line : expected) std::fprintf(stderr, "  expected: %s\n", line.c_str());
+    for (const std::string& line : got)
+        std::fprintf(stderr, "  got:      %s\n", line.c_str());
+    for (const std::string& line : expected)
+        std::fprintf(stderr, "  expected: %s\n", line.c_str());
     std::abort();
 }
 
@@ -212,8 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             model.ShortMessage(message, expectedEvents, expectedActions);
             manager.OnShortMessage(input.Word(), message);
         } else if (step < 0xFC) {
-            EngineModel::Probe probe(input.Choice(6),
-                                     input.Byte(), 0);
+            EngineModel::Probe probe(KnownOrUnknownInputKind(input.Choice(6)), input.Byte(), 0);
             CChangeTableItem item;
             item.InputKind = static_cast<std::uint8_t>(probe.kind);
             item.InputCh = static_cast<std::uint8_t>(probe.channel);
@@ -227,7 +241,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             engine.ConvertInput(item, value);
         } else if (step < 0xFE) {
             engine.ResetControllerValues();
-            for (int& value : model.lastCC) value = 0;
+            for (int& value : model.lastCC)
+                value = 0;
         } else {
             model.editorOpen = !model.editorOpen;
             if (model.editorOpen) {

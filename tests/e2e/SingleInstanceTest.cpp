@@ -44,7 +44,9 @@ TEST_F(SingleInstanceTest, ASecondStartShowsTheFirstCopyAndEnds) {
     // The second touched neither the device, nor the tray, nor Config.ini.
     for (const FakeWinmmCall& call : sandbox->Midi().Calls()) {
         if (call.Number("pid") == second.Id()) {
-            EXPECT_EQ(call.function, "attach") << "the second copy called " << call.function;
+            // Loading and unloading the library is all it may show.
+            EXPECT_TRUE(call.function == "attach" || call.function == "detach")
+                << "the second copy called " << call.function;
         }
     }
     EXPECT_EQ(ReadFileBytes(sandbox->ConfigPath()), configBefore);

@@ -34,7 +34,7 @@ endif()
 # run-time library (libstdc++, libgcc, winpthread) would have to lie beside it.
 set(system_libraries
   advapi32.dll comctl32.dll comdlg32.dll dwmapi.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll
-  psapi.dll shell32.dll shlwapi.dll user32.dll version.dll winmm.dll)
+  psapi.dll shell32.dll shlwapi.dll user32.dll version.dll winmm.dll wtsapi32.dll)
 execute_process(COMMAND ${OBJDUMP} -p ${programs} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} cannot read ${programs}")

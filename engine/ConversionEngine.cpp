@@ -172,8 +172,13 @@ void CConversionEngine::Perform(const CChangeTableItem& rule, int steps) {
 
 void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t value) {
     if (IsSuspended() || m_pChangeTable == nullptr) {
+        if (m_pObserver != nullptr) {
+            m_pObserver->ConversionEnded(IsSuspended() ? EConversionOutcome::Suspended
+                                                       : EConversionOutcome::NoMatch);
+        }
         return;
     }
+    bool acted = false;
     m_foregroundRules.Choose(*m_pChangeTable, [&](const CChangeTableItem& rule) {
         return TakesEvent(rule, probe, value);
     });
@@ -188,12 +193,41 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
             continue;
         }
         const bool admitted = m_foregroundRules.Admits(i, *rule);
+        bool actsNow = false;
         if (rule->HoldsKey()) {
-            ConvertHeldKeyRule(*rule, probe, value, admitted);
+            actsNow = ConvertHeldKeyRule(*rule, probe, value, admitted);
         } else if (const int steps = admitted ? Steps(*rule, probe, value) : 0) {
+            // Told before it acts: a toggle may start a nested message loop.
+            if (m_pObserver != nullptr) {
+                m_pObserver->RuleActed(i, *rule);
+            }
             Perform(*rule, steps);
+            actsNow = true;
+        }
+        if (actsNow && rule->HoldsKey() && m_pObserver != nullptr) {
+            m_pObserver->RuleActed(i, *rule);
+        }
+        acted = acted || actsNow;
+    }
+    if (m_pObserver != nullptr) {
+        m_pObserver->ConversionEnded(acted ? EConversionOutcome::Acted
+                                           : WhyNothingActed(probe, value));
+    }
+}
+
+EConversionOutcome CConversionEngine::WhyNothingActed(const CChangeTableItem& probe,
+                                                      std::uint8_t value) const {
+    if (!m_bEnabled) {
+        return EConversionOutcome::Disabled;
+    }
+    for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
+        const CChangeTableItem* rule = m_pChangeTable->GetAt(i);
+        if (rule != nullptr && rule->IsForOneApplication() &&
+            !m_foregroundRules.Admits(i, *rule) && TakesEvent(*rule, probe, value)) {
+            return EConversionOutcome::OtherApplicationOnly;
         }
     }
+    return EConversionOutcome::NoMatch;
 }
 
 bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const CChangeTableItem& probe,
@@ -206,19 +240,20 @@ bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const CChangeTa
     return Steps(rule, probe, value) > 0;
 }
 
-void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
+bool CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
                                            const CChangeTableItem& probe, std::uint8_t value,
                                            bool mayPress) {
     if (rule.InputKind != CChangeTableItem::ControlChange) {
         if (mayPress && Matches(rule, probe, value)) {
             Hold(rule, probe.InputKind, probe.InputCh,
                  rule.InputKind == CChangeTableItem::Note ? probe.NoteNumber : 0);
+            return true;
         }
-        return;
+        return false;
     }
     if (probe.InputKind != CChangeTableItem::ControlChange ||
         (rule.InputCh != 0 && rule.InputCh != probe.InputCh) || rule.CCNumber != probe.CCNumber) {
-        return;
+        return false;
     }
     // Pedals send 64 or more for down; with the edge flag any move off 0 is
     // the press and only the return to 0 the release.
@@ -230,7 +265,9 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
                       m_keyHolds.ReleaseController(rule, probe.InputCh, probe.CCNumber, events));
     } else if (mayPress && (!edge || Matches(rule, probe, value))) {
         Hold(rule, CChangeTableItem::ControlChange, probe.InputCh, probe.CCNumber);
+        return true;
     }
+    return false;
 }
 
 void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t inputKind,

@@ -1,5 +1,6 @@
 #pragma once
 #include "ChangeTableItem.h"
+#include "ConversionObserver.h"
 #include "ForegroundRules.h"
 #include "KeyHolds.h"
 #include "MidiInEventListener.h"
@@ -45,6 +46,9 @@ public:
     void Resume();
     bool IsSuspended() const { return m_nSuspended != 0; }
 
+    // Who is told what each event did; nullptr for nobody. Not owned.
+    void SetObserver(IConversionObserver* observer) { m_pObserver = observer; }
+
     // Clears the last value of every controller (done whenever the MIDI-IN
     // device is (re)opened).
     void ResetControllerValues();
@@ -72,11 +76,15 @@ private:
                     std::uint8_t value) const;
     // mayPress false: the rule may not act on this event, but the release
     // of what it holds still goes through.
-    void ConvertHeldKeyRule(const CChangeTableItem& rule, const CChangeTableItem& probe,
+    // True when the rule pressed its key.
+    bool ConvertHeldKeyRule(const CChangeTableItem& rule, const CChangeTableItem& probe,
                             std::uint8_t value, bool mayPress);
     void Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
               std::uint8_t number);
     void SendKeyEvents(const KeyStrokeEvent* events, int count);
+    // Why nothing acted: the switch, or rules that take the event but are
+    // limited to a program that is not in front.
+    EConversionOutcome WhyNothingActed(const CChangeTableItem& probe, std::uint8_t value) const;
 
     bool m_bEnabled = true;
     int m_nSuspended = 0;
@@ -90,4 +98,5 @@ private:
     IEngineActions& m_actions;
     CKeyHolds m_keyHolds;
     CForegroundRules m_foregroundRules;
+    IConversionObserver* m_pObserver = nullptr;
 };

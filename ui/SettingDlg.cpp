@@ -8,6 +8,7 @@
 #include "ModulePath.h"
 #include "SingleInstance.h"
 #include "StringUtil.h"
+#include "TimeOfDay.h"
 #include "VersionInfo.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -47,8 +48,12 @@ CSettingDlg::CSettingDlg(CWnd* parent)
                     m_deviceList.Fill(devices, m_table.GetDeviceName());
                 },
                 [this](Status before, Status after, bool byItself) {
+                    m_inputRecord.SetDeviceName(m_midiIn.GetDeviceName());
                     ShowMidiInStatus(m_trayIcon, m_midiIn, before, after, byItself);
-                }}) {}
+                }}),
+      m_inputRecord(PlatformTimeOfDay()),
+      m_monitor(m_inputRecord, m_listenerManager,
+                [this](const std::string& text) { m_trayIcon.ShowBalloon(text, true); }) {}
 
 CSettingDlg::~CSettingDlg() {
     m_midiIn.Close();
@@ -90,7 +95,11 @@ BOOL CSettingDlg::OnInitDialog() {
     m_ruleList.SetUp();
     m_midiInMessages.Attach(m_hWnd, m_midiIn);
     OpenMidiInDevice();
+    // The record hears a message before the engine, which then tells it
+    // what it did.
+    m_listenerManager.AddListener(&m_inputRecord);
     m_listenerManager.AddListener(this);
+    SetObserver(&m_inputRecord);
     return TRUE;
 }
 
@@ -153,6 +162,10 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
             return true;
         case ID_TRAY_VERSION:
             OnVersion();
+            return true;
+        case ID_TRAY_MONITOR:
+        case IDC_MONITOR_BUTTON:
+            m_monitor.Open();
             return true;
         case IDC_ADD_BUTTON:
             OnAdd();
@@ -243,6 +256,7 @@ void CSettingDlg::OnEndSession(WPARAM ending, LPARAM lParam) {
 }
 
 void CSettingDlg::OnDestroy() {
+    m_monitor.Close();
     ReleaseHeldKeys();
     if (!m_table.Save()) {
         // The window is going away; the box belongs to the hidden host.

@@ -4,10 +4,12 @@
 #include "ConversionEngine.h"
 #include "DeviceCombo.h"
 #include "Dialog.h"
+#include "InputRecord.h"
 #include "ListCtrl.h"
 #include "MidiInConnection.h"
 #include "MidiInEventListenerManager.h"
 #include "MidiInWindowMessages.h"
+#include "MonitorDlg.h"
 #include "RuleListView.h"
 #include "TrayIcon.h"
 #include "Win32EngineActions.h"
@@ -75,6 +77,10 @@ private:
     CDeviceCombo m_deviceList{m_comboDevice};
     // Draws the rule list from the table.
     CRuleListView m_ruleList{m_listCtrl, m_table};
+    // Every message and what became of it, from the start; the monitor
+    // shows it.
+    CInputRecord m_inputRecord;
+    CMonitorDlg m_monitor;
     // The last save of a change failed and the user has been told.
     bool m_bSaveFailureShown = false;
 };

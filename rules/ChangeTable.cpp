@@ -38,6 +38,7 @@ void CChangeTable::Load(const std::string& path, IIniBackend& backend) {
     CIniFile ini(path, backend);
     m_deviceName = ini.GetString(kGeneral, "MidiInDevice", "", false);
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
+    m_showNotice = ini.GetInt(kGeneral, "ShowNotice", 1) != 0;
     if (count > kMaxItemCount) {
         count = LastRuleSectionBelowCap(ini) + 1;
     }
@@ -75,6 +76,9 @@ bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
 
     ini.WriteString(kGeneral, "MidiInDevice", m_deviceName.c_str(), false);
     ini.WriteInt(kGeneral, "TableItemCount", GetSize());
+    if (!m_showNotice) {
+        ini.WriteInt(kGeneral, "ShowNotice", 0);
+    }
     for (int index = 0; index < GetSize() && !ini.HasWriteFailed(); ++index) {
         GetAt(index)->Exchange(true, ini, SectionName(index).c_str());
     }

@@ -23,6 +23,11 @@ public:
 
     std::string GetDeviceName() const { return m_deviceName; }
     void SetDeviceName(const std::string& name) { m_deviceName = name; }
+    // Whether switching the converter shows a notice on screen ([General]
+    // ShowNotice). On by default and then not written, so files of today
+    // save as they were.
+    bool GetShowNotice() const { return m_showNotice; }
+    void SetShowNotice(bool show) { m_showNotice = show; }
 
     // Appends the rules of the settings file beside the executable.
     void Load();
@@ -43,4 +48,5 @@ private:
     static int LastRuleSectionBelowCap(CIniFile& ini);
 
     std::string m_deviceName;
+    bool m_showNotice = true;
 };

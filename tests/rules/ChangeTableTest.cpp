@@ -296,6 +296,31 @@ TEST(ConfigPath, BesideTheExecutable) {
     EXPECT_EQ(GetModulePath().rfind(directory, 0), 0u);
 }
 
+TEST_F(ChangeTableFile, TheNoticeSettingIsStoredOnlyWhenOff) {
+    WriteConfig("[General]\r\nMidiInDevice=Pad\r\nTableItemCount=0\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    EXPECT_TRUE(table.GetShowNotice());
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string on = Saved();
+    EXPECT_EQ(on.find("ShowNotice"), std::string::npos);
+
+    table.SetShowNotice(false);
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "ShowNotice=0") - lines.begin(), 3)
+        << "after the count in [General]";
+    CChangeTable off;
+    off.Load(path, backend);
+    EXPECT_FALSE(off.GetShowNotice());
+
+    // Any other number is on, as a hand-edited file means it.
+    WriteConfig("[General]\r\nShowNotice=2\r\n");
+    CChangeTable edited;
+    edited.Load(path, backend);
+    EXPECT_TRUE(edited.GetShowNotice());
+}
+
 TEST_F(ChangeTableFile, StartWhenNotRunningIsStoredOnlyWhenSet) {
     CChangeTable table;
     for (int i = 0; i < 3; ++i) {

@@ -86,11 +86,16 @@ BOOL CSettingDlg::OnInitDialog() {
     m_trayIcon.Add(m_hWnd, GetAppName());
     m_engineActions.SetUserNotice(
         [this](const std::string& text, bool warning) { m_trayIcon.ShowBalloon(text, warning); });
-    m_engineActions.SetEnabledChangeHandler(
-        [this](bool enabled) { m_trayIcon.ShowEnabled(enabled); });
+    m_engineActions.SetEnabledChangeHandler([this](bool enabled) {
+        m_trayIcon.ShowEnabled(enabled);
+        m_notice.OnEnabledChanged(enabled);
+    });
     m_engineActions.Releases().Attach(m_hWnd);
 
     m_table.Load();
+    m_notice.SetWanted(m_table.GetShowNotice());
+    ::CheckDlgButton(m_hWnd, IDC_SHOW_NOTICE_CHECK,
+                     m_table.GetShowNotice() ? BST_CHECKED : BST_UNCHECKED);
     m_deviceList.Fill(m_midiIn.ListDevices(), m_table.GetDeviceName());
     m_ruleList.SetUp();
     m_midiInMessages.Attach(m_hWnd, m_midiIn);
@@ -166,6 +171,9 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         case ID_TRAY_MONITOR:
         case IDC_MONITOR_BUTTON:
             m_monitor.Open();
+            return true;
+        case IDC_SHOW_NOTICE_CHECK:
+            OnShowNoticeClicked();
             return true;
         case IDC_ADD_BUTTON:
             OnAdd();
@@ -255,8 +263,16 @@ void CSettingDlg::OnEndSession(WPARAM ending, LPARAM lParam) {
     Default(WM_ENDSESSION, ending, lParam);
 }
 
+void CSettingDlg::OnShowNoticeClicked() {
+    const bool show = ::IsDlgButtonChecked(m_hWnd, IDC_SHOW_NOTICE_CHECK) == BST_CHECKED;
+    m_table.SetShowNotice(show);
+    m_notice.SetWanted(show);
+    SaveChanges();
+}
+
 void CSettingDlg::OnDestroy() {
     m_monitor.Close();
+    m_notice.Close();
     ReleaseHeldKeys();
     if (!m_table.Save()) {
         // The window is going away; the box belongs to the hidden host.

@@ -11,6 +11,7 @@
 #include "MidiInWindowMessages.h"
 #include "MonitorDlg.h"
 #include "RuleListView.h"
+#include "SwitchNotice.h"
 #include "TrayIcon.h"
 #include "Win32EngineActions.h"
 
@@ -57,6 +58,7 @@ protected:
     void OnEdit();
     void OnDblClkList(const NMHDR& header, LRESULT* result);
     void OnDelete();
+    void OnShowNoticeClicked();
     void UpdateRow(int index);
     // Keeps a change the user made at once, so that a crash or a kill loses
     // nothing the window showed. A failure is told once in a balloon; the
@@ -81,6 +83,7 @@ private:
     // shows it.
     CInputRecord m_inputRecord;
     CMonitorDlg m_monitor;
+    CSwitchNotice m_notice;
     // The last save of a change failed and the user has been told.
     bool m_bSaveFailureShown = false;
 };

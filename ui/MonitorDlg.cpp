@@ -18,7 +18,7 @@ constexpr UINT_PTR kShowTimer = 50;
 constexpr UINT kShowDelayMs = 50;
 
 // Column widths at 96 dots per inch; the last column takes what is left.
-constexpr int kColumnWidths[RecordColumnCount - 1] = {86, 120, 30, 76, 50};
+constexpr int kColumnWidths[RecordColumnCount - 1] = {100, 120, 30, 76, 50};
 constexpr int kMinLastColumnWidth = 120;
 
 // Frees the memory unless the clipboard took it.

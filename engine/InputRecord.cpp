@@ -57,11 +57,23 @@ void CInputRecord::RuleActed(int index, const CChangeTableItem& rule) {
         return;
     }
     if (entry->actedCount < SInputRecordEntry::kMaxRules) {
-        const int n = entry->actedCount;
-        entry->rows[n] = index;
-        // Copied now: the rule may be edited or deleted later.
-        const std::string text = rule.GetOutputText();
-        CopyCut(entry->outputs[n], sizeof entry->outputs[n], text.data(), text.size());
+        SActedRule& acted = entry->acted[entry->actedCount];
+        acted.row = index;
+        acted.outputKind = rule.OutputKind;
+        acted.keyCode = rule.KeyCode;
+        acted.keyFlag = rule.KeyFlag;
+        acted.keyHold = rule.KeyHold;
+        acted.mouseAction = rule.MouseAction;
+        acted.actLaunch = rule.ActLaunch;
+        acted.exeName[0] = '\0';
+        if (rule.OutputKind == CChangeTableItem::ActivateApplication) {
+            // The copy of the path costs what the activation's process
+            // snapshot dwarfs.
+            const std::string path = rule.GetActExePath();
+            const std::size_t slash = path.find_last_of("\\/");
+            const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+            CopyCut(acted.exeName, sizeof acted.exeName, path.data() + start, path.size() - start);
+        }
     }
     ++entry->actedCount;
     entry->converted = true;

@@ -8,11 +8,27 @@
 
 class ITimeOfDay;
 
+// What a rule that acted did, as it was then: enough of the rule to give
+// its output text later, when a row is drawn, so that acting costs copies
+// of a few bytes and no formatting, and a later edit of the table does not
+// change the past.
+struct SActedRule {
+    static constexpr int kExeNameSize = 64;
+
+    int row = 0; // 0-based position in the table
+    std::uint8_t outputKind = 0;
+    std::uint8_t keyCode = 0;
+    std::uint8_t keyFlag = 0;
+    std::uint8_t keyHold = 0;
+    std::uint8_t mouseAction = 0;
+    std::uint8_t actLaunch = 0;
+    char exeName[kExeNameSize] = {}; // activation rules: the file name shown
+};
+
 // One MIDI message as it arrived and what the program did with it.
 struct SInputRecordEntry {
     static constexpr int kDeviceSize = 32; // a WinMM product name fits
-    static constexpr int kMaxRules = 3;    // rules whose texts are kept
-    static constexpr int kOutputSize = 64;
+    static constexpr int kMaxRules = 3;    // rules whose outputs are kept
 
     std::uint32_t timeOfDayMs = 0;
     std::uint32_t message = 0; // packed: status, data 1, data 2
@@ -21,10 +37,9 @@ struct SInputRecordEntry {
     // bend wheel inside its dead zone, kinds it does not decode).
     bool converted = false;
     EConversionOutcome outcome = EConversionOutcome::NoMatch;
-    // Every rule that acted; the first kMaxRules with row and output text.
+    // Every rule that acted; the first kMaxRules kept.
     int actedCount = 0;
-    int rows[kMaxRules] = {};
-    char outputs[kMaxRules][kOutputSize] = {};
+    SActedRule acted[kMaxRules];
 };
 
 // The last kCapacity MIDI messages, kept from the start of the program

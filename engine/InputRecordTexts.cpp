@@ -1,5 +1,6 @@
 #include "InputRecordTexts.h"
 
+#include "ChangeTableItem.h"
 #include "InputRecord.h"
 #include "StringUtil.h"
 
@@ -98,6 +99,19 @@ std::string ValueText(const SInputRecordEntry& entry) {
     }
 }
 
+// The output text the rule had when it acted.
+std::string OutputText(const SActedRule& acted) {
+    CChangeTableItem rule;
+    rule.OutputKind = acted.outputKind;
+    rule.KeyCode = acted.keyCode;
+    rule.KeyFlag = acted.keyFlag;
+    rule.KeyHold = acted.keyHold;
+    rule.MouseAction = acted.mouseAction;
+    rule.ActLaunch = acted.actLaunch;
+    rule.SetActExePath(acted.exeName);
+    return rule.GetOutputText();
+}
+
 std::string DoneText(const SInputRecordEntry& entry) {
     if (!IsDecoded(Status(entry))) {
         return "未対応";
@@ -126,7 +140,7 @@ std::string DoneText(const SInputRecordEntry& entry) {
         if (i > 0) {
             text += ", ";
         }
-        text += Format("%d行目 %s", entry.rows[i] + 1, entry.outputs[i]);
+        text += Format("%d行目 ", entry.acted[i].row + 1) + OutputText(entry.acted[i]);
     }
     if (entry.actedCount > shown) {
         text += Format(" ほか%d件", entry.actedCount - shown);

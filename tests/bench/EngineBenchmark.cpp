@@ -3,6 +3,8 @@
 #include "ChangeTable.h"
 #include "ConversionEngine.h"
 #include "EngineActions.h"
+#include "InputRecord.h"
+#include "TimeOfDay.h"
 #include "MidiInEventListenerManager.h"
 
 #include <benchmark/benchmark.h>
@@ -112,9 +114,17 @@ std::vector<std::uint32_t> Phrase() {
     return messages;
 }
 
-void RunPhrase(benchmark::State& state, CChangeTable& table, IEngineActions& actions) {
+// recorded: with the monitor's record ahead of the engine, as the program
+// runs (the clock included).
+void RunPhrase(benchmark::State& state, CChangeTable& table, IEngineActions& actions,
+               bool recorded = false) {
     CConversionEngine engine(&table, actions);
+    CInputRecord record(PlatformTimeOfDay());
     CMidiInEventListenerManager manager;
+    if (recorded) {
+        manager.AddListener(&record);
+        engine.SetObserver(&record);
+    }
     manager.AddListener(&engine);
     const std::vector<std::uint32_t> messages = Phrase();
 
@@ -142,9 +152,17 @@ void BM_ShortMessageToActionsHalfForApplications(benchmark::State& state) {
     RunPhrase(state, table, actions);
 }
 
+void BM_ShortMessageToActionsRecorded(benchmark::State& state) {
+    CChangeTable table;
+    FillTable(table, static_cast<int>(state.range(0)));
+    NullActions actions;
+    RunPhrase(state, table, actions, true);
+}
+
 } // namespace
 
 BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(BM_ShortMessageToActionsRecorded)->Arg(10)->Arg(1000);
 BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000);
 
 BENCHMARK_MAIN();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace {
 
 class FixedTimeOfDay : public ITimeOfDay {
@@ -105,6 +107,29 @@ TEST_F(InputRecordTest, KeepsTheTextsOfThreeRulesAndCountsTheRest) {
     EXPECT_EQ(Done(), "1行目 キー入力: A, 2行目 キー入力: B, 3行目 キー入力: C ほか2件");
 }
 
+TEST_F(InputRecordTest, KeepsWhatEveryKindOfOutputDidAsTheRuleThenWas) {
+    CChangeTableItem& start = AddRule(CChangeTableItem::Note, CChangeTableItem::ActivateApplication);
+    start.NoteNumber = start.NoteNumberEnd = 61;
+    start.SetActExePath("C:\\Program Files\\ペイント\\Paint.exe");
+    start.ActLaunch = 1;
+    CChangeTableItem& wheel = AddRule(CChangeTableItem::Note, CChangeTableItem::MouseInput);
+    wheel.NoteNumber = wheel.NoteNumberEnd = 61;
+    wheel.MouseAction = CChangeTableItem::WheelDown;
+    wheel.KeyFlag = CChangeTableItem::KeyFlagCtrl;
+    CChangeTableItem& held = AddNoteKey(61, 61, 0x46);
+    held.KeyHold = 1;
+    const std::string expected = "1行目 " + start.GetOutputText() + ", 2行目 " +
+                                 wheel.GetOutputText() + ", 3行目 " + held.GetOutputText();
+    ASSERT_NE(start.GetOutputText().find("Paint.exe"), std::string::npos);
+
+    Send(NoteOn(0, 61));
+    EXPECT_EQ(Done(), expected);
+    start.SetActExePath("D:\\other.exe");
+    wheel.MouseAction = CChangeTableItem::LeftButton;
+    held.KeyHold = 0;
+    EXPECT_EQ(Done(), expected);
+}
+
 TEST_F(InputRecordTest, ShowsEveryKindInTheNamesOfTheRuleTexts) {
     clock.now = ((13 * 60 + 2) * 60 + 3) * 1000 + 4;
     struct Row {
@@ -160,6 +185,18 @@ TEST_F(InputRecordTest, CopiesAsTabSeparatedLinesAndCutsLongNamesWhole) {
                   ("00:00:01.000\t" + name.substr(0, 30) +
                    "\t1\tNote# 60\t100\t1行目 キー入力: A\r\n") +
                   "00:00:01.000\tPad\t1\tNote# 61\t100\t該当なし\r\n");
+}
+
+// The platform's clock tells the local time of day, as the calendar does.
+TEST(PlatformTimeOfDay, IsTheLocalTime) {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    ASSERT_NE(local, nullptr);
+    const long expected = (local->tm_hour * 60L + local->tm_min) * 60L + local->tm_sec;
+    const long got = static_cast<long>(PlatformTimeOfDay().MillisecondsOfDay() / 1000);
+    const long day = 24L * 60 * 60;
+    const long apart = ((got - expected) % day + day) % day;
+    EXPECT_TRUE(apart <= 2 || apart >= day - 2) << got << " vs " << expected;
 }
 
 } // namespace

@@ -7,6 +7,8 @@ set -euo pipefail
 probe="$1"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 export SQ_BUILD="${SQ_BUILD:-$root/build}" SQ_JOBS="${SQ_JOBS:-2}"
+# The prefix and the screen start.sh uses, so that the probe sees notepad.
+export SQ_WINEPREFIX="${SQ_WINEPREFIX:-$SQ_BUILD/wineprefix}" SQ_DISPLAY="${SQ_DISPLAY:-:72}"
 log="$SQ_BUILD/demo-test.log"
 mkdir -p "$SQ_BUILD"
 bash "$root/tools/start.sh" --demo >"$log" 2>&1 &

@@ -7,8 +7,20 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <sstream>
+#include <string>
+
 namespace {
 constexpr const char kNoticeClass[] = "SorbelquintaroSwitchNotice";
+constexpr int kShowNoticeCheckBox = 1201; // "切り替えを画面に表示"
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
 
 HWND VisibleNotice(DWORD processId) {
     return FindTopLevelWindow(processId, [](HWND w) {
@@ -48,4 +60,22 @@ TEST_F(SwitchNoticeTest, AMidiSwitchShowsANoticeThatLeavesTheFocusWhereItWas) {
 
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(notice); }, 3000))
         << "the notice did not fade";
+}
+
+TEST_F(SwitchNoticeTest, TheCheckBoxTurnsTheNoticeOffAndIsSaved) {
+    ASSERT_NO_FATAL_FAILURE(StartFocusedWith({ConfigRule::ToggleOnNote(62)}));
+    HWND checkBox = GetDlgItem(window.Handle(), kShowNoticeCheckBox);
+    ASSERT_NE(checkBox, nullptr);
+    EXPECT_EQ(SendMessageA(checkBox, BM_GETCHECK, 0, 0), BST_CHECKED) << "on by default";
+    ASSERT_TRUE(PostMessageA(checkBox, BM_CLICK, 0, 0));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return FileText(sandbox->ConfigPath()).find("ShowNotice=0") != std::string::npos;
+        },
+        kActionTimeoutMs))
+        << FileText(sandbox->ConfigPath());
+    ASSERT_NO_FATAL_FAILURE(FocusRecorder());
+    ASSERT_TRUE(window.PostMidi(0x1000, NoteOn(0, 62)));
+    PumpMessagesFor(kQuietMs);
+    EXPECT_EQ(VisibleNotice(process.Id()), nullptr);
 }

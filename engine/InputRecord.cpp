@@ -45,6 +45,7 @@ void CInputRecord::OnShortMessage(std::uint32_t, std::uint32_t message) {
     entry.outcome = EConversionOutcome::NoMatch;
     entry.actedCount = 0;
     ++m_changes;
+    ++m_messages;
 }
 
 SInputRecordEntry* CInputRecord::Newest() {

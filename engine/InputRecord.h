@@ -67,6 +67,9 @@ public:
     // Counts every message and every change of an entry: a view that saw the
     // same number has nothing new to draw.
     std::uint64_t GetChangeCount() const { return m_changes; }
+    // Every message ever recorded, cleared or not: how many left the ring
+    // at its front since a view last looked follows from it.
+    std::uint64_t GetMessageCount() const { return m_messages; }
     void Clear();
 
 private:
@@ -77,5 +80,6 @@ private:
     int m_first = 0;
     int m_count = 0;
     std::uint64_t m_changes = 0;
+    std::uint64_t m_messages = 0;
     char m_device[SInputRecordEntry::kDeviceSize] = {};
 };

@@ -50,9 +50,20 @@ private:
     HGLOBAL m_memory;
 };
 
+// Another program may hold the clipboard for a moment (clipboard managers
+// and remote-desktop clients read every change: "OpenClipboard fails with
+// ERROR_ACCESS_DENIED while another window has it open", Win32 docs of
+// OpenClipboard); a few tries over 0.2 s get past them.
 class COpenClipboard {
 public:
-    explicit COpenClipboard(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
+    explicit COpenClipboard(HWND owner) {
+        for (int attempt = 0; attempt < 10 && !m_open; ++attempt) {
+            if (attempt > 0) {
+                ::Sleep(20);
+            }
+            m_open = ::OpenClipboard(owner) != FALSE;
+        }
+    }
     ~COpenClipboard() {
         if (m_open) {
             ::CloseClipboard();
@@ -63,7 +74,7 @@ public:
     bool IsOpen() const { return m_open; }
 
 private:
-    bool m_open;
+    bool m_open = false;
 };
 
 RECT ChildRect(HWND dialog, int id) {
@@ -137,6 +148,7 @@ BOOL CMonitorDlg::OnInitDialog() {
     KeepLayout();
     FitLastColumn();
     m_shownCount = 0;
+    m_shownMessages = m_record.GetMessageCount();
     m_shownChanges = m_record.GetChangeCount() - 1; // draws what is there
     ShowRecord();
     // Behind the engine: a message is heard once its row is complete.
@@ -216,8 +228,25 @@ void CMonitorDlg::ShowRecord() {
     }
     if (follow && count > 0) {
         ::SendMessageA(m_list.m_hWnd, LVM_ENSUREVISIBLE, count - 1, FALSE);
+    } else if (count == CInputRecord::kCapacity && m_shownCount == count) {
+        // Scrolled up in a full record: the rows the user reads moved up by
+        // the messages that came (as many left at the front); the view goes
+        // with them. (A record that shrank was cleared: nothing moved.)
+        const std::uint64_t came = m_record.GetMessageCount() - m_shownMessages;
+        const int left = static_cast<int>(came < static_cast<std::uint64_t>(count) ? came : count);
+        if (left > 0) {
+            // Rows are one height; the list scrolls by whole rows.
+            RECT row = {};
+            row.left = LVIR_BOUNDS;
+            const int height = ::SendMessageA(m_list.m_hWnd, LVM_GETITEMRECT, 0,
+                                              reinterpret_cast<LPARAM>(&row)) != 0
+                                   ? row.bottom - row.top
+                                   : 0;
+            ::SendMessageA(m_list.m_hWnd, LVM_SCROLL, 0, -left * (height > 0 ? height : 1));
+        }
     }
     m_shownCount = count;
+    m_shownMessages = m_record.GetMessageCount();
     m_shownChanges = changes;
 }
 

@@ -60,6 +60,7 @@ private:
     COwnerDataList m_ownerData{m_list, 18};
     std::uint64_t m_shownChanges = 0;
     int m_shownCount = 0;
+    std::uint64_t m_shownMessages = 0;
     bool m_showPending = false;
     // Where the window was when it was last closed, for the next opening.
     RECT m_lastPlace = {};

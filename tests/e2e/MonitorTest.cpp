@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -34,15 +36,30 @@ std::string ClipboardText() {
 }
 } // namespace
 
-class MonitorTest : public E2eProgramTest {};
+class MonitorTest : public E2eProgramTest {
+protected:
+    HWND OpenMonitor() {
+        EXPECT_TRUE(window.PostCommand(kMonitorCommand));
+        return WaitForTopLevelWindow(
+            process.Id(),
+            [](HWND w) { return IsWindowVisible(w) && IsDialogTitled(w, "MIDI モニター"); },
+            kActionTimeoutMs);
+    }
+    // Controller messages that all read differently in the list.
+    void PostControllers(int first, int count) {
+        for (int i = first; i < first + count; ++i) {
+            ASSERT_TRUE(window.PostMidi(0x1000, ControlChange(0, static_cast<std::uint8_t>(i % 100),
+                                                              static_cast<std::uint8_t>(i / 100))));
+        }
+    }
+    static int TopRow(HWND list) {
+        return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    }
+};
 
 TEST_F(MonitorTest, ListsWhatCameAndWhatWasDoneAndCopiesIt) {
     ASSERT_NO_FATAL_FAILURE(StartFocusedWith({ConfigRule::KeyOnNotes(60, 60, 'A')}));
-    ASSERT_TRUE(window.PostCommand(kMonitorCommand));
-    HWND monitor = WaitForTopLevelWindow(
-        process.Id(),
-        [](HWND w) { return IsWindowVisible(w) && IsDialogTitled(w, "MIDI モニター"); },
-        kActionTimeoutMs);
+    HWND monitor = OpenMonitor();
     ASSERT_NE(monitor, nullptr) << "no monitor window after the tray menu item";
     // The monitor does not stop the conversion: the key goes to the window
     // in front.
@@ -70,6 +87,8 @@ TEST_F(MonitorTest, ListsWhatCameAndWhatWasDoneAndCopiesIt) {
 
     ASSERT_TRUE(PostMessageA(monitor, WM_COMMAND, MAKEWPARAM(kCopyButton, BN_CLICKED),
                              reinterpret_cast<LPARAM>(GetDlgItem(monitor, kCopyButton))));
+    // Reading the clipboard holds it: the program's copy could find it taken.
+    PumpMessagesFor(300);
     std::string copied;
     ASSERT_TRUE(WaitUntil([&] { return (copied = ClipboardText()).find("無効中") != std::string::npos; },
                           kActionTimeoutMs))
@@ -82,4 +101,40 @@ TEST_F(MonitorTest, ListsWhatCameAndWhatWasDoneAndCopiesIt) {
         wanted += "\r\n";
     }
     EXPECT_EQ(copied, wanted);
+}
+
+// While the user reads older rows of a full record, new messages neither
+// pull the view to the bottom nor slide other messages under it; back at
+// the bottom, the view follows the newest again.
+TEST_F(MonitorTest, AViewScrolledUpStaysOnItsMessages) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND monitor = OpenMonitor();
+    ASSERT_NE(monitor, nullptr);
+    RemoteListView list(GetDlgItem(monitor, kMonitorList));
+    ASSERT_TRUE(list.IsValid());
+    ASSERT_NO_FATAL_FAILURE(PostControllers(0, 1000));
+    // The list asks for its texts when read: the record is complete once its
+    // newest row holds the last message sent, and drawn a moment later.
+    ASSERT_TRUE(WaitUntil([&] { return list.Text(999, 3) == "CC# 99" && list.RowCount() == 1000; },
+                          kActionTimeoutMs));
+    PumpMessagesFor(300);
+
+    SendMessageA(list.Handle(), LVM_ENSUREVISIBLE, 0, FALSE);
+    SendMessageA(list.Handle(), LVM_ENSUREVISIBLE, 400, FALSE);
+    const int top = TopRow(list.Handle());
+    ASSERT_GT(top, 100);
+    const std::vector<std::string> readBefore = {list.Text(top, 3), list.Text(top, 4)};
+    ASSERT_NO_FATAL_FAILURE(PostControllers(1000, 50));
+    ASSERT_TRUE(WaitUntil([&] { return list.Text(999, 3) == "CC# 49" && list.Text(999, 4) == "10"; },
+                          kActionTimeoutMs));
+    PumpMessagesFor(300);
+    EXPECT_EQ(TopRow(list.Handle()), top - 50);
+    EXPECT_EQ((std::vector<std::string>{list.Text(top - 50, 3), list.Text(top - 50, 4)}), readBefore);
+
+    SendMessageA(list.Handle(), LVM_ENSUREVISIBLE, 999, FALSE);
+    ASSERT_NO_FATAL_FAILURE(PostControllers(1050, 1));
+    ASSERT_TRUE(WaitUntil([&] { return list.Text(999, 3) == "CC# 50"; }, kActionTimeoutMs));
+    PumpMessagesFor(300);
+    const int perPage = static_cast<int>(SendMessageA(list.Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+    EXPECT_GE(TopRow(list.Handle()) + perPage, 1000) << "not following the newest";
 }

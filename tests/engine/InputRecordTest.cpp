@@ -49,6 +49,7 @@ TEST_F(InputRecordTest, KeepsTheLastThousandMessagesOldestFirst) {
     EXPECT_EQ(record.GetAt(CInputRecord::kCapacity).message, 0u);
     EXPECT_EQ(record.GetAt(-1).message, 0u);
 
+    EXPECT_EQ(record.GetMessageCount(), CInputRecord::kCapacity + 5u);
     const std::uint64_t before = record.GetChangeCount();
     record.Clear();
     EXPECT_EQ(record.GetCount(), 0);

@@ -218,6 +218,11 @@ void CMapEditDlg::EnableControls(const int* ids, int count, bool enable) {
 }
 
 template <typename Change> void CMapEditDlg::Capture(Change change) {
+    // A read under way may be showing its message box: input that comes
+    // meanwhile is not captured, so that no field changes under the box.
+    if (m_bReading) {
+        return;
+    }
     // A failed read has shown its message; the capture goes on and writing
     // the members back puts the last good number into the failing edit.
     ReadControls();
@@ -231,6 +236,9 @@ void CMapEditDlg::OnNoteOn(std::uint32_t, std::uint8_t, std::uint8_t note, std::
 
 void CMapEditDlg::OnControlChange(std::uint32_t, std::uint8_t, std::uint8_t controller,
                                   std::uint8_t value) {
+    if (m_bReading) {
+        return;
+    }
     // The guess needs the encoding shown now; a failed read keeps the last.
     ReadControls();
     const CKnobCapture::Guess guess = m_knob.OnValue(controller, value, m_values.m_nCCMode);

@@ -33,6 +33,9 @@ public:
     void SetEnabledChangeHandler(std::function<void(bool enabled)> handler);
     // Sees the releases of held keys home; attached to the resident window.
     CConfirmedReleases& Releases() { return m_releases; }
+    // The end of the program: starts under way get a bounded wait, and no
+    // program is started afterwards.
+    void StopLaunches() { m_launcher.Stop(); }
 
 private:
     void Tell(const std::string& text, bool warning);

@@ -1,0 +1,50 @@
+#pragma once
+#include "MidiInWindowMessages.h"
+#include "ResidentDesktop.h"
+#include "TrayIcon.h"
+#include "Win32EngineActions.h"
+
+#include <windows.h>
+
+// The running program's desktop on Windows: the tray icon, the key strokes
+// and activations, the MIDI messages of the settings window and the
+// system's notices to it. The settings window hands it its messages first.
+class CWin32ResidentDesktop : public IResidentDesktop {
+public:
+    CWin32ResidentDesktop();
+
+    CWin32ResidentDesktop(const CWin32ResidentDesktop&) = delete;
+    CWin32ResidentDesktop& operator=(const CWin32ResidentDesktop&) = delete;
+
+    // The settings window, before the program starts.
+    void AttachWindow(HWND window) { m_window = window; }
+    // True for a message of the window that was the desktop's, handled
+    // completely with *result its result.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    IEngineActions& Actions() { return m_actions; }
+    IMidiInCheckScheduler& MidiInScheduler() { return m_midiInMessages; }
+    CTrayIcon& TrayIcon() { return m_trayIcon; }
+
+    void AddTrayIcon(const std::string& tip) override;
+    void SetTrayTip(const std::string& tip) override { m_trayIcon.SetTip(tip); }
+    void ShowBalloon(const std::string& text, bool warning) override;
+    void BeginRemoveTrayIcon() override { m_trayIcon.BeginRemove(); }
+    void CompleteTrayIconRemoval() override { m_trayIcon.Remove(); }
+    void StartNotices(CMidiInConnection& connection) override;
+    void StopNotices() override;
+    std::uintptr_t InputReceiver() const override {
+        return reinterpret_cast<std::uintptr_t>(m_window);
+    }
+    void StopWorkers() override { m_actions.StopLaunches(); }
+    void ShowEndBox(const std::string& text) override;
+
+    // The message the tray icon reports its mouse events with.
+    static constexpr UINT kTrayNotifyMessage = WM_APP + 1;
+
+private:
+    HWND m_window = nullptr;
+    CTrayIcon m_trayIcon;
+    CMidiInWindowMessages m_midiInMessages;
+    CWin32EngineActions m_actions;
+};

@@ -46,6 +46,8 @@ public:
     virtual ~IResidentView() = default;
 
     virtual void ShowDevices(const MidiInDeviceList& devices, const std::string& chosen) = 0;
+    // The table was loaded: one row per rule.
+    virtual void ShowRules() = 0;
     // A modal box owned by the window; returns when it is closed.
     virtual void ShowBox(const std::string& text) = 0;
     // Asks for RequestEnd to come again from the window's own queue, once

@@ -49,6 +49,7 @@ void CResidentProgram::Start(IResidentView& view) {
         m_table.Load(m_settings.configPath);
     }
     m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
+    m_view->ShowRules();
     OpenMidiInDevice();
     m_listenerManager.AddListener(&m_engine);
 }

@@ -1,5 +1,6 @@
 #include "ChangeTableItem.h"
 
+#include "ExePath.h"
 #include "IniFile.h"
 #include "KeyNames.h"
 #include "StringUtil.h"
@@ -79,7 +80,7 @@ bool CChangeTableItem::IsForApplication(const std::string& exePath) const {
     if (PathFindFileNamePart(value) == value) {
         return MbsICmp(PathFindFileNamePart(exePath.c_str()), value) == 0;
     }
-    return SameExePath(exePath.c_str(), value);
+    return SameExePath(exePath, ForeExePath);
 }
 
 bool CChangeTableItem::HasRelease(int inputKind) {

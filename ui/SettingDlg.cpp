@@ -46,7 +46,6 @@ BOOL CSettingDlg::OnInitDialog() {
                    versionInfo.GetLegalCopyright().c_str()));
 
     SetWindowIcons(IDR_MAINFRAME);
-    m_ruleList.SetUp();
     m_desktop.AttachWindow(m_hWnd);
     m_program.Start(*this);
     return TRUE;
@@ -58,6 +57,10 @@ void CSettingDlg::OpenMidiInDevice() {
 
 void CSettingDlg::ShowDevices(const MidiInDeviceList& devices, const std::string& chosen) {
     m_deviceList.Fill(devices, chosen);
+}
+
+void CSettingDlg::ShowRules() {
+    m_ruleList.SetUp();
 }
 
 void CSettingDlg::ShowBox(const std::string& text) {
@@ -76,8 +79,11 @@ void CSettingDlg::CloseWindow() {
     }
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    // Ends the modal run as well: it stops when its window is gone.
+    // Ends the modal run as well: it stops when its window is gone. A
+    // message sent to the window (the session's end) is handled inside the
+    // loop's wait, which then needs a posted one to see it.
     ::DestroyWindow(m_hWnd);
+    ::PostMessageA(nullptr, WM_NULL, 0, 0);
 }
 
 bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

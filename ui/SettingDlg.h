@@ -27,6 +27,7 @@ public:
     void OpenMidiInDevice();
 
     void ShowDevices(const MidiInDeviceList& devices, const std::string& chosen) override;
+    void ShowRules() override;
     void ShowBox(const std::string& text) override;
     void AskEndLater() override;
     void CloseWindow() override;

@@ -96,6 +96,7 @@ class FakeView : public IResidentView {
 public:
     explicit FakeView(Events& events) : m_events(events) {}
     void ShowDevices(const MidiInDeviceList&, const std::string&) override {}
+    void ShowRules() override {}
     void ShowBox(const std::string& text) override { m_events.push_back("box " + text); }
     void AskEndLater() override { m_events.push_back("end asked later"); }
     void CloseWindow() override { m_events.push_back("window closed"); }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -268,4 +269,37 @@ TEST_F(SaveFailureTest, AReadOnlyConfigIniAtTheEndIsReportedByName) {
     EXPECT_TRUE(DismissMessageBox(box, kActionTimeoutMs));
     ExpectExit();
     EXPECT_EQ(ReadFileBytes(sandbox->ConfigPath()), before);
+}
+
+// The libraries the program imports come from the system folder only, not
+// from its own folder first (the image's DependentLoadFlags, read by the
+// loader of Windows 10 1607 and later). Wine's loader does not read the
+// field: the fake multimedia library beside the program still loads here,
+// so what is checked is the image, not the loader's search.
+TEST(LoaderTest, TheImageAsksForItsImportsFromTheSystemFolderOnly) {
+    const std::string image = ReadFileBytes(ProgramUnderTest());
+    ASSERT_GT(image.size(), 0x400u);
+    auto at = [&](std::size_t offset, std::size_t size) {
+        std::uint64_t value = 0;
+        std::memcpy(&value, image.data() + offset, size);
+        return value;
+    };
+    const std::size_t pe = static_cast<std::size_t>(at(0x3C, 4));
+    ASSERT_EQ(at(pe, 4), 0x4550u); // "PE\0\0"
+    const std::size_t optional = pe + 24;
+    ASSERT_EQ(at(optional, 2), 0x20Bu); // PE32+
+    const std::uint64_t rva = at(optional + 112 + 8 * IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG, 4);
+    ASSERT_NE(rva, 0u) << "no load configuration";
+    const std::size_t sections = optional + static_cast<std::size_t>(at(pe + 20, 2));
+    for (std::size_t i = 0; i < at(pe + 6, 2); ++i) {
+        const std::size_t header = sections + 40 * i;
+        const std::uint64_t va = at(header + 12, 4), rawSize = at(header + 16, 4);
+        if (rva >= va && rva < va + rawSize) {
+            const std::size_t config = static_cast<std::size_t>(at(header + 20, 4) + rva - va);
+            EXPECT_GE(at(config, 4), 80u) << "the size leaves the field out";
+            EXPECT_EQ(at(config + 78, 2), static_cast<std::uint64_t>(LOAD_LIBRARY_SEARCH_SYSTEM32));
+            return;
+        }
+    }
+    ADD_FAILURE() << "the load configuration lies in no section";
 }

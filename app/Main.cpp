@@ -6,8 +6,9 @@
 CSorbelquintaroApp theApp;
 
 namespace {
-// Long enough for a first copy that is still starting to show its window.
-constexpr unsigned kFirstCopyTimeoutMs = 10000;
+// Long enough for a first copy that is still starting to be found, short
+// enough that a user who started us sees an answer at once.
+constexpr unsigned kFirstCopyTimeoutMs = 1000;
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

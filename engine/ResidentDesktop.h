@@ -23,8 +23,8 @@ public:
     // Returns once the icon is gone.
     virtual void CompleteTrayIconRemoval() = 0;
 
-    // The foreground hook, the session and the suspend/resume notices, and
-    // the decoding of the window's MIDI messages for `connection`. Stopped
+    // The foreground hook, the session and the suspend/resume notices, the
+    // requests of later copies of the program, and the decoding of the window's MIDI messages for `connection`. Stopped
     // while the window still exists: the session notices must be
     // unregistered before their window goes (WTSUnRegisterSessionNotification
     // documentation).

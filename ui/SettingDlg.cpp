@@ -5,7 +5,6 @@
 #include "MessageBox.h"
 #include "ModulePath.h"
 #include "ResidentProgram.h"
-#include "SingleInstance.h"
 #include "StringUtil.h"
 #include "VersionInfo.h"
 #include "Win32ResidentDesktop.h"
@@ -46,7 +45,7 @@ BOOL CSettingDlg::OnInitDialog() {
                    versionInfo.GetLegalCopyright().c_str()));
 
     SetWindowIcons(IDR_MAINFRAME);
-    m_desktop.AttachWindow(m_hWnd);
+    m_desktop.AttachWindow(m_hWnd, [this] { OnSettings(); });
     m_program.Start(*this);
     return TRUE;
 }
@@ -106,9 +105,6 @@ bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     if (message == kEndLaterMessage) {
         m_program.RequestEnd();
         *result = 0;
-        return true;
-    }
-    if (OnSingleInstanceMessage(message, wParam, result, [this] { OnSettings(); })) {
         return true;
     }
     return CDialog::OnWndMsg(message, wParam, lParam, result);

@@ -3,6 +3,8 @@
 #include "MessageBox.h"
 #include "WinApp.h"
 
+#include <utility>
+
 namespace {
 // The MIDI-IN connection's own posted check.
 constexpr UINT kMidiInCheckMessage = WM_APP + 16;
@@ -28,6 +30,11 @@ bool CWin32ResidentDesktop::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     return false;
 }
 
+void CWin32ResidentDesktop::AttachWindow(HWND window, std::function<void()> showSettings) {
+    m_window = window;
+    m_showSettings = std::move(showSettings);
+}
+
 void CWin32ResidentDesktop::AddTrayIcon(const std::string& tip) {
     m_trayIcon.Add(m_window, tip);
 }
@@ -39,11 +46,14 @@ void CWin32ResidentDesktop::ShowBalloon(const std::string& text, bool warning) {
 void CWin32ResidentDesktop::StartNotices(CMidiInConnection& connection) {
     m_actions.Releases().Attach(m_window);
     m_midiInMessages.Attach(m_window, connection);
+    // Without it a later copy finds no first one and ends after its wait.
+    m_firstCopy.Create(m_showSettings);
 }
 
 void CWin32ResidentDesktop::StopNotices() {
     m_actions.Releases().Detach();
     m_midiInMessages.Detach();
+    m_firstCopy.Destroy();
 }
 
 void CWin32ResidentDesktop::ShowEndBox(const std::string& text) {

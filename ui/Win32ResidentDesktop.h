@@ -1,10 +1,13 @@
 #pragma once
 #include "MidiInWindowMessages.h"
+#include "SingleInstance.h"
 #include "ResidentDesktop.h"
 #include "TrayIcon.h"
 #include "Win32EngineActions.h"
 
 #include <windows.h>
+
+#include <functional>
 
 // The running program's desktop on Windows: the tray icon, the key strokes
 // and activations, the MIDI messages of the settings window and the
@@ -16,8 +19,9 @@ public:
     CWin32ResidentDesktop(const CWin32ResidentDesktop&) = delete;
     CWin32ResidentDesktop& operator=(const CWin32ResidentDesktop&) = delete;
 
-    // The settings window, before the program starts.
-    void AttachWindow(HWND window) { m_window = window; }
+    // The settings window, before the program starts; `showSettings`
+    // brings it to the front when a later copy of the program asks.
+    void AttachWindow(HWND window, std::function<void()> showSettings);
     // True for a message of the window that was the desktop's, handled
     // completely with *result its result.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
@@ -44,6 +48,8 @@ public:
 
 private:
     HWND m_window = nullptr;
+    std::function<void()> m_showSettings;
+    CFirstCopyWindow m_firstCopy;
     CTrayIcon m_trayIcon;
     CMidiInWindowMessages m_midiInMessages;
     CWin32EngineActions m_actions;

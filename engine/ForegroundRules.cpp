@@ -2,19 +2,23 @@
 
 #include "EngineActions.h"
 
-bool CForegroundRules::Prepare(const CChangeTable& table) {
-    if (!m_tableKnown || table.GetSize() != m_knownSize) {
-        m_tableKnown = true;
-        m_knownSize = table.GetSize();
-        m_limitedRuleCount = 0;
-        for (int i = 0; i < m_knownSize; ++i) {
-            const CChangeTableItem* rule = table.GetAt(i);
-            if (rule != nullptr && rule->IsForOneApplication()) {
-                ++m_limitedRuleCount;
-            }
+void CForegroundRules::TableChanged(const CChangeTable& table) {
+    m_limitedRuleCount = 0;
+    for (int i = 0; i < table.GetSize(); ++i) {
+        const CChangeTableItem* rule = table.GetAt(i);
+        if (rule != nullptr && rule->IsForOneApplication()) {
+            ++m_limitedRuleCount;
         }
-        m_classified = false;
     }
+    m_classified = false;
+    // A walk that goes on after the table changed under it (a nested message
+    // loop) is admitted by the scopes of the new table, for the same window.
+    if (m_limitedRuleCount != 0) {
+        Classify(table);
+    }
+}
+
+bool CForegroundRules::Prepare(const CChangeTable& table) {
     if (m_limitedRuleCount == 0) {
         return false;
     }
@@ -34,34 +38,25 @@ bool CForegroundRules::Prepare(const CChangeTable& table) {
 // An unknown executable (no window in front, or a process we may not read)
 // is no application of any rule: the rules for every application act.
 void CForegroundRules::Classify(const CChangeTable& table) {
-    m_entries.clear();
-    m_thisApplication.clear();
+    m_scopes.assign(static_cast<std::size_t>(table.GetSize()), AnyApplication);
     for (int i = 0; i < table.GetSize(); ++i) {
         const CChangeTableItem* rule = table.GetAt(i);
-        Scope scope = EveryApplication;
         if (rule != nullptr && rule->IsForOneApplication()) {
-            scope = rule->IsForApplication(m_exePath) ? ThisApplication : OtherApplication;
+            m_scopes[static_cast<std::size_t>(i)] =
+                rule->IsForApplication(m_exePath) ? ThisApplication : OtherApplication;
         }
-        if (scope == ThisApplication) {
-            m_thisApplication.push_back(i);
-        }
-        m_entries.push_back(Entry{rule, scope});
     }
     m_classified = true;
 }
 
-bool CForegroundRules::Admits(int index, const CChangeTableItem& rule) const {
+bool CForegroundRules::Admits(int position, Choice choice) const {
     if (m_limitedRuleCount == 0) {
         return true;
     }
-    Scope scope = EveryApplication;
-    if (index >= 0 && index < static_cast<int>(m_entries.size()) &&
-        m_entries[index].rule == &rule) {
-        scope = m_entries[index].scope;
-    } else if (rule.IsForOneApplication()) {
-        // The table changed during the walk (a nested message loop): a rule
-        // not classified for this window does not act on a guess.
-        scope = OtherApplication;
-    }
-    return scope == (m_thisApplicationOnly ? ThisApplication : EveryApplication);
+    // Classified whenever the table changes, so only a position the table
+    // does not have is missing: it does not act on a guess.
+    const Scope scope = position >= 0 && position < static_cast<int>(m_scopes.size())
+                            ? m_scopes[static_cast<std::size_t>(position)]
+                            : OtherApplication;
+    return scope == (choice == ThisApplicationOnly ? ThisApplication : AnyApplication);
 }

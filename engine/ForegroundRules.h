@@ -1,5 +1,6 @@
 #pragma once
 #include "ChangeTable.h"
+#include "RuleIndex.h"
 
 #include <cstdint>
 #include <string>
@@ -15,55 +16,58 @@ class IEngineActions;
 //
 // Tables without such rules never ask which window is in front. Otherwise
 // the window is asked once per event, and its executable and the scope of
-// every rule only when the window or the table changed: the walk then costs
-// one look at a flag per rule.
+// every rule only when the window or the table changed. The rules of the
+// program in front that could take the event are the event's candidates
+// from the index, so the choice costs what the event concerns, not the
+// table. Scopes are kept by table position, as the index keeps the rules.
 class CForegroundRules {
 public:
+    // What one event's walk may use; kept by the walk, so that a nested
+    // event cannot change it under the walk.
+    enum Choice : std::uint8_t { EveryApplication, ThisApplicationOnly };
+
     explicit CForegroundRules(IEngineActions& platform) : m_platform(platform) {}
 
-    // The rules were edited, added or deleted.
-    void TableChanged() { m_tableKnown = false; }
+    // The rules were edited, added or deleted (the index was rebuilt).
+    void TableChanged(const CChangeTable& table);
 
-    // Before the walk over the table: decides which rules it may use for
-    // this event. takes(rule) tells whether a rule takes the event.
-    template <typename Takes> void Choose(const CChangeTable& table, Takes takes);
+    // Before the walk over the event's candidates: decides which rules the
+    // walk may use. takes(rule) tells whether a rule takes the event.
+    template <typename Takes>
+    Choice Choose(const CChangeTable& table, CRuleIndex::Candidates candidates, Takes takes);
 
-    // Whether the rule at that index of the table may act on this event.
-    bool Admits(int index, const CChangeTableItem& rule) const;
+    // Whether the rule at that table position may act on this event.
+    bool Admits(int position, Choice choice) const;
 
 private:
-    enum Scope : std::uint8_t { EveryApplication, ThisApplication, OtherApplication };
-    struct Entry {
-        const CChangeTableItem* rule;
-        Scope scope;
-    };
+    enum Scope : std::uint8_t { AnyApplication, ThisApplication, OtherApplication };
 
     // False when the table has no rule limited to an application.
     bool Prepare(const CChangeTable& table);
     void Classify(const CChangeTable& table);
 
     IEngineActions& m_platform;
-    bool m_tableKnown = false;
-    int m_knownSize = 0;
     int m_limitedRuleCount = 0;
     bool m_windowKnown = false;
     std::uintptr_t m_window = 0;
     std::string m_exePath;
     bool m_classified = false;
-    std::vector<Entry> m_entries;
-    std::vector<int> m_thisApplication;
-    bool m_thisApplicationOnly = false;
+    // Per table position.
+    std::vector<Scope> m_scopes;
 };
 
-template <typename Takes> void CForegroundRules::Choose(const CChangeTable& table, Takes takes) {
-    m_thisApplicationOnly = false;
+template <typename Takes>
+CForegroundRules::Choice CForegroundRules::Choose(const CChangeTable& table,
+                                                  CRuleIndex::Candidates candidates, Takes takes) {
     if (!Prepare(table)) {
-        return;
+        return EveryApplication;
     }
-    for (const int index : m_thisApplication) {
-        if (takes(*m_entries[index].rule)) {
-            m_thisApplicationOnly = true;
-            return;
+    for (int position; (position = candidates.Next()) >= 0;) {
+        const CChangeTableItem* rule = table.GetAt(position);
+        if (rule != nullptr && m_scopes[static_cast<std::size_t>(position)] == ThisApplication &&
+            takes(*rule)) {
+            return ThisApplicationOnly;
         }
     }
+    return EveryApplication;
 }

@@ -144,7 +144,7 @@ void BM_ShortMessageToActionsHalfForApplications(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000);
-BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000);
+BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000)->Arg(10000);
 
 BENCHMARK_MAIN();

@@ -28,6 +28,10 @@ void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8
 }
 
 void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
+    // Most note-offs release nothing; the batch is only built for holds.
+    if (m_keyHolds.IsEmpty()) {
+        return;
+    }
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseNote(ProbeChannel(channel), note, events));
 }
@@ -35,6 +39,9 @@ void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint
 void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
     const CPitchBendWheel::Movement movement = m_pitchBendWheel.OnValue(value);
     if (movement == CPitchBendWheel::Returned) {
+        if (m_keyHolds.IsEmpty()) {
+            return;
+        }
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events, m_keyHolds.ReleaseBend(events));
     } else if (movement != CPitchBendWheel::Stayed) {
@@ -167,12 +174,12 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     }
     KeepIndexCurrent();
     const CChangeTable& table = *m_pChangeTable;
+    CRuleIndex::Candidates candidates = m_index.Find(event);
     const CForegroundRules::Choice choice =
-        m_foregroundRules.Choose(table, m_index.Find(event), [&](const CChangeTableItem& rule) {
+        m_foregroundRules.Choose(table, candidates, [&](const CChangeTableItem& rule) {
             return TakesEvent(rule, event, value);
         });
     std::uint32_t generation = m_index.Generation();
-    CRuleIndex::Candidates candidates = m_index.Find(event);
     for (int position; (position = candidates.Next()) >= 0;) {
         const CChangeTableItem* rule = table.GetAt(position);
         if (!m_index.Indexed(position, rule)) {

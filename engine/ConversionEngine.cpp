@@ -174,12 +174,17 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     }
     KeepIndexCurrent();
     const CChangeTable& table = *m_pChangeTable;
-    CRuleIndex::Candidates candidates = m_index.Find(event);
     const CForegroundRules::Choice choice =
-        m_foregroundRules.Choose(table, candidates, [&](const CChangeTableItem& rule) {
+        m_foregroundRules.Choose(table, m_index, event, [&](const CChangeTableItem& rule) {
             return TakesEvent(rule, event, value);
         });
+    // A pedal held under another program is let go by its rule, which the
+    // program in front does not admit: then every rule is visited.
+    const bool releaseAnywhere = event.kind == CChangeTableItem::ControlChange &&
+                                 m_keyHolds.HoldsController(event.channel, event.number);
     std::uint32_t generation = m_index.Generation();
+    CRuleIndex::Candidates candidates =
+        m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere, 0);
     for (int position; (position = candidates.Next()) >= 0;) {
         const CChangeTableItem* rule = table.GetAt(position);
         if (!m_index.Indexed(position, rule)) {
@@ -188,7 +193,8 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
             m_index.MarkStale();
             KeepIndexCurrent();
             generation = m_index.Generation();
-            candidates = m_index.Find(event, position);
+            candidates =
+                m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere, position);
             continue;
         }
         ActOn(position, *rule, event, value, choice);
@@ -198,7 +204,8 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
         if (m_index.Generation() != generation || !m_index.IsCurrentFor(table)) {
             KeepIndexCurrent();
             generation = m_index.Generation();
-            candidates = m_index.Find(event, position + 1);
+            candidates = m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere,
+                                                          position + 1);
         }
     }
 }
@@ -210,7 +217,7 @@ void CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const 
     if (!m_bEnabled && rule.OutputKind != CChangeTableItem::ToggleEnabled) {
         return;
     }
-    const bool admitted = m_foregroundRules.Admits(position, choice);
+    const bool admitted = m_foregroundRules.Admits(m_index, position, choice);
     if (rule.HoldsKey()) {
         ConvertHeldKeyRule(rule, event, value, admitted);
     } else if (const int steps = admitted ? Steps(rule, event, value) : 0) {
@@ -223,7 +230,7 @@ void CConversionEngine::KeepIndexCurrent() {
         return;
     }
     m_index.Build(*m_pChangeTable);
-    m_foregroundRules.TableChanged(*m_pChangeTable);
+    m_foregroundRules.TableChanged(*m_pChangeTable, m_index);
 }
 
 void CConversionEngine::TableChanged() {

@@ -2,24 +2,16 @@
 
 #include "EngineActions.h"
 
-void CForegroundRules::TableChanged(const CChangeTable& table) {
-    m_limitedRuleCount = 0;
-    for (int i = 0; i < table.GetSize(); ++i) {
-        const CChangeTableItem* rule = table.GetAt(i);
-        if (rule != nullptr && rule->IsForOneApplication()) {
-            ++m_limitedRuleCount;
-        }
-    }
+void CForegroundRules::TableChanged(const CChangeTable& table, CRuleIndex& index) {
+    m_anyLimited = index.LimitedRuleCount() != 0;
     m_classified = false;
     // A walk that goes on after the table changed under it (a nested message
-    // loop) is admitted by the scopes of the new table, for the same window.
-    if (m_limitedRuleCount != 0) {
-        Classify(table);
-    }
+    // loop) is admitted by the groups of the new table, for the same window.
+    Classify(table, index);
 }
 
-bool CForegroundRules::Prepare(const CChangeTable& table) {
-    if (m_limitedRuleCount == 0) {
+bool CForegroundRules::Prepare(const CChangeTable& table, CRuleIndex& index) {
+    if (!m_anyLimited) {
         return false;
     }
     const std::uintptr_t window = m_platform.ForegroundWindow();
@@ -30,33 +22,50 @@ bool CForegroundRules::Prepare(const CChangeTable& table) {
         m_classified = false;
     }
     if (!m_classified) {
-        Classify(table);
+        Classify(table, index);
     }
     return true;
 }
 
-// An unknown executable (no window in front, or a process we may not read)
-// is no application of any rule: the rules for every application act.
-void CForegroundRules::Classify(const CChangeTable& table) {
-    m_scopes.assign(static_cast<std::size_t>(table.GetSize()), AnyApplication);
-    for (int i = 0; i < table.GetSize(); ++i) {
-        const CChangeTableItem* rule = table.GetAt(i);
-        if (rule != nullptr && rule->IsForOneApplication()) {
-            m_scopes[static_cast<std::size_t>(i)] =
-                rule->IsForApplication(m_exePath) ? ThisApplication : OtherApplication;
+// One comparison per application of the table, not per rule. An unknown
+// executable (no window in front, or a process we may not read) is no
+// application of any rule: the rules for every application act.
+void CForegroundRules::Classify(const CChangeTable& table, CRuleIndex& index) {
+    m_anyInFront = false;
+    m_groupInFront.assign(static_cast<std::size_t>(index.GroupCount()), 0);
+    for (int group = 0; group < index.GroupCount(); ++group) {
+        const CChangeTableItem* rule = table.GetAt(index.GroupRulePosition(group));
+        if (rule != nullptr && rule->IsForApplication(m_exePath)) {
+            m_groupInFront[static_cast<std::size_t>(group)] = 1;
+            m_anyInFront = true;
         }
     }
+    index.SelectFront(m_groupInFront);
     m_classified = true;
 }
 
-bool CForegroundRules::Admits(int position, Choice choice) const {
-    if (m_limitedRuleCount == 0) {
+CRuleIndex::Candidates CForegroundRules::WalkCandidates(const CRuleIndex& index,
+                                                        const InputEvent& event, Choice choice,
+                                                        bool releaseAnywhere,
+                                                        int fromPosition) const {
+    if (!m_anyLimited || releaseAnywhere) {
+        return index.Find(event, fromPosition);
+    }
+    if (choice == ThisApplicationOnly) {
+        return index.FindInFront(event, fromPosition);
+    }
+    return index.FindGeneral(event, fromPosition);
+}
+
+bool CForegroundRules::Admits(const CRuleIndex& index, int position, Choice choice) const {
+    if (!m_anyLimited) {
         return true;
     }
-    // Classified whenever the table changes, so only a position the table
-    // does not have is missing: it does not act on a guess.
-    const Scope scope = position >= 0 && position < static_cast<int>(m_scopes.size())
-                            ? m_scopes[static_cast<std::size_t>(position)]
-                            : OtherApplication;
-    return scope == (choice == ThisApplicationOnly ? ThisApplication : AnyApplication);
+    const int group = index.GroupAt(position);
+    if (group == CRuleIndex::kEveryApplication) {
+        return choice == EveryApplication;
+    }
+    return choice == ThisApplicationOnly &&
+           group < static_cast<int>(m_groupInFront.size()) &&
+           m_groupInFront[static_cast<std::size_t>(group)] != 0;
 }

@@ -15,11 +15,11 @@ class IEngineActions;
 // keep it everywhere else.
 //
 // Tables without such rules never ask which window is in front. Otherwise
-// the window is asked once per event, and its executable and the scope of
-// every rule only when the window or the table changed. The rules of the
-// program in front that could take the event are the event's candidates
-// from the index, so the choice costs what the event concerns, not the
-// table. Scopes are kept by table position, as the index keeps the rules.
+// the window is asked once per event, and its executable, and which of the
+// index's application groups it is (one comparison per application, not per
+// rule), only when the window or the table changed. The rules of the program
+// in front that could take the event are found through the index, so the
+// choice costs what the event concerns.
 class CForegroundRules {
 public:
     // What one event's walk may use; kept by the walk, so that a nested
@@ -28,44 +28,51 @@ public:
 
     explicit CForegroundRules(IEngineActions& platform) : m_platform(platform) {}
 
-    // The rules were edited, added or deleted (the index was rebuilt).
-    void TableChanged(const CChangeTable& table);
+    // The rules were edited, added or deleted: the index was rebuilt.
+    void TableChanged(const CChangeTable& table, CRuleIndex& index);
 
-    // Before the walk over the event's candidates: decides which rules the
-    // walk may use. takes(rule) tells whether a rule takes the event.
+    // Before the walk: decides which rules it may use for this event.
+    // takes(rule) tells whether a rule takes the event.
     template <typename Takes>
-    Choice Choose(const CChangeTable& table, CRuleIndex::Candidates candidates, Takes takes);
+    Choice Choose(const CChangeTable& table, CRuleIndex& index, const InputEvent& event,
+                  Takes takes);
+
+    // The rules a walk with that choice needs to visit, from a table
+    // position on: those it admits, and all rules when a held pedal may have
+    // to be let go by a rule it does not admit.
+    CRuleIndex::Candidates WalkCandidates(const CRuleIndex& index, const InputEvent& event,
+                                          Choice choice, bool releaseAnywhere,
+                                          int fromPosition) const;
 
     // Whether the rule at that table position may act on this event.
-    bool Admits(int position, Choice choice) const;
+    bool Admits(const CRuleIndex& index, int position, Choice choice) const;
 
 private:
-    enum Scope : std::uint8_t { AnyApplication, ThisApplication, OtherApplication };
-
     // False when the table has no rule limited to an application.
-    bool Prepare(const CChangeTable& table);
-    void Classify(const CChangeTable& table);
+    bool Prepare(const CChangeTable& table, CRuleIndex& index);
+    void Classify(const CChangeTable& table, CRuleIndex& index);
 
     IEngineActions& m_platform;
-    int m_limitedRuleCount = 0;
+    bool m_anyLimited = false;
     bool m_windowKnown = false;
     std::uintptr_t m_window = 0;
     std::string m_exePath;
     bool m_classified = false;
-    // Per table position.
-    std::vector<Scope> m_scopes;
+    // Per group of the index: whether its application is the one in front.
+    std::vector<std::uint8_t> m_groupInFront;
+    bool m_anyInFront = false;
 };
 
 template <typename Takes>
-CForegroundRules::Choice CForegroundRules::Choose(const CChangeTable& table,
-                                                  CRuleIndex::Candidates candidates, Takes takes) {
-    if (!Prepare(table)) {
+CForegroundRules::Choice CForegroundRules::Choose(const CChangeTable& table, CRuleIndex& index,
+                                                  const InputEvent& event, Takes takes) {
+    if (!Prepare(table, index) || !m_anyInFront) {
         return EveryApplication;
     }
+    CRuleIndex::Candidates candidates = index.FindInFront(event);
     for (int position; (position = candidates.Next()) >= 0;) {
         const CChangeTableItem* rule = table.GetAt(position);
-        if (rule != nullptr && m_scopes[static_cast<std::size_t>(position)] == ThisApplication &&
-            takes(*rule)) {
+        if (rule != nullptr && takes(*rule)) {
             return ThisApplicationOnly;
         }
     }

@@ -76,3 +76,14 @@ int CKeyHolds::ReleaseController(const CChangeTableItem& rule, std::uint8_t chan
 int CKeyHolds::ReleaseAll(ReleaseEvents& events) {
     return ReleaseWhere([](const Record&) { return true; }, events);
 }
+
+bool CKeyHolds::HoldsController(std::uint8_t channel, std::uint8_t controller) const {
+    for (int i = 0; i < m_count; ++i) {
+        const Record& record = m_records[i];
+        if (record.inputKind == CChangeTableItem::ControlChange && record.channel == channel &&
+            record.number == controller) {
+            return true;
+        }
+    }
+    return false;
+}

@@ -34,6 +34,8 @@ public:
     int ReleaseAll(ReleaseEvents& events);
 
     bool IsEmpty() const { return m_count == 0; }
+    // Whether a controller of that channel holds a key.
+    bool HoldsController(std::uint8_t channel, std::uint8_t controller) const;
     // The keys held at the moment, which a key stroke must leave down.
     const CHeldKeys& Keys() const { return m_keys; }
 

@@ -65,7 +65,6 @@ bool CForegroundRules::Admits(const CRuleIndex& index, int position, Choice choi
     if (group == CRuleIndex::kEveryApplication) {
         return choice == EveryApplication;
     }
-    return choice == ThisApplicationOnly &&
-           group < static_cast<int>(m_groupInFront.size()) &&
+    return choice == ThisApplicationOnly && group < static_cast<int>(m_groupInFront.size()) &&
            m_groupInFront[static_cast<std::size_t>(group)] != 0;
 }

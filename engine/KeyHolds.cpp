@@ -6,8 +6,8 @@ int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::u
                     std::uint8_t number, KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
     for (int i = 0; i < m_count; ++i) {
         const Record& record = m_records[i];
-        if (record.rule == rule.GetId() && record.inputKind == inputKind && record.channel == channel &&
-            record.number == number) {
+        if (record.rule == rule.GetId() && record.inputKind == inputKind &&
+            record.channel == channel && record.number == number) {
             return 0; // a repeated press of what is already held
         }
     }
@@ -67,7 +67,8 @@ int CKeyHolds::ReleaseController(const CChangeTableItem& rule, std::uint8_t chan
                                  std::uint8_t controller, ReleaseEvents& events) {
     return ReleaseWhere(
         [&](const Record& record) {
-            return record.rule == rule.GetId() && record.inputKind == CChangeTableItem::ControlChange &&
+            return record.rule == rule.GetId() &&
+                   record.inputKind == CChangeTableItem::ControlChange &&
                    record.channel == channel && record.number == controller;
         },
         events);

@@ -87,7 +87,8 @@ void CRuleIndex::BuildDense(const CChangeTable& table, Wanted wanted, DenseLists
     for (int i = 0; i < table.GetSize(); ++i) {
         const CChangeTableItem* rule = table.GetAt(i);
         if (rule != nullptr && wanted(i)) {
-            ForEachList(*rule, [&](int list) { ++lists.starts[static_cast<std::size_t>(list) + 1]; });
+            ForEachList(*rule,
+                        [&](int list) { ++lists.starts[static_cast<std::size_t>(list) + 1]; });
         }
     }
     std::partial_sum(lists.starts.begin(), lists.starts.end(), lists.starts.begin());
@@ -136,7 +137,8 @@ void CRuleIndex::Build(const CChangeTable& table) {
             m_limitedRuleCount += rule->IsForOneApplication() ? 1 : 0;
         }
     }
-    BuildDense(table, [](int) { return true; }, m_all);
+    BuildDense(
+        table, [](int) { return true; }, m_all);
     m_groupRules.clear();
     m_general = DenseLists();
     m_front = DenseLists();
@@ -165,7 +167,8 @@ void CRuleIndex::SelectFront(const std::vector<std::uint8_t>& groupInFront) {
         m_front);
 }
 
-template <typename AddSlot> void CRuleIndex::ForEachSlot(const InputEvent& event, AddSlot add) const {
+template <typename AddSlot>
+void CRuleIndex::ForEachSlot(const InputEvent& event, AddSlot add) const {
     add(0, 0);
     // Channel 0 is no channel: only the rules for every channel take it.
     if (event.channel >= 1 && event.channel <= 16) {

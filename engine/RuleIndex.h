@@ -70,8 +70,8 @@ public:
                m_ids[static_cast<std::size_t>(position)] == rule->GetId();
     }
 
-    // The rules of every application and of all applications that concern
-    // the event, from that table position on.
+    // Every rule that concerns the event, whatever application it is for,
+    // from that table position on.
     Candidates Find(const InputEvent& event, int fromPosition = 0) const;
     // Only the rules for every application.
     Candidates FindGeneral(const InputEvent& event, int fromPosition = 0) const;

@@ -18,8 +18,10 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
     : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions) {
+    // The table is not read here: its owner may not have built it yet. The
+    // index is made at the first event or when the owner says the table
+    // changed.
     ResetControllerValues();
-    KeepIndexCurrent();
 }
 
 void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8_t note,

@@ -152,6 +152,9 @@ void CRuleIndex::Build(const CChangeTable& table) {
 }
 
 void CRuleIndex::SelectFront(const std::vector<std::uint8_t>& groupInFront) {
+    // New lists: a walk over the old ones (a nested event changed the window
+    // in front) must look its candidates up again.
+    ++m_generation;
     if (m_table == nullptr || m_limitedRuleCount == 0) {
         m_front = DenseLists();
         return;

@@ -60,7 +60,8 @@ public:
     bool IsCurrentFor(const CChangeTable& table) const {
         return !m_stale && m_table == &table && m_size == table.GetSize();
     }
-    // Counts the builds, so that a walk notices one made under it.
+    // Counts the builds and front selections, so that a walk notices lists
+    // made anew under it.
     std::uint32_t Generation() const { return m_generation; }
 
     // Whether the rule at that position of the table is the one indexed

@@ -5,6 +5,14 @@
 #include "KeyNames.h"
 #include "StringUtil.h"
 
+#include <atomic>
+
+CChangeTableItem::Id CChangeTableItem::NextId() {
+    // 0 is left for "no rule"; 64 bits do not run out.
+    static std::atomic<Id> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 std::string CChangeTableItem::GetInputText() const {
     std::string event;
     switch (InputKind) {

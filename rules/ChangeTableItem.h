@@ -58,6 +58,13 @@ public:
     CChangeTableItem(const CChangeTableItem&) = delete;
     CChangeTableItem& operator=(const CChangeTableItem&) = delete;
 
+    // Names this rule, and no other, for as long as the program runs (it is
+    // not saved). What the engine keeps of a rule between events, such as
+    // the hold of its key, refers to it by this: it can never lead to a rule
+    // that was deleted, nor to one that took a deleted rule's memory.
+    using Id = std::uint64_t;
+    Id GetId() const { return m_id; }
+
     std::string GetActExePath() const { return ActExePath; }
     void SetActExePath(const std::string& path) { ActExePath = path; }
 
@@ -117,6 +124,9 @@ public:
 
 private:
     std::string ForeExePath;
+    Id m_id = NextId();
+
+    static Id NextId();
 };
 
 // Short names shown in the rule texts and the editor's lists; empty for

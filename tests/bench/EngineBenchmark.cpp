@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -78,6 +79,23 @@ void FillTable(CChangeTable& table, int count) {
     }
 }
 
+// A table as it grows in use: ten rules for every application, then one
+// set of the same ten for each program that needs its own (one of them the
+// painting program in front). An event concerns a handful of rules however
+// many programs have a set.
+void FillRuleSets(CChangeTable& table, int count) {
+    FillTable(table, 10);
+    for (int set = 1; table.GetSize() < count; ++set) {
+        const int first = table.GetSize();
+        FillTable(table, 10);
+        char path[64];
+        std::snprintf(path, sizeof path, "C:\\Programs\\Tool%d.exe", set);
+        for (int i = first; i < table.GetSize(); ++i) {
+            table.GetAt(i)->SetForeExePath(set == 1 ? "Paint.exe" : path);
+        }
+    }
+}
+
 // A played phrase: notes on and off, a sustain pedal, the bend wheel, a
 // program change, and a timing clock that is dropped at once.
 std::vector<std::uint32_t> Phrase() {
@@ -142,9 +160,18 @@ void BM_ShortMessageToActionsHalfForApplications(benchmark::State& state) {
     RunPhrase(state, table, actions);
 }
 
+void BM_ShortMessageToActionsRuleSets(benchmark::State& state) {
+    CChangeTable table;
+    FillRuleSets(table, static_cast<int>(state.range(0)));
+    PaintInFrontActions actions;
+    RunPhrase(state, table, actions);
+}
+
 } // namespace
 
-BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000);
-BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000);
+BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000)->Arg(10000);
+
+BENCHMARK(BM_ShortMessageToActionsRuleSets)->Arg(10)->Arg(1000)->Arg(10000);
 
 BENCHMARK_MAIN();

@@ -113,6 +113,7 @@ TEST(EventPath, AllocatesNothingForKeyStrokeAndToggleRules) {
     CConversionEngine engine(&table, actions);
     CMidiInEventListenerManager manager;
     manager.AddListener(&engine);
+    engine.TableChanged(); // the table is loaded: the index is made now
 
     const std::uint32_t messages[] = {
         NoteOn(0, 60),

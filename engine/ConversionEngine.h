@@ -35,9 +35,10 @@ public:
     void ConvertInput(const CChangeTableItem& probe, std::uint8_t value);
 
     // The table was changed while the engine was not suspended (loaded, or
-    // a rule added after the editor closed). Resume says it by itself, and a
-    // change of the table's size is noticed at the next event; this makes
-    // the next event see any other change too.
+    // a rule added after the editor closed): the index is rebuilt now, not
+    // by the next message (while suspended, at the last Resume). Resume says
+    // it by itself, and an event that finds the table's size changed
+    // rebuilds too, but only this call makes any other change seen.
     void TableChanged();
 
     // Inverts the on/off switch and tells the actions (the tray menu's

@@ -17,7 +17,8 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
-    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions) {
+    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions),
+      m_timedStrokes(actions, m_keyHolds.Keys()) {
     ResetControllerValues();
 }
 
@@ -33,6 +34,7 @@ void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8
 void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseNote(ProbeChannel(channel), note, events));
+    m_timedStrokes.Repeats().ReleaseNote(ProbeChannel(channel), note);
 }
 
 void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
@@ -40,6 +42,7 @@ void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::in
     if (movement == CPitchBendWheel::Returned) {
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events, m_keyHolds.ReleaseBend(events));
+        m_timedStrokes.Repeats().ReleaseBend();
     } else if (movement != CPitchBendWheel::Stayed) {
         CChangeTableItem probe;
         probe.InputKind = CPitchBendWheel::InputKindOf(movement);
@@ -165,6 +168,12 @@ void CConversionEngine::Perform(const CChangeTableItem& rule, int steps) {
     case CChangeTableItem::ToggleEnabled:
         OnToggleEnabled();
         break;
+    // Once however many steps, like activation: a knob turned fast would
+    // otherwise fill the queue.
+    case CChangeTableItem::KeySequence:
+    case CChangeTableItem::TypeText:
+        m_timedStrokes.Play(rule);
+        break;
     default:
         break;
     }
@@ -188,7 +197,7 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
             continue;
         }
         const bool admitted = m_foregroundRules.Admits(i, *rule);
-        if (rule->HoldsKey()) {
+        if (rule->HoldsKey() || rule->RepeatsKey()) {
             ConvertHeldKeyRule(*rule, probe, value, admitted);
         } else if (const int steps = admitted ? Steps(*rule, probe, value) : 0) {
             Perform(*rule, steps);
@@ -198,7 +207,8 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
 
 bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const CChangeTableItem& probe,
                                    std::uint8_t value) const {
-    if (rule.HoldsKey() && rule.InputKind == CChangeTableItem::ControlChange) {
+    if ((rule.HoldsKey() || rule.RepeatsKey()) &&
+        rule.InputKind == CChangeTableItem::ControlChange) {
         return probe.InputKind == CChangeTableItem::ControlChange &&
                (rule.InputCh == 0 || rule.InputCh == probe.InputCh) &&
                rule.CCNumber == probe.CCNumber;
@@ -228,6 +238,7 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events,
                       m_keyHolds.ReleaseController(rule, probe.InputCh, probe.CCNumber, events));
+        m_timedStrokes.Repeats().ReleaseController(rule, probe.InputCh, probe.CCNumber);
     } else if (mayPress && (!edge || Matches(rule, probe, value))) {
         Hold(rule, CChangeTableItem::ControlChange, probe.InputCh, probe.CCNumber);
     }
@@ -235,6 +246,10 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
 
 void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t inputKind,
                              std::uint8_t channel, std::uint8_t number) {
+    if (rule.RepeatsKey()) {
+        m_timedStrokes.StartRepeat(rule, inputKind, channel, number);
+        return;
+    }
     KeyStrokeEvent events[kMaxKeyStrokeEvents];
     SendKeyEvents(events, m_keyHolds.Hold(rule, inputKind, channel, number, events));
 }
@@ -248,6 +263,7 @@ void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
 void CConversionEngine::ReleaseHeldKeys() {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseAll(events));
+    m_timedStrokes.DropAll();
 }
 
 void CConversionEngine::OnToggleEnabled() {

@@ -4,6 +4,7 @@
 #include "KeyHolds.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
+#include "TimedStrokes.h"
 
 #include <cstdint>
 
@@ -52,8 +53,13 @@ public:
     // Lets go of every key that held rules keep down, in one batch, for when
     // the input that would release them can no longer come: the device
     // closed, the program or the session ends.
+    // Also drops the sequences and texts still queued and stops the
+    // repeats: they too belong to an input that is gone.
     void ReleaseHeldKeys();
     bool HoldsKeys() const { return !m_keyHolds.IsEmpty(); }
+
+    // The timer that the actions run for sequences, texts and repeats.
+    void OnStrokeTimer() { m_timedStrokes.OnTimer(); }
 
 private:
     bool Matches(const CChangeTableItem& rule, const CChangeTableItem& probe,
@@ -90,4 +96,5 @@ private:
     IEngineActions& m_actions;
     CKeyHolds m_keyHolds;
     CForegroundRules m_foregroundRules;
+    CTimedStrokes m_timedStrokes;
 };

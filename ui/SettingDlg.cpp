@@ -84,6 +84,7 @@ BOOL CSettingDlg::OnInitDialog() {
     m_engineActions.SetEnabledChangeHandler(
         [this](bool enabled) { m_trayIcon.ShowEnabled(enabled); });
     m_engineActions.Releases().Attach(m_hWnd);
+    m_engineActions.SetStrokeTimerHandler([this] { OnStrokeTimer(); });
 
     m_table.Load();
     m_deviceList.Fill(m_midiIn.ListDevices(), m_table.GetDeviceName());
@@ -252,6 +253,7 @@ void CSettingDlg::OnDestroy() {
     Default(WM_DESTROY, 0, 0);
     m_engineActions.SetUserNotice(nullptr);
     m_engineActions.SetEnabledChangeHandler(nullptr);
+    m_engineActions.SetStrokeTimerHandler(nullptr);
     m_trayIcon.Remove();
 }
 

@@ -54,7 +54,11 @@ void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     }
     // Unchecked, the path typed stays in the edit but not in the rule.
     rule.SetForeExePath(m_bForeOnly != 0 ? m_strForeExePath : std::string());
-    rule.KeyRepeat = (m_bKeyRepeat != 0 && m_bKeyHold == 0) ? 1 : 0;
+    // Only a key stroke repeats; the box of another kind is greyed, and what
+    // it says is not kept.
+    rule.KeyRepeat =
+        (m_bKeyRepeat != 0 && m_bKeyHold == 0 && m_nOutputKind == CChangeTableItem::KeyInput) ? 1
+                                                                                              : 0;
     rule.SetKeySequence(WriteKeySequence(m_sequence));
     rule.SetText(m_strText);
     rule.StrokeGap = static_cast<std::uint16_t>(

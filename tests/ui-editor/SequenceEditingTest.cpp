@@ -76,6 +76,9 @@ TEST(SequenceEditing, HoldAndRepeatExcludeEachOtherAndTheTextGoesBack) {
     EXPECT_EQ(rule.KeyRepeat, 1);
     EXPECT_EQ(rule.KeyHold, 0);
     EXPECT_EQ(rule.GetText().size(), 1000u);
+    values.m_nOutputKind = CChangeTableItem::TypeText;
+    values.WriteTo(rule);
+    EXPECT_EQ(rule.KeyRepeat, 0) << "only a key stroke keeps the repeat";
 }
 
 TEST(SequenceEditing, OutputRadioButtonsMapOntoTheKinds) {

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 
-bool CKeyRepeats::Start(const CChangeTableItem& rule, std::uint8_t inputKind,
-                        std::uint8_t channel, std::uint8_t number, std::uint64_t nowMs,
-                        int delayMs, int intervalMs) {
+bool CKeyRepeats::Start(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
+                        std::uint8_t number, std::uint64_t nowMs, int delayMs, int intervalMs) {
     for (int i = 0; i < m_count; ++i) {
         const Record& r = m_records[i];
         if (r.rule == &rule && r.inputKind == inputKind && r.channel == channel &&

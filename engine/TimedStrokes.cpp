@@ -37,8 +37,8 @@ PacedJob PacedJobOf(const CChangeTableItem& rule) {
         job.steps.reserve(keys.size());
         for (const TypedKey& key : keys) {
             step.kind = PacedStep::Stroke;
-            step.target =
-                key.kind == TypedKey::Key ? KeyTarget(key.virtualKey) : CharacterTarget(key.character);
+            step.target = key.kind == TypedKey::Key ? KeyTarget(key.virtualKey)
+                                                    : CharacterTarget(key.character);
             job.steps.push_back(step);
         }
     }
@@ -63,8 +63,7 @@ void CTimedStrokes::StartRepeat(const CChangeTableItem& rule, std::uint8_t input
     int speedSetting = 0;
     m_actions.KeyboardRepeatSettings(delaySetting, speedSetting);
     const std::uint64_t now = m_actions.NowMs();
-    if (!m_repeats.Start(rule, inputKind, channel, number, now,
-                         KeyboardRepeatDelayMs(delaySetting),
+    if (!m_repeats.Start(rule, inputKind, channel, number, now, KeyboardRepeatDelayMs(delaySetting),
                          KeyboardRepeatIntervalMs(speedSetting))) {
         return;
     }

@@ -63,7 +63,9 @@ std::string CChangeTableItem::GetOutputText() const {
     switch (OutputKind) {
     case KeyInput:
         return "キー入力: " + ModifierText() + GetKeyName(KeyCode) +
-               (HoldsKey() ? " (押している間)" : RepeatsKey() ? " (くり返し)" : "");
+               (HoldsKey()     ? " (押している間)"
+                : RepeatsKey() ? " (くり返し)"
+                               : "");
     case KeySequence:
         return GetKeySequenceText(ParseKeySequence(KeySequenceText), kMaxOutputTextBytes);
     case TypeText:

@@ -13,8 +13,7 @@ constexpr std::uint8_t kVkReturn = 0x0D;
 std::string LimitTypedText(const std::string& text) {
     std::string result;
     std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size() && characters < kMaxTypedTextCharacters;
-         ++characters) {
+    for (std::size_t i = 0; i < text.size() && characters < kMaxTypedTextCharacters; ++characters) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
             result += "\r\n";

@@ -20,8 +20,8 @@ MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int 
     states.keyHold =
         (states.key || (states.mouse && CChangeTableItem::IsMouseButton(mouseAction))) &&
         CChangeTableItem::HasRelease(inputKind) && !states.sequence;
-    states.keyRepeat = outputKind == CChangeTableItem::KeyInput &&
-                       CChangeTableItem::HasRelease(inputKind);
+    states.keyRepeat =
+        outputKind == CChangeTableItem::KeyInput && CChangeTableItem::HasRelease(inputKind);
     states.application = outputKind == CChangeTableItem::ActivateApplication;
     return states;
 }

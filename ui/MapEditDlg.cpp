@@ -30,10 +30,10 @@ constexpr int kProgramControls[] = {IDC_MAPEDIT_PC_LABEL, IDC_MAPEDIT_PC_NUMBER,
 constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY};
 constexpr int kCCModeCount = 4;
 constexpr int kMouseActionCount = 9;
-constexpr int kSequenceControls[] = {IDC_MAPEDIT_SEQUENCE_LIST,     IDC_MAPEDIT_SEQUENCE_ADD_KEY,
-                                     IDC_MAPEDIT_SEQUENCE_ADD_WAIT, IDC_MAPEDIT_SEQUENCE_WAIT_MS,
+constexpr int kSequenceControls[] = {IDC_MAPEDIT_SEQUENCE_LIST,      IDC_MAPEDIT_SEQUENCE_ADD_KEY,
+                                     IDC_MAPEDIT_SEQUENCE_ADD_WAIT,  IDC_MAPEDIT_SEQUENCE_WAIT_MS,
                                      IDC_MAPEDIT_SEQUENCE_WAIT_UNIT, IDC_MAPEDIT_SEQUENCE_REMOVE,
-                                     IDC_MAPEDIT_SEQUENCE_UP,       IDC_MAPEDIT_SEQUENCE_DOWN};
+                                     IDC_MAPEDIT_SEQUENCE_UP,        IDC_MAPEDIT_SEQUENCE_DOWN};
 constexpr int kStrokeGapControls[] = {IDC_MAPEDIT_STROKE_GAP_LABEL, IDC_MAPEDIT_STROKE_GAP};
 // Room for 1,000 characters of two bytes; the rule cuts what is longer.
 constexpr int kTextByteLimit = 2000;
@@ -357,7 +357,8 @@ bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         return true;
     }
     if (notifyCode == BN_CLICKED && (id == IDC_MAPEDIT_KEY_HOLD || id == IDC_MAPEDIT_KEY_REPEAT)) {
-        const bool checked = ::IsDlgButtonChecked(GetSafeHwnd(), static_cast<int>(id)) == BST_CHECKED;
+        const bool checked =
+            ::IsDlgButtonChecked(GetSafeHwnd(), static_cast<int>(id)) == BST_CHECKED;
         Capture([id, checked](CMapEditValues& values) {
             if (id == IDC_MAPEDIT_KEY_HOLD) {
                 values.CheckKeyHold(checked);

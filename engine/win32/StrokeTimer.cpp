@@ -17,12 +17,12 @@ CStrokeTimer::~CStrokeTimer() {
     }
 }
 
-LRESULT CALLBACK CStrokeTimer::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK CStrokeTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == kStrokeTimer) {
         // One shot: the handler asks again for what is due next.
         KillTimer(window, kStrokeTimer);
-        if (auto* timer = reinterpret_cast<CStrokeTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+        if (auto* timer =
+                reinterpret_cast<CStrokeTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
             timer->m_set = false;
             if (timer->m_handler) {
                 timer->m_handler();

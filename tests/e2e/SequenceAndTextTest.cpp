@@ -19,9 +19,9 @@ ConfigRule SequenceOnNote(std::uint8_t note, const std::string& items) {
 }
 
 std::size_t CountDowns(const std::vector<KeyEvent>& events, UINT virtualKey) {
-    return static_cast<std::size_t>(std::count_if(events.begin(), events.end(), [&](const KeyEvent& e) {
-        return e.down && e.virtualKey == virtualKey;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(events.begin(), events.end(),
+                      [&](const KeyEvent& e) { return e.down && e.virtualKey == virtualKey; }));
 }
 
 } // namespace
@@ -50,8 +50,8 @@ TEST_F(SequenceAndTextTest, ATextArrivesAsItsCharactersWithItsLineBreakAndTab) {
     ASSERT_NO_FATAL_FAILURE(StartFocusedWith({rule}));
     PostToOpenedPort(NoteOn(0, 60));
     const std::u16string expected = u"aあ漢\r\tz";
-    EXPECT_TRUE(WaitUntil([&] { return recorder->Typed().size() >= expected.size(); },
-                          kActionTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return recorder->Typed().size() >= expected.size(); }, kActionTimeoutMs));
     PumpMessagesFor(kQuietMs);
     EXPECT_EQ(recorder->Typed(), expected);
     EXPECT_EQ(CountDowns(recorder->Events(), VK_RETURN), 1u);

@@ -160,8 +160,8 @@ TEST(ScanCodes, AnE0PrefixGivesTheCodeBehindItAndTheExtendedFlag) {
 TEST(ExactKeyStroke, ACharacterIsTypedWithTheUsersModifiersLifted) {
     // Typed through a held Ctrl or Alt, a character would become a shortcut.
     KeyStrokeEvent events[kMaxExactKeyStrokeEvents];
-    const int count = BuildExactStroke(CharacterTarget(u'あ'), 0, 1, kLeftCtrl | kRightAlt,
-                                       CHeldKeys(), events);
+    const int count =
+        BuildExactStroke(CharacterTarget(u'あ'), 0, 1, kLeftCtrl | kRightAlt, CHeldKeys(), events);
     Seq out;
     for (int i = 0; i < count; ++i) {
         out.push_back((events[i].keyUp ? "^" : "v") +

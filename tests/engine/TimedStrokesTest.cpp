@@ -52,7 +52,8 @@ TEST_F(TimedStrokes, SequencePlaysItsStrokesWithTheGapAndItsWaits) {
     Send(NoteOn(0, 60));
     EXPECT_EQ(Log(), Actions{KeyAction(0x43, kCtrl)}) << "the first stroke goes out at once";
     Log().clear();
-    EXPECT_EQ(Timed(400), (Actions{"10 " + KeyAction(0x09, kAlt), "210 " + KeyAction(0x56, kCtrl)}));
+    EXPECT_EQ(Timed(400),
+              (Actions{"10 " + KeyAction(0x09, kAlt), "210 " + KeyAction(0x56, kCtrl)}));
     EXPECT_EQ(actions.timerDueMs, -1) << "no timer is left set once the queue is empty";
 }
 
@@ -202,7 +203,8 @@ TEST_F(TimedStrokes, RepeatStopsWithThePedalTheBendAndEveryRelease) {
 }
 
 TEST_F(TimedStrokes, ProgramChangeOrHoldMakesNoRepeat) {
-    CChangeTableItem& program = AddRule(CChangeTableItem::ProgramChange, CChangeTableItem::KeyInput);
+    CChangeTableItem& program =
+        AddRule(CChangeTableItem::ProgramChange, CChangeTableItem::KeyInput);
     program.KeyCode = 0x41;
     program.KeyRepeat = 1;
     CChangeTableItem& both = RepeatedNote(60, 0x42);

@@ -153,8 +153,8 @@ void CheckOutputText(const CChangeTableItem& rule) {
         break;
     }
     case CChangeTableItem::KeySequence: {
-        const std::string whole = GetKeySequenceText(ParseKeySequence(rule.GetKeySequence()),
-                                                     std::string::npos);
+        const std::string whole =
+            GetKeySequenceText(ParseKeySequence(rule.GetKeySequence()), std::string::npos);
         if (text != whole && (text.size() > whole.size() || !EndsWith(text, "…"))) {
             Fail("sequence text neither whole nor cut with an ellipsis", text);
         }

@@ -528,7 +528,8 @@ TEST_F(ChangeTableFile, HandEditedSequenceTextAndRepeatValuesHaveDefinedOutcomes
     WriteConfig("[General]\r\nTableItemCount=4\r\n[TableItem000]\r\nKeyHold=1\r\nKeyRepeat=1\r\n"
                 "StrokeGap=0\r\n[TableItem001]\r\nKeyRepeat=5\r\nStrokeGap=99999\r\nKeySequence=" +
                 longSequence + "\r\n[TableItem002]\r\nText=" + longText +
-                "\r\nStrokeGap=x\r\n[TableItem003]\r\nText=a\x82\x20" "b\x82\r\n");
+                "\r\nStrokeGap=x\r\n[TableItem003]\r\nText=a\x82\x20"
+                "b\x82\r\n");
     CChangeTable table;
     table.Load(path, backend);
     ASSERT_EQ(table.GetSize(), 4);
@@ -542,5 +543,6 @@ TEST_F(ChangeTableFile, HandEditedSequenceTextAndRepeatValuesHaveDefinedOutcomes
     EXPECT_EQ(table.GetAt(2)->StrokeGap, CChangeTableItem::kMinStrokeGap);
     // Bytes the code page cannot read stay as they are (typed as U+FFFD),
     // but half a character at the end goes.
-    EXPECT_EQ(table.GetAt(3)->GetText(), "a\x82\x20" "b");
+    EXPECT_EQ(table.GetAt(3)->GetText(), "a\x82\x20"
+                                         "b");
 }

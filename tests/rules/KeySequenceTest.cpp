@@ -83,7 +83,8 @@ TEST(TypedText, LineBreaksAreOneFormAndTheTextIsCutAtAThousandCharacters) {
 }
 
 TEST(TypedText, CharactersAsThemselvesLineBreaksAsEnterTabsAsTab) {
-    const std::vector<TypedKey> keys = TypedKeysOf(u"aあ\r\n\n\r\t\x1b\x7f" u"b");
+    const std::vector<TypedKey> keys = TypedKeysOf(u"aあ\r\n\n\r\t\x1b\x7f"
+                                                   u"b");
     ASSERT_EQ(keys.size(), 7u);
     EXPECT_EQ(keys[0].character, u'a');
     EXPECT_EQ(keys[1].character, u'あ');

@@ -99,9 +99,11 @@ TEST(SequenceEditing, ControlsFollowTheOutputKind) {
         MapEditControlStatesFor(CChangeTableItem::Note, CChangeTableItem::TypeText);
     EXPECT_TRUE(text.text && text.strokeGap);
     EXPECT_FALSE(text.sequence || text.key);
-    EXPECT_TRUE(MapEditControlStatesFor(CChangeTableItem::Note, CChangeTableItem::KeyInput).keyRepeat);
+    EXPECT_TRUE(
+        MapEditControlStatesFor(CChangeTableItem::Note, CChangeTableItem::KeyInput).keyRepeat);
     EXPECT_FALSE(
-        MapEditControlStatesFor(CChangeTableItem::ProgramChange, CChangeTableItem::KeyInput).keyRepeat);
+        MapEditControlStatesFor(CChangeTableItem::ProgramChange, CChangeTableItem::KeyInput)
+            .keyRepeat);
     EXPECT_FALSE(
         MapEditControlStatesFor(CChangeTableItem::Note, CChangeTableItem::MouseInput, 4).keyRepeat);
 }

@@ -120,10 +120,9 @@ LRESULT CALLBACK KeyRecorder::WindowProc(HWND window, UINT message, WPARAM wPara
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         if (self != nullptr) {
-            self->m_events.push_back({message == WM_KEYDOWN || message == WM_SYSKEYDOWN,
-                                      static_cast<UINT>(wParam),
-                                      message == WM_SYSKEYDOWN || message == WM_SYSKEYUP,
-                                      GetTickCount64()});
+            self->m_events.push_back(
+                {message == WM_KEYDOWN || message == WM_SYSKEYDOWN, static_cast<UINT>(wParam),
+                 message == WM_SYSKEYDOWN || message == WM_SYSKEYUP, GetTickCount64()});
         }
         return 0;
     case WM_CHAR:

@@ -8,6 +8,17 @@ namespace {
 constexpr std::uint8_t kVkTab = 0x09;
 constexpr std::uint8_t kVkReturn = 0x0D;
 
+// A two-byte character starts at text[i]: a lead byte and a byte that can
+// follow one. A damaged lead byte stands alone, so that it cannot swallow
+// the line break or tab after it.
+bool IsTwoByteCharacterAt(const std::string& text, std::size_t i) {
+    if (i + 1 >= text.size() || !IsShiftJisLeadByte(static_cast<unsigned char>(text[i]))) {
+        return false;
+    }
+    const unsigned char trail = static_cast<unsigned char>(text[i + 1]);
+    return trail >= 0x40 && trail <= 0xFC && trail != 0x7F;
+}
+
 } // namespace
 
 std::string LimitTypedText(const std::string& text) {
@@ -18,12 +29,11 @@ std::string LimitTypedText(const std::string& text) {
         if (c == '\r' || c == '\n') {
             result += "\r\n";
             i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-        } else if (IsShiftJisLeadByte(static_cast<unsigned char>(c))) {
-            if (i + 1 >= text.size()) {
-                break;
-            }
+        } else if (IsTwoByteCharacterAt(text, i)) {
             result.append(text, i, 2);
             i += 2;
+        } else if (i + 1 == text.size() && IsShiftJisLeadByte(static_cast<unsigned char>(c))) {
+            break; // half a character at the end
         } else {
             result += c;
             ++i;
@@ -36,7 +46,7 @@ std::string TypedTextPreview(const std::string& text, std::size_t maxBytes) {
     std::string line;
     for (std::size_t i = 0; i < text.size() && line.size() <= maxBytes; ++i) {
         const char c = text[i];
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
+        if (IsTwoByteCharacterAt(text, i)) {
             line.append(text, i, 2);
             ++i;
         } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {

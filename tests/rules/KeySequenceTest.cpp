@@ -80,6 +80,9 @@ TEST(TypedText, LineBreaksAreOneFormAndTheTextIsCutAtAThousandCharacters) {
     }
     EXPECT_EQ(LimitTypedText(lines).size(), 2 * kMaxTypedTextCharacters);
     EXPECT_EQ(LimitTypedText("ab\x82"), "ab") << "half a character at the end";
+    // A damaged lead byte does not take the line break after it.
+    EXPECT_EQ(LimitTypedText("\x82\n\x82\t"), "\x82\r\n\x82\t");
+    EXPECT_EQ(TypedTextPreview("\x82\r\n\x82\t", 100), "\x82 \x82 ");
 }
 
 TEST(TypedText, CharactersAsThemselvesLineBreaksAsEnterTabsAsTab) {

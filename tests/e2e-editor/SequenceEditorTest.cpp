@@ -52,6 +52,14 @@ TEST_F(SequenceEditorTest, ASequenceIsPutTogetherFromCapturedKeysAndWaitsAndATex
     ASSERT_TRUE(second.IsFound());
     ASSERT_TRUE(second.Click(kTypeText));
     ASSERT_TRUE(WaitUntil([&] { return second.IsEnabled(kText); }, kActionTimeoutMs));
+    // Enter in the text is a line break, not the dialog's OK.
+    ASSERT_TRUE(second.FocusControl(kText, kActionTimeoutMs));
+    ASSERT_TRUE(second.PostKey('A'));
+    ASSERT_TRUE(second.PostKey(VK_RETURN));
+    ASSERT_TRUE(second.PostKey('B'));
+    EXPECT_TRUE(WaitUntil([&] { return second.Text(kText) == "a\r\nb"; }, kActionTimeoutMs))
+        << second.Text(kText);
+    EXPECT_TRUE(second.IsOpen());
     ASSERT_TRUE(second.SetText(kText, "お世話に\r\nなっております"));
     ASSERT_TRUE(second.Click(kKeyRepeat)); // not for a text
     ASSERT_NO_FATAL_FAILURE(Close(second, true));

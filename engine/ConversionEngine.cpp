@@ -17,7 +17,8 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
-    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions) {
+    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions),
+      m_timedStrokes(actions, m_keyHolds.Keys()) {
     // The table is not read here: its owner may not have built it yet. The
     // index is made at the first event or when the owner says the table
     // changed.
@@ -31,6 +32,7 @@ void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8
 
 void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
     // Most note-offs release nothing; the batch is only built for holds.
+    m_timedStrokes.Repeats().ReleaseNote(ProbeChannel(channel), note);
     if (m_keyHolds.IsEmpty()) {
         return;
     }
@@ -41,6 +43,7 @@ void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint
 void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
     const CPitchBendWheel::Movement movement = m_pitchBendWheel.OnValue(value);
     if (movement == CPitchBendWheel::Returned) {
+        m_timedStrokes.Repeats().ReleaseBend();
         if (m_keyHolds.IsEmpty()) {
             return;
         }
@@ -161,6 +164,12 @@ void CConversionEngine::Perform(const CChangeTableItem& rule, int steps) {
     case CChangeTableItem::ToggleEnabled:
         OnToggleEnabled();
         break;
+    // Once however many steps, like activation: a knob turned fast would
+    // otherwise fill the queue.
+    case CChangeTableItem::KeySequence:
+    case CChangeTableItem::TypeText:
+        m_timedStrokes.Play(rule);
+        break;
     default:
         break;
     }
@@ -182,8 +191,11 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
         });
     // A pedal held under another program is let go by its rule, which the
     // program in front does not admit: then every rule is visited.
-    const bool releaseAnywhere = event.kind == CChangeTableItem::ControlChange &&
-                                 m_keyHolds.HoldsController(event.channel, event.number);
+    // The same for a pedal that repeats its stroke.
+    const bool releaseAnywhere =
+        event.kind == CChangeTableItem::ControlChange &&
+        (m_keyHolds.HoldsController(event.channel, event.number) ||
+         !m_timedStrokes.Repeats().IsEmpty());
     std::uint32_t generation = m_index.Generation();
     CRuleIndex::Candidates candidates =
         m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere, 0);
@@ -220,7 +232,7 @@ void CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const 
         return;
     }
     const bool admitted = m_foregroundRules.Admits(m_index, position, choice);
-    if (rule.HoldsKey()) {
+    if (rule.HoldsKey() || rule.RepeatsKey()) {
         ConvertHeldKeyRule(rule, event, value, admitted);
     } else if (const int steps = admitted ? Steps(rule, event, value) : 0) {
         Perform(rule, steps);
@@ -244,7 +256,8 @@ void CConversionEngine::TableChanged() {
 
 bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const InputEvent& event,
                                    std::uint8_t value) const {
-    if (rule.HoldsKey() && rule.InputKind == CChangeTableItem::ControlChange) {
+    if ((rule.HoldsKey() || rule.RepeatsKey()) &&
+        rule.InputKind == CChangeTableItem::ControlChange) {
         return event.kind == CChangeTableItem::ControlChange &&
                (rule.InputCh == 0 || rule.InputCh == event.channel) &&
                rule.CCNumber == event.number;
@@ -273,6 +286,7 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const I
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events,
                       m_keyHolds.ReleaseController(rule, event.channel, event.number, events));
+        m_timedStrokes.Repeats().ReleaseController(rule, event.channel, event.number);
     } else if (mayPress && (!edge || Matches(rule, event, value))) {
         Hold(rule, CChangeTableItem::ControlChange, event.channel, event.number);
     }
@@ -280,6 +294,10 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const I
 
 void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t inputKind,
                              std::uint8_t channel, std::uint8_t number) {
+    if (rule.RepeatsKey()) {
+        m_timedStrokes.StartRepeat(rule, inputKind, channel, number);
+        return;
+    }
     KeyStrokeEvent events[kMaxKeyStrokeEvents];
     SendKeyEvents(events, m_keyHolds.Hold(rule, inputKind, channel, number, events));
 }
@@ -293,6 +311,7 @@ void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
 void CConversionEngine::ReleaseHeldKeys() {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseAll(events));
+    m_timedStrokes.DropAll();
 }
 
 void CConversionEngine::OnToggleEnabled() {

@@ -6,6 +6,7 @@
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
 #include "RuleIndex.h"
+#include "TimedStrokes.h"
 
 #include <cstdint>
 
@@ -63,8 +64,13 @@ public:
     // Lets go of every key that held rules keep down, in one batch, for when
     // the input that would release them can no longer come: the device
     // closed, the program or the session ends.
+    // Also drops the sequences and texts still queued and stops the
+    // repeats: they too belong to an input that is gone.
     void ReleaseHeldKeys();
     bool HoldsKeys() const { return !m_keyHolds.IsEmpty(); }
+
+    // The timer that the actions run for sequences, texts and repeats.
+    void OnStrokeTimer() { m_timedStrokes.OnTimer(); }
 
 private:
     void Convert(const InputEvent& event, std::uint8_t value);
@@ -108,4 +114,5 @@ private:
     CKeyHolds m_keyHolds;
     CRuleIndex m_index;
     CForegroundRules m_foregroundRules;
+    CTimedStrokes m_timedStrokes;
 };

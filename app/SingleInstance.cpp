@@ -1,39 +1,16 @@
 #include "SingleInstance.h"
 
+#include <utility>
+
 namespace {
-
-// 0 when it cannot be had: then there is nothing to ask with.
-UINT SingleInstanceMessage() {
-    static const UINT message = ::RegisterWindowMessageA("Sorbelquintaro.ShowSettings");
-    return message;
-}
-
-// The message and its words, known to both copies.
-enum : WPARAM { kAsk = 1, kShow = 2 };
-constexpr LRESULT kAnswer = 0x5351;
 
 // "Local\": the session's namespace, so that each signed-in user has a copy.
 constexpr char kMutexName[] = "Local\\Sorbelquintaro.Running";
-// A window that does not answer this quickly is hung or not ours.
-constexpr UINT kAnswerTimeoutMs = 500;
-constexpr DWORD kPollMs = 100;
-
-BOOL CALLBACK AskWindow(HWND window, LPARAM found) {
-    DWORD_PTR answer = 0;
-    if (::SendMessageTimeoutA(window, SingleInstanceMessage(), kAsk, 0,
-                              SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &answer) != 0 &&
-        answer == static_cast<DWORD_PTR>(kAnswer)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindFirstCopysWindow() {
-    HWND found = nullptr;
-    ::EnumWindows(AskWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+// The class of the first copy's message-only window: a name of our own.
+constexpr char kWindowClass[] = "Sorbelquintaro.FirstCopy";
+// The request; a private message of that class.
+constexpr UINT kShowSettingsMessage = WM_APP + 21;
+constexpr DWORD kPollMs = 50;
 
 } // namespace
 
@@ -49,36 +26,65 @@ CSingleInstance::~CSingleInstance() {
 }
 
 bool CSingleInstance::ShowFirst(unsigned timeoutMs) {
-    if (SingleInstanceMessage() == 0) {
-        return false;
-    }
-    const DWORD start = ::GetTickCount();
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {
-        if (const HWND window = FindFirstCopysWindow()) {
+        if (const HWND window = ::FindWindowExA(HWND_MESSAGE, nullptr, kWindowClass, nullptr)) {
             // The user just started us, so we may bring a window to the
             // front; the first copy may do so only when we allow it.
             DWORD processId = 0;
             if (::GetWindowThreadProcessId(window, &processId) != 0) {
                 ::AllowSetForegroundWindow(processId);
             }
-            return ::PostMessageA(window, SingleInstanceMessage(), kShow, 0) != FALSE;
+            return ::PostMessageA(window, kShowSettingsMessage, 0, 0) != FALSE;
         }
         // The first copy may still be starting: its window comes soon.
-        if (::GetTickCount() - start >= timeoutMs) {
+        if (::GetTickCount64() >= deadline) {
             return false;
         }
         ::Sleep(kPollMs);
     }
 }
 
-bool OnSingleInstanceMessage(UINT message, WPARAM wParam, LRESULT* result,
-                             const std::function<void()>& showSettings) {
-    if (message == 0 || message != SingleInstanceMessage()) {
+bool CFirstCopyWindow::Create(std::function<void()> showSettings) {
+    Destroy();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &CFirstCopyWindow::WindowProc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    if (::RegisterClassA(&windowClass) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
-    if (wParam == kShow) {
-        showSettings();
+    m_window = ::CreateWindowExA(0, kWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 windowClass.hInstance, nullptr);
+    if (m_window == nullptr) {
+        return false;
     }
-    *result = kAnswer;
+    m_showSettings = std::move(showSettings);
+    ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // A copy run as administrator hears nothing posted from below its
+    // level unless it lets the message through. A refusal leaves only that
+    // case unheard; the later copy then ends after its wait.
+    ::ChangeWindowMessageFilterEx(m_window, kShowSettingsMessage, MSGFLT_ALLOW, nullptr);
     return true;
+}
+
+void CFirstCopyWindow::Destroy() {
+    if (m_window != nullptr) {
+        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+        ::DestroyWindow(m_window);
+        m_window = nullptr;
+    }
+    m_showSettings = nullptr;
+}
+
+LRESULT CALLBACK CFirstCopyWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == kShowSettingsMessage) {
+        auto* self = reinterpret_cast<CFirstCopyWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self != nullptr && self->m_showSettings) {
+            self->m_showSettings();
+        }
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
 }

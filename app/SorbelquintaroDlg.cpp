@@ -1,6 +1,10 @@
 #include "SorbelquintaroDlg.h"
 
+#include "ChangeTable.h"
+#include "IMidiPlatform.h"
+#include "ResidentProgram.h"
 #include "SettingDlg.h"
+#include "Win32ResidentDesktop.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -12,10 +16,18 @@ BOOL CSorbelquintaroDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowIcons(IDR_MAINFRAME);
     {
-        CSettingDlg settings;
+        // The desktop first, the program on it, the window last: they go in
+        // the reverse order, after the program's own ordered end.
+        CWin32ResidentDesktop desktop;
+        CResidentProgram program(desktop, desktop.Actions(), PlatformMidi(),
+                                 desktop.MidiInScheduler(), {GetAppName(), GetConfigPath()});
+        desktop.SetStrokeTimerHandler([&program] { program.Engine().OnStrokeTimer(); });
+        CSettingDlg settings(program, desktop);
         settings.DoModal();
+        // Should the window's run have ended before the program started.
+        program.End();
+        desktop.SetStrokeTimerHandler(nullptr);
         EndDialog(IDOK);
-        // Leaving the block closes the MIDI-IN port and frees the table.
     }
     return TRUE;
 }

@@ -17,20 +17,25 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
-    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions) {
+    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions),
+      m_timedStrokes(actions, m_keyHolds.Keys()) {
+    // The table is not read here: its owner may not have built it yet. The
+    // index is made at the first event or when the owner says the table
+    // changed.
     ResetControllerValues();
 }
 
 void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8_t note,
                                  std::uint8_t) {
-    CChangeTableItem probe;
-    probe.InputKind = CChangeTableItem::Note;
-    probe.InputCh = ProbeChannel(channel);
-    probe.NoteNumber = note;
-    ConvertInput(probe, 0);
+    Convert(InputEvent{CChangeTableItem::Note, ProbeChannel(channel), note, 0}, 0);
 }
 
 void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
+    // Most note-offs release nothing; the batch is only built for holds.
+    m_timedStrokes.Repeats().ReleaseNote(ProbeChannel(channel), note);
+    if (m_keyHolds.IsEmpty()) {
+        return;
+    }
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseNote(ProbeChannel(channel), note, events));
 }
@@ -38,13 +43,14 @@ void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint
 void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
     const CPitchBendWheel::Movement movement = m_pitchBendWheel.OnValue(value);
     if (movement == CPitchBendWheel::Returned) {
+        m_timedStrokes.Repeats().ReleaseBend();
+        if (m_keyHolds.IsEmpty()) {
+            return;
+        }
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events, m_keyHolds.ReleaseBend(events));
     } else if (movement != CPitchBendWheel::Stayed) {
-        CChangeTableItem probe;
-        probe.InputKind = CPitchBendWheel::InputKindOf(movement);
-        probe.InputCh = ProbeChannel(channel);
-        ConvertInput(probe, 0);
+        Convert(InputEvent{CPitchBendWheel::InputKindOf(movement), ProbeChannel(channel), 0, 0}, 0);
     }
 }
 
@@ -53,11 +59,8 @@ void CConversionEngine::OnControlChange(std::uint32_t, std::uint8_t channel,
     if (controller >= kControllerCount) {
         return;
     }
-    CChangeTableItem probe;
-    probe.InputKind = CChangeTableItem::ControlChange;
-    probe.InputCh = ProbeChannel(channel);
-    probe.CCNumber = controller;
-    ConvertInput(probe, value);
+    Convert(InputEvent{CChangeTableItem::ControlChange, ProbeChannel(channel), controller, 0},
+            value);
     // Stored after matching, so the edge test and the knobs see the value
     // from before.
     m_lastCCValue[controller] = value;
@@ -65,31 +68,27 @@ void CConversionEngine::OnControlChange(std::uint32_t, std::uint8_t channel,
 }
 
 void CConversionEngine::OnProgramChange(std::uint32_t, std::uint8_t channel, std::uint8_t program) {
-    CChangeTableItem probe;
-    probe.InputKind = CChangeTableItem::ProgramChange;
-    probe.InputCh = ProbeChannel(channel);
-    probe.PCNumber = program;
-    ConvertInput(probe, 0);
+    Convert(InputEvent{CChangeTableItem::ProgramChange, ProbeChannel(channel), program, 0}, 0);
 }
 
-bool CConversionEngine::Matches(const CChangeTableItem& rule, const CChangeTableItem& probe,
+bool CConversionEngine::Matches(const CChangeTableItem& rule, const InputEvent& event,
                                 std::uint8_t value) const {
-    if (rule.InputKind != probe.InputKind) {
+    if (rule.InputKind != event.kind) {
         return false;
     }
-    if (rule.InputCh != 0 && rule.InputCh != probe.InputCh) {
+    if (rule.InputCh != 0 && rule.InputCh != event.channel) {
         return false;
     }
     switch (rule.InputKind) {
     case CChangeTableItem::Note:
-        return rule.NoteNumber <= probe.NoteNumber && probe.NoteNumber <= rule.NoteNumberEnd;
+        return rule.NoteNumber <= event.number && event.number <= rule.NoteNumberEnd;
     case CChangeTableItem::ControlChange:
-        if (rule.CCNumber != probe.CCNumber) {
+        if (rule.CCNumber != event.number) {
             return false;
         }
         if (rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) {
-            // ConvertInput is public: whatever probe it is given, the index
-            // stays inside the table.
+            // ConvertInput is public: whatever probe it is given, the
+            // controller stays inside the array.
             return m_lastCCValue[rule.CCNumber & 0x7F] == 0 && value != 0;
         }
         return true;
@@ -98,33 +97,33 @@ bool CConversionEngine::Matches(const CChangeTableItem& rule, const CChangeTable
         return true;
     case CChangeTableItem::ProgramChange:
         return static_cast<int>(rule.PCNumber) - static_cast<int>(rule.PCRange) ==
-               static_cast<int>(probe.PCNumber) - static_cast<int>(probe.PCRange);
+               static_cast<int>(event.number) - static_cast<int>(event.pcRange);
     default:
         return false;
     }
 }
 
-int CConversionEngine::Steps(const CChangeTableItem& rule, const CChangeTableItem& probe,
+int CConversionEngine::Steps(const CChangeTableItem& rule, const InputEvent& event,
                              std::uint8_t value) const {
     if (rule.InputKind == CChangeTableItem::ControlChangeUp ||
         rule.InputKind == CChangeTableItem::ControlChangeDown) {
-        return DirectionSteps(rule, probe, value);
+        return DirectionSteps(rule, event, value);
     }
-    return Matches(rule, probe, value) ? 1 : 0;
+    return Matches(rule, event, value) ? 1 : 0;
 }
 
-int CConversionEngine::DirectionSteps(const CChangeTableItem& rule, const CChangeTableItem& probe,
+int CConversionEngine::DirectionSteps(const CChangeTableItem& rule, const InputEvent& event,
                                       std::uint8_t value) const {
-    if (probe.InputKind != CChangeTableItem::ControlChange ||
-        (rule.InputCh != 0 && rule.InputCh != probe.InputCh) || rule.CCNumber != probe.CCNumber) {
+    if (event.kind != CChangeTableItem::ControlChange ||
+        (rule.InputCh != 0 && rule.InputCh != event.channel) || rule.CCNumber != event.number) {
         return 0;
     }
     int steps = 0;
     if (rule.CCMode == CChangeTableItem::CCModeAbsolute) {
-        if (probe.InputCh < 1 || probe.InputCh > 16) {
+        if (event.channel < 1 || event.channel > 16) {
             return 0;
         }
-        const std::uint8_t previous = m_lastKnobValue[probe.InputCh - 1][probe.CCNumber & 0x7F];
+        const std::uint8_t previous = m_lastKnobValue[event.channel - 1][event.number & 0x7F];
         if (previous == kNoValue) {
             return 0; // the first value only tells where the knob stands
         }
@@ -165,12 +164,22 @@ void CConversionEngine::Perform(const CChangeTableItem& rule, int steps) {
     case CChangeTableItem::ToggleEnabled:
         OnToggleEnabled();
         break;
+    // Once however many steps, like activation: a knob turned fast would
+    // otherwise fill the queue.
+    case CChangeTableItem::KeySequence:
+    case CChangeTableItem::TypeText:
+        m_timedStrokes.Play(rule);
+        break;
     default:
         break;
     }
 }
 
 void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t value) {
+    Convert(InputEvent::Of(probe), value);
+}
+
+void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     if (IsSuspended() || m_pChangeTable == nullptr) {
         if (m_pObserver != nullptr) {
             m_pObserver->ConversionEnded(IsSuspended() ? EConversionOutcome::Suspended
@@ -178,81 +187,138 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
         }
         return;
     }
+    KeepIndexCurrent();
+    const CChangeTable& table = *m_pChangeTable;
+    const CForegroundRules::Choice choice =
+        m_foregroundRules.Choose(table, m_index, event, [&](const CChangeTableItem& rule) {
+            return TakesEvent(rule, event, value);
+        });
+    // A pedal held under another program is let go by its rule, which the
+    // program in front does not admit: then every rule is visited.
+    // The same for a pedal that repeats its stroke.
+    const bool releaseAnywhere =
+        event.kind == CChangeTableItem::ControlChange &&
+        (m_keyHolds.HoldsController(event.channel, event.number) ||
+         !m_timedStrokes.Repeats().IsEmpty());
     bool acted = false;
-    m_foregroundRules.Choose(*m_pChangeTable, [&](const CChangeTableItem& rule) {
-        return TakesEvent(rule, probe, value);
-    });
-    // The count and the switch are read anew for every rule: an action may
-    // toggle the converter, and a nested message loop may change the table.
-    for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
-        const CChangeTableItem* rule = m_pChangeTable->GetAt(i);
-        if (rule == nullptr) {
+    std::uint32_t generation = m_index.Generation();
+    CRuleIndex::Candidates candidates =
+        m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere, 0);
+    for (int position; (position = candidates.Next()) >= 0;) {
+        const CChangeTableItem* rule = table.GetAt(position);
+        if (!m_index.Indexed(position, rule)) {
+            // Changed behind the engine's back: index the table as it is
+            // and go on from here.
+            m_index.MarkStale();
+            KeepIndexCurrent();
+            generation = m_index.Generation();
+            candidates =
+                m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere, position);
             continue;
         }
-        if (!m_bEnabled && rule->OutputKind != CChangeTableItem::ToggleEnabled) {
-            continue;
+        acted = ActOn(position, *rule, event, value, choice) || acted;
+        // An action may run a nested message loop, in which the table may
+        // change or an event rebuild the index: the walk then goes on with
+        // the rules after this position in the table as it is now.
+        if (m_index.Generation() != generation || !m_index.IsCurrentFor(table)) {
+            KeepIndexCurrent();
+            generation = m_index.Generation();
+            candidates = m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere,
+                                                          position + 1);
         }
-        const bool admitted = m_foregroundRules.Admits(i, *rule);
-        bool actsNow = false;
-        if (rule->HoldsKey()) {
-            actsNow = ConvertHeldKeyRule(*rule, probe, value, admitted);
-        } else if (const int steps = admitted ? Steps(*rule, probe, value) : 0) {
-            // Told before it acts: a toggle may start a nested message loop.
-            if (m_pObserver != nullptr) {
-                m_pObserver->RuleActed(i, *rule);
-            }
-            Perform(*rule, steps);
-            actsNow = true;
-        }
-        if (actsNow && rule->HoldsKey() && m_pObserver != nullptr) {
-            m_pObserver->RuleActed(i, *rule);
-        }
-        acted = acted || actsNow;
     }
     if (m_pObserver != nullptr) {
         m_pObserver->ConversionEnded(acted ? EConversionOutcome::Acted
-                                           : WhyNothingActed(probe, value));
+                                           : WhyNothingActed(event, value, choice));
     }
 }
 
-EConversionOutcome CConversionEngine::WhyNothingActed(const CChangeTableItem& probe,
-                                                      std::uint8_t value) const {
+EConversionOutcome CConversionEngine::WhyNothingActed(const InputEvent& event, std::uint8_t value,
+                                                      CForegroundRules::Choice choice) const {
     if (!m_bEnabled) {
         return EConversionOutcome::Disabled;
+    }
+    if (!m_index.IsCurrentFor(*m_pChangeTable)) {
+        return EConversionOutcome::NoMatch;
     }
     for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
         const CChangeTableItem* rule = m_pChangeTable->GetAt(i);
         if (rule != nullptr && rule->IsForOneApplication() &&
-            !m_foregroundRules.Admits(i, *rule) && TakesEvent(*rule, probe, value)) {
+            !m_foregroundRules.Admits(m_index, i, choice) && TakesEvent(*rule, event, value)) {
             return EConversionOutcome::OtherApplicationOnly;
         }
     }
     return EConversionOutcome::NoMatch;
 }
 
-bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const CChangeTableItem& probe,
-                                   std::uint8_t value) const {
-    if (rule.HoldsKey() && rule.InputKind == CChangeTableItem::ControlChange) {
-        return probe.InputKind == CChangeTableItem::ControlChange &&
-               (rule.InputCh == 0 || rule.InputCh == probe.InputCh) &&
-               rule.CCNumber == probe.CCNumber;
+bool CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const InputEvent& event,
+                              std::uint8_t value, CForegroundRules::Choice choice) {
+    // Read anew for every rule: a toggle rule part-way through decides for
+    // the rules after it.
+    if (!m_bEnabled && rule.OutputKind != CChangeTableItem::ToggleEnabled) {
+        return false;
     }
-    return Steps(rule, probe, value) > 0;
+    const bool admitted = m_foregroundRules.Admits(m_index, position, choice);
+    if (rule.HoldsKey() || rule.RepeatsKey()) {
+        // Told after the press: a release is no action of its own.
+        if (!ConvertHeldKeyRule(rule, event, value, admitted)) {
+            return false;
+        }
+        if (m_pObserver != nullptr) {
+            m_pObserver->RuleActed(position, rule);
+        }
+        return true;
+    }
+    const int steps = admitted ? Steps(rule, event, value) : 0;
+    if (steps == 0) {
+        return false;
+    }
+    // Told before it acts: a toggle may start a nested message loop.
+    if (m_pObserver != nullptr) {
+        m_pObserver->RuleActed(position, rule);
+    }
+    Perform(rule, steps);
+    return true;
 }
 
-bool CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
-                                           const CChangeTableItem& probe, std::uint8_t value,
-                                           bool mayPress) {
+void CConversionEngine::KeepIndexCurrent() {
+    if (m_pChangeTable == nullptr || m_index.IsCurrentFor(*m_pChangeTable)) {
+        return;
+    }
+    m_index.Build(*m_pChangeTable);
+    m_foregroundRules.TableChanged(*m_pChangeTable, m_index);
+}
+
+void CConversionEngine::TableChanged() {
+    m_index.MarkStale();
+    if (!IsSuspended()) {
+        KeepIndexCurrent();
+    }
+}
+
+bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const InputEvent& event,
+                                   std::uint8_t value) const {
+    if ((rule.HoldsKey() || rule.RepeatsKey()) &&
+        rule.InputKind == CChangeTableItem::ControlChange) {
+        return event.kind == CChangeTableItem::ControlChange &&
+               (rule.InputCh == 0 || rule.InputCh == event.channel) &&
+               rule.CCNumber == event.number;
+    }
+    return Steps(rule, event, value) > 0;
+}
+
+bool CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const InputEvent& event,
+                                           std::uint8_t value, bool mayPress) {
     if (rule.InputKind != CChangeTableItem::ControlChange) {
-        if (mayPress && Matches(rule, probe, value)) {
-            Hold(rule, probe.InputKind, probe.InputCh,
-                 rule.InputKind == CChangeTableItem::Note ? probe.NoteNumber : 0);
+        if (mayPress && Matches(rule, event, value)) {
+            Hold(rule, event.kind, event.channel,
+                 rule.InputKind == CChangeTableItem::Note ? event.number : 0);
             return true;
         }
         return false;
     }
-    if (probe.InputKind != CChangeTableItem::ControlChange ||
-        (rule.InputCh != 0 && rule.InputCh != probe.InputCh) || rule.CCNumber != probe.CCNumber) {
+    if (event.kind != CChangeTableItem::ControlChange ||
+        (rule.InputCh != 0 && rule.InputCh != event.channel) || rule.CCNumber != event.number) {
         return false;
     }
     // Pedals send 64 or more for down; with the edge flag any move off 0 is
@@ -262,9 +328,10 @@ bool CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
     if (release) {
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events,
-                      m_keyHolds.ReleaseController(rule, probe.InputCh, probe.CCNumber, events));
-    } else if (mayPress && (!edge || Matches(rule, probe, value))) {
-        Hold(rule, CChangeTableItem::ControlChange, probe.InputCh, probe.CCNumber);
+                      m_keyHolds.ReleaseController(rule, event.channel, event.number, events));
+        m_timedStrokes.Repeats().ReleaseController(rule, event.channel, event.number);
+    } else if (mayPress && (!edge || Matches(rule, event, value))) {
+        Hold(rule, CChangeTableItem::ControlChange, event.channel, event.number);
         return true;
     }
     return false;
@@ -272,6 +339,10 @@ bool CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule,
 
 void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t inputKind,
                              std::uint8_t channel, std::uint8_t number) {
+    if (rule.RepeatsKey()) {
+        m_timedStrokes.StartRepeat(rule, inputKind, channel, number);
+        return;
+    }
     KeyStrokeEvent events[kMaxKeyStrokeEvents];
     SendKeyEvents(events, m_keyHolds.Hold(rule, inputKind, channel, number, events));
 }
@@ -285,6 +356,7 @@ void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
 void CConversionEngine::ReleaseHeldKeys() {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseAll(events));
+    m_timedStrokes.DropAll();
 }
 
 void CConversionEngine::OnToggleEnabled() {
@@ -304,8 +376,9 @@ void CConversionEngine::Resume() {
     if (m_nSuspended > 0) {
         --m_nSuspended;
     }
-    // Rules are edited and deleted only while the engine is suspended.
-    m_foregroundRules.TableChanged();
+    // Rules are edited and deleted only while the engine is suspended: the
+    // index is rebuilt here, between events, not by the next message.
+    TableChanged();
 }
 
 void CConversionEngine::ResetControllerValues() {

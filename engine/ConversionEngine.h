@@ -2,18 +2,23 @@
 #include "ChangeTableItem.h"
 #include "ConversionObserver.h"
 #include "ForegroundRules.h"
+#include "InputEvent.h"
 #include "KeyHolds.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
+#include "RuleIndex.h"
+#include "TimedStrokes.h"
 
 #include <cstdint>
 
 class CChangeTable;
 class IEngineActions;
 
-// The MIDI-listener side of the resident window: turns decoded events into
-// probe rules and performs the action of every matching rule of the table.
-// Platform-free; the resident window derives from it and supplies the actions.
+// The MIDI-listener side of the resident window: performs the action of
+// every rule of the table that matches a decoded event, in table order. The
+// rules an event concerns are found through an index of the table, so an
+// event costs the same with 10 rules or 10,000. Platform-free; the resident
+// window derives from it and supplies the actions.
 class CConversionEngine : public CMidiInEventListener {
 public:
     CConversionEngine(CChangeTable* table, IEngineActions& actions);
@@ -28,8 +33,15 @@ public:
     void OnProgramChange(std::uint32_t portHandle, std::uint8_t channel,
                          std::uint8_t program) override;
 
-    // Walks the table in order and acts on every rule that matches the probe.
+    // Acts on every rule that matches the probe, in table order.
     void ConvertInput(const CChangeTableItem& probe, std::uint8_t value);
+
+    // The table was changed while the engine was not suspended (loaded, or
+    // a rule added after the editor closed): the index is rebuilt now, not
+    // by the next message (while suspended, at the last Resume). Resume says
+    // it by itself, and an event that finds the table's size changed
+    // rebuilds too, but only this call makes any other change seen.
+    void TableChanged();
 
     // Inverts the on/off switch and tells the actions (the tray menu's
     // command, and the action of ToggleEnabled rules). Switching off lets go
@@ -56,35 +68,50 @@ public:
     // Lets go of every key that held rules keep down, in one batch, for when
     // the input that would release them can no longer come: the device
     // closed, the program or the session ends.
+    // Also drops the sequences and texts still queued and stops the
+    // repeats: they too belong to an input that is gone.
     void ReleaseHeldKeys();
     bool HoldsKeys() const { return !m_keyHolds.IsEmpty(); }
 
+    // The timer that the actions run for sequences, texts and repeats.
+    void OnStrokeTimer() { m_timedStrokes.OnTimer(); }
+
 private:
-    bool Matches(const CChangeTableItem& rule, const CChangeTableItem& probe,
-                 std::uint8_t value) const;
-    // How many times the rule acts on the probe: 0 when it does not match,
+    void Convert(const InputEvent& event, std::uint8_t value);
+    // Rebuilds the index (and what is kept by table position) when the
+    // table changed since it was built.
+    void KeepIndexCurrent();
+    // The one place where a rule of the walk acts on the event, or does not.
+    // True when it acted (for a held or repeating rule: when it pressed).
+    bool ActOn(int position, const CChangeTableItem& rule, const InputEvent& event,
+               std::uint8_t value, CForegroundRules::Choice choice);
+
+    bool Matches(const CChangeTableItem& rule, const InputEvent& event, std::uint8_t value) const;
+    // How many times the rule acts on the event: 0 when it does not match,
     // 1 for every rule but the knob directions.
-    int Steps(const CChangeTableItem& rule, const CChangeTableItem& probe,
-              std::uint8_t value) const;
-    int DirectionSteps(const CChangeTableItem& rule, const CChangeTableItem& probe,
+    int Steps(const CChangeTableItem& rule, const InputEvent& event, std::uint8_t value) const;
+    int DirectionSteps(const CChangeTableItem& rule, const InputEvent& event,
                        std::uint8_t value) const;
     void Perform(const CChangeTableItem& rule, int steps);
 
     // Whether the rule takes the event, as press or, for a held
     // controller, as release.
-    bool TakesEvent(const CChangeTableItem& rule, const CChangeTableItem& probe,
+    bool TakesEvent(const CChangeTableItem& rule, const InputEvent& event,
                     std::uint8_t value) const;
     // mayPress false: the rule may not act on this event, but the release
     // of what it holds still goes through.
-    // True when the rule pressed its key.
-    bool ConvertHeldKeyRule(const CChangeTableItem& rule, const CChangeTableItem& probe,
+    // True when the rule pressed its key (or started its repeat).
+    bool ConvertHeldKeyRule(const CChangeTableItem& rule, const InputEvent& event,
                             std::uint8_t value, bool mayPress);
     void Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
               std::uint8_t number);
     void SendKeyEvents(const KeyStrokeEvent* events, int count);
     // Why nothing acted: the switch, or rules that take the event but are
     // limited to a program that is not in front.
-    EConversionOutcome WhyNothingActed(const CChangeTableItem& probe, std::uint8_t value) const;
+    // Only asked when no rule acted and someone observes: a second pass
+    // over the table is then affordable.
+    EConversionOutcome WhyNothingActed(const InputEvent& event, std::uint8_t value,
+                                       CForegroundRules::Choice choice) const;
 
     bool m_bEnabled = true;
     int m_nSuspended = 0;
@@ -97,6 +124,8 @@ private:
     std::uint8_t m_lastKnobValue[16][128];
     IEngineActions& m_actions;
     CKeyHolds m_keyHolds;
+    CRuleIndex m_index;
     CForegroundRules m_foregroundRules;
+    CTimedStrokes m_timedStrokes;
     IConversionObserver* m_pObserver = nullptr;
 };

@@ -16,20 +16,10 @@ std::string CEnumProcesses::GetExePath(std::uint32_t processId) const {
     return it == m_processes.end() ? std::string() : it->second;
 }
 
-bool CEnumProcesses::AddProcess(std::uint32_t processId, std::uint16_t, const char* exePath,
-                                void* context) {
+bool CEnumProcesses::AddProcess(std::uint32_t processId, const char* exePath, void* context) {
     if (context == nullptr || processId == 0 || exePath == nullptr || *exePath == '\0') {
         return true;
     }
     static_cast<CEnumProcesses*>(context)->m_processes[processId] = exePath;
     return true;
-}
-
-bool CEnumProcesses::RelayWowTask(std::uint32_t, std::uint16_t, std::uint16_t task16, const char*,
-                                  const char* fileName, WowRelayContext* relay) {
-    if (!relay->visitor(relay->processId, task16, fileName, relay->context)) {
-        relay->stop = 1;
-        return true;
-    }
-    return false;
 }

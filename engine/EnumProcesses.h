@@ -5,14 +5,6 @@
 #include <string>
 #include <unordered_map>
 
-// Carries the visitor through the 16-bit task walk of one NTVDM process.
-struct WowRelayContext {
-    std::uint32_t processId;
-    ProcessVisitor visitor;
-    void* context;
-    std::uint32_t stop;
-};
-
 // A snapshot of the running processes: process id to the full path of the
 // executable. Made afresh for each use.
 class CEnumProcesses {
@@ -31,12 +23,7 @@ public:
 
     // The visitor Refresh uses: stores the path under the id in the
     // CEnumProcesses given as context. Always continues.
-    static bool AddProcess(std::uint32_t processId, std::uint16_t taskHandle, const char* exePath,
-                           void* context);
-    // Relays one 16-bit task to the record's visitor. Returns true to end
-    // the task walk (the visitor asked to stop; the record's stop flag is set).
-    static bool RelayWowTask(std::uint32_t threadId, std::uint16_t module16, std::uint16_t task16,
-                             const char* moduleName, const char* fileName, WowRelayContext* relay);
+    static bool AddProcess(std::uint32_t processId, const char* exePath, void* context);
 
     std::size_t BucketCount() const { return m_processes.bucket_count(); }
     std::size_t Size() const { return m_processes.size(); }

@@ -2,20 +2,16 @@
 
 #include "EngineActions.h"
 
-bool CForegroundRules::Prepare(const CChangeTable& table) {
-    if (!m_tableKnown || table.GetSize() != m_knownSize) {
-        m_tableKnown = true;
-        m_knownSize = table.GetSize();
-        m_limitedRuleCount = 0;
-        for (int i = 0; i < m_knownSize; ++i) {
-            const CChangeTableItem* rule = table.GetAt(i);
-            if (rule != nullptr && rule->IsForOneApplication()) {
-                ++m_limitedRuleCount;
-            }
-        }
-        m_classified = false;
-    }
-    if (m_limitedRuleCount == 0) {
+void CForegroundRules::TableChanged(const CChangeTable& table, CRuleIndex& index) {
+    m_anyLimited = index.LimitedRuleCount() != 0;
+    m_classified = false;
+    // A walk that goes on after the table changed under it (a nested message
+    // loop) is admitted by the groups of the new table, for the same window.
+    Classify(table, index);
+}
+
+bool CForegroundRules::Prepare(const CChangeTable& table, CRuleIndex& index) {
+    if (!m_anyLimited) {
         return false;
     }
     const std::uintptr_t window = m_platform.ForegroundWindow();
@@ -26,42 +22,49 @@ bool CForegroundRules::Prepare(const CChangeTable& table) {
         m_classified = false;
     }
     if (!m_classified) {
-        Classify(table);
+        Classify(table, index);
     }
     return true;
 }
 
-// An unknown executable (no window in front, or a process we may not read)
-// is no application of any rule: the rules for every application act.
-void CForegroundRules::Classify(const CChangeTable& table) {
-    m_entries.clear();
-    m_thisApplication.clear();
-    for (int i = 0; i < table.GetSize(); ++i) {
-        const CChangeTableItem* rule = table.GetAt(i);
-        Scope scope = EveryApplication;
-        if (rule != nullptr && rule->IsForOneApplication()) {
-            scope = rule->IsForApplication(m_exePath) ? ThisApplication : OtherApplication;
+// One comparison per application of the table, not per rule. An unknown
+// executable (no window in front, or a process we may not read) is no
+// application of any rule: the rules for every application act.
+void CForegroundRules::Classify(const CChangeTable& table, CRuleIndex& index) {
+    m_anyInFront = false;
+    m_groupInFront.assign(static_cast<std::size_t>(index.GroupCount()), 0);
+    for (int group = 0; group < index.GroupCount(); ++group) {
+        const CChangeTableItem* rule = table.GetAt(index.GroupRulePosition(group));
+        if (rule != nullptr && rule->IsForApplication(m_exePath)) {
+            m_groupInFront[static_cast<std::size_t>(group)] = 1;
+            m_anyInFront = true;
         }
-        if (scope == ThisApplication) {
-            m_thisApplication.push_back(i);
-        }
-        m_entries.push_back(Entry{rule, scope});
     }
+    index.SelectFront(m_groupInFront);
     m_classified = true;
 }
 
-bool CForegroundRules::Admits(int index, const CChangeTableItem& rule) const {
-    if (m_limitedRuleCount == 0) {
+CRuleIndex::Candidates CForegroundRules::WalkCandidates(const CRuleIndex& index,
+                                                        const InputEvent& event, Choice choice,
+                                                        bool releaseAnywhere,
+                                                        int fromPosition) const {
+    if (!m_anyLimited || releaseAnywhere) {
+        return index.Find(event, fromPosition);
+    }
+    if (choice == ThisApplicationOnly) {
+        return index.FindInFront(event, fromPosition);
+    }
+    return index.FindGeneral(event, fromPosition);
+}
+
+bool CForegroundRules::Admits(const CRuleIndex& index, int position, Choice choice) const {
+    if (!m_anyLimited) {
         return true;
     }
-    Scope scope = EveryApplication;
-    if (index >= 0 && index < static_cast<int>(m_entries.size()) &&
-        m_entries[index].rule == &rule) {
-        scope = m_entries[index].scope;
-    } else if (rule.IsForOneApplication()) {
-        // The table changed during the walk (a nested message loop): a rule
-        // not classified for this window does not act on a guess.
-        scope = OtherApplication;
+    const int group = index.GroupAt(position);
+    if (group == CRuleIndex::kEveryApplication) {
+        return choice == EveryApplication;
     }
-    return scope == (m_thisApplicationOnly ? ThisApplication : EveryApplication);
+    return choice == ThisApplicationOnly && group < static_cast<int>(m_groupInFront.size()) &&
+           m_groupInFront[static_cast<std::size_t>(group)] != 0;
 }

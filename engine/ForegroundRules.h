@@ -1,5 +1,6 @@
 #pragma once
 #include "ChangeTable.h"
+#include "RuleIndex.h"
 
 #include <cstdint>
 #include <string>
@@ -14,56 +15,66 @@ class IEngineActions;
 // keep it everywhere else.
 //
 // Tables without such rules never ask which window is in front. Otherwise
-// the window is asked once per event, and its executable and the scope of
-// every rule only when the window or the table changed: the walk then costs
-// one look at a flag per rule.
+// the window is asked once per event, and its executable, and which of the
+// index's application groups it is (one comparison per application, not per
+// rule), only when the window or the table changed. The rules of the program
+// in front that could take the event are found through the index, so the
+// choice costs what the event concerns.
 class CForegroundRules {
 public:
+    // What one event's walk may use; kept by the walk, so that a nested
+    // event cannot change it under the walk.
+    enum Choice : std::uint8_t { EveryApplication, ThisApplicationOnly };
+
     explicit CForegroundRules(IEngineActions& platform) : m_platform(platform) {}
 
-    // The rules were edited, added or deleted.
-    void TableChanged() { m_tableKnown = false; }
+    // The rules were edited, added or deleted: the index was rebuilt.
+    void TableChanged(const CChangeTable& table, CRuleIndex& index);
 
-    // Before the walk over the table: decides which rules it may use for
-    // this event. takes(rule) tells whether a rule takes the event.
-    template <typename Takes> void Choose(const CChangeTable& table, Takes takes);
+    // Before the walk: decides which rules it may use for this event.
+    // takes(rule) tells whether a rule takes the event.
+    template <typename Takes>
+    Choice Choose(const CChangeTable& table, CRuleIndex& index, const InputEvent& event,
+                  Takes takes);
 
-    // Whether the rule at that index of the table may act on this event.
-    bool Admits(int index, const CChangeTableItem& rule) const;
+    // The rules a walk with that choice needs to visit, from a table
+    // position on: those it admits, and all rules when a held pedal may have
+    // to be let go by a rule it does not admit.
+    CRuleIndex::Candidates WalkCandidates(const CRuleIndex& index, const InputEvent& event,
+                                          Choice choice, bool releaseAnywhere,
+                                          int fromPosition) const;
+
+    // Whether the rule at that table position may act on this event.
+    bool Admits(const CRuleIndex& index, int position, Choice choice) const;
 
 private:
-    enum Scope : std::uint8_t { EveryApplication, ThisApplication, OtherApplication };
-    struct Entry {
-        const CChangeTableItem* rule;
-        Scope scope;
-    };
-
     // False when the table has no rule limited to an application.
-    bool Prepare(const CChangeTable& table);
-    void Classify(const CChangeTable& table);
+    bool Prepare(const CChangeTable& table, CRuleIndex& index);
+    void Classify(const CChangeTable& table, CRuleIndex& index);
 
     IEngineActions& m_platform;
-    bool m_tableKnown = false;
-    int m_knownSize = 0;
-    int m_limitedRuleCount = 0;
+    bool m_anyLimited = false;
     bool m_windowKnown = false;
     std::uintptr_t m_window = 0;
     std::string m_exePath;
     bool m_classified = false;
-    std::vector<Entry> m_entries;
-    std::vector<int> m_thisApplication;
-    bool m_thisApplicationOnly = false;
+    // Per group of the index: whether its application is the one in front.
+    std::vector<std::uint8_t> m_groupInFront;
+    bool m_anyInFront = false;
 };
 
-template <typename Takes> void CForegroundRules::Choose(const CChangeTable& table, Takes takes) {
-    m_thisApplicationOnly = false;
-    if (!Prepare(table)) {
-        return;
+template <typename Takes>
+CForegroundRules::Choice CForegroundRules::Choose(const CChangeTable& table, CRuleIndex& index,
+                                                  const InputEvent& event, Takes takes) {
+    if (!Prepare(table, index) || !m_anyInFront) {
+        return EveryApplication;
     }
-    for (const int index : m_thisApplication) {
-        if (takes(*m_entries[index].rule)) {
-            m_thisApplicationOnly = true;
-            return;
+    CRuleIndex::Candidates candidates = index.FindInFront(event);
+    for (int position; (position = candidates.Next()) >= 0;) {
+        const CChangeTableItem* rule = table.GetAt(position);
+        if (rule != nullptr && takes(*rule)) {
+            return ThisApplicationOnly;
         }
     }
+    return EveryApplication;
 }

@@ -66,7 +66,17 @@ void CInputRecord::RuleActed(int index, const CChangeTableItem& rule) {
         acted.keyHold = rule.KeyHold;
         acted.mouseAction = rule.MouseAction;
         acted.actLaunch = rule.ActLaunch;
+        acted.keyRepeat = rule.KeyRepeat;
         acted.exeName[0] = '\0';
+        acted.played[0] = '\0';
+        // Copied from the table's own strings: no allocation per message.
+        if (rule.OutputKind == CChangeTableItem::KeySequence) {
+            CopyCut(acted.played, sizeof acted.played, rule.GetKeySequence().data(),
+                    rule.GetKeySequence().size());
+        } else if (rule.OutputKind == CChangeTableItem::TypeText) {
+            CopyCut(acted.played, sizeof acted.played, rule.GetText().data(),
+                    rule.GetText().size());
+        }
         if (rule.OutputKind == CChangeTableItem::ActivateApplication) {
             // The copy of the path costs what the activation's process
             // snapshot dwarfs.

@@ -14,6 +14,7 @@ class ITimeOfDay;
 // change the past.
 struct SActedRule {
     static constexpr int kExeNameSize = 64;
+    static constexpr int kPlayedSize = 64;
 
     int row = 0; // 0-based position in the table
     std::uint8_t outputKind = 0;
@@ -22,7 +23,11 @@ struct SActedRule {
     std::uint8_t keyHold = 0;
     std::uint8_t mouseAction = 0;
     std::uint8_t actLaunch = 0;
+    std::uint8_t keyRepeat = 0;
     char exeName[kExeNameSize] = {}; // activation rules: the file name shown
+    // Sequence and text rules: the start of what they play, as the table
+    // keeps it (the shown text is made from it only when it is looked at).
+    char played[kPlayedSize] = {};
 };
 
 // One MIDI message as it arrived and what the program did with it.

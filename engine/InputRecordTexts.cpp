@@ -108,7 +108,13 @@ std::string OutputText(const SActedRule& acted) {
     rule.KeyHold = acted.keyHold;
     rule.MouseAction = acted.mouseAction;
     rule.ActLaunch = acted.actLaunch;
+    rule.KeyRepeat = acted.keyRepeat;
     rule.SetActExePath(acted.exeName);
+    if (acted.outputKind == CChangeTableItem::KeySequence) {
+        rule.SetKeySequence(acted.played);
+    } else if (acted.outputKind == CChangeTableItem::TypeText) {
+        rule.SetText(acted.played);
+    }
     return rule.GetOutputText();
 }
 

@@ -6,8 +6,8 @@ int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::u
                     std::uint8_t number, KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
     for (int i = 0; i < m_count; ++i) {
         const Record& record = m_records[i];
-        if (record.rule == &rule && record.inputKind == inputKind && record.channel == channel &&
-            record.number == number) {
+        if (record.rule == rule.GetId() && record.inputKind == inputKind &&
+            record.channel == channel && record.number == number) {
             return 0; // a repeated press of what is already held
         }
     }
@@ -16,7 +16,7 @@ int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::u
         !RuleTarget(rule.OutputKind, rule.KeyCode, rule.MouseAction, target)) {
         return 0;
     }
-    m_records[m_count++] = Record{&rule, inputKind, channel, number, target, rule.KeyFlag};
+    m_records[m_count++] = Record{rule.GetId(), inputKind, channel, number, target, rule.KeyFlag};
     return m_keys.Press(target, rule.KeyFlag, events);
 }
 
@@ -34,10 +34,10 @@ template <typename Test> int CKeyHolds::ReleaseWhere(Test test, ReleaseEvents& e
         for (int e = 0; e < releasedCount; ++e) {
             events[count++] = released[e];
         }
-        m_records[i].rule = nullptr; // marks the record as released
+        m_records[i].rule = kReleased;
     }
     for (int i = 0; i < m_count; ++i) {
-        if (m_records[i].rule != nullptr) {
+        if (m_records[i].rule != kReleased) {
             m_records[kept++] = m_records[i];
         }
     }
@@ -67,7 +67,8 @@ int CKeyHolds::ReleaseController(const CChangeTableItem& rule, std::uint8_t chan
                                  std::uint8_t controller, ReleaseEvents& events) {
     return ReleaseWhere(
         [&](const Record& record) {
-            return record.rule == &rule && record.inputKind == CChangeTableItem::ControlChange &&
+            return record.rule == rule.GetId() &&
+                   record.inputKind == CChangeTableItem::ControlChange &&
                    record.channel == channel && record.number == controller;
         },
         events);
@@ -75,4 +76,15 @@ int CKeyHolds::ReleaseController(const CChangeTableItem& rule, std::uint8_t chan
 
 int CKeyHolds::ReleaseAll(ReleaseEvents& events) {
     return ReleaseWhere([](const Record&) { return true; }, events);
+}
+
+bool CKeyHolds::HoldsController(std::uint8_t channel, std::uint8_t controller) const {
+    for (int i = 0; i < m_count; ++i) {
+        const Record& record = m_records[i];
+        if (record.inputKind == CChangeTableItem::ControlChange && record.channel == channel &&
+            record.number == controller) {
+            return true;
+        }
+    }
+    return false;
 }

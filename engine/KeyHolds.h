@@ -1,15 +1,16 @@
 #pragma once
+#include "ChangeTableItem.h"
 #include "HeldKeys.h"
 #include "KeyStroke.h"
 
 #include <cstdint>
 
-class CChangeTableItem;
-
 // Which input holds which rule's key down: one record per rule and note,
 // controller or bend direction, so that of a note range every held note
 // counts. The keys themselves are counted in CHeldKeys, so two rules that
-// share a key let it go only when both are released.
+// share a key let it go only when both are released. A record names its
+// rule by id and keeps a copy of what it pressed: it stays sound however the
+// table changes while the key is down.
 class CKeyHolds {
 public:
     static constexpr int kMaxHolds = 256;
@@ -33,12 +34,14 @@ public:
     int ReleaseAll(ReleaseEvents& events);
 
     bool IsEmpty() const { return m_count == 0; }
+    // Whether a controller of that channel holds a key.
+    bool HoldsController(std::uint8_t channel, std::uint8_t controller) const;
     // The keys held at the moment, which a key stroke must leave down.
     const CHeldKeys& Keys() const { return m_keys; }
 
 private:
     struct Record {
-        const CChangeTableItem* rule;
+        CChangeTableItem::Id rule; // kReleased once let go
         std::uint8_t inputKind;
         std::uint8_t channel;
         std::uint8_t number;
@@ -46,6 +49,8 @@ private:
         StrokeTarget target;
         std::uint8_t keyFlag;
     };
+
+    static constexpr CChangeTableItem::Id kReleased = 0;
 
     template <typename Test> int ReleaseWhere(Test test, ReleaseEvents& events);
 

@@ -1,8 +1,26 @@
 #include "ChangeTableItem.h"
 
+#include "ExePath.h"
 #include "IniFile.h"
 #include "KeyNames.h"
+#include "KeySequence.h"
 #include "StringUtil.h"
+#include "TypedText.h"
+
+namespace {
+
+// Longer texts would only be cut by the list's column.
+constexpr std::size_t kMaxOutputTextBytes = 120;
+
+} // namespace
+
+#include <atomic>
+
+CChangeTableItem::Id CChangeTableItem::NextId() {
+    // 0 is left for "no rule"; 64 bits do not run out.
+    static std::atomic<Id> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 std::string CChangeTableItem::GetInputText() const {
     std::string event;
@@ -54,7 +72,13 @@ std::string CChangeTableItem::GetOutputText() const {
     switch (OutputKind) {
     case KeyInput:
         return "キー入力: " + ModifierText() + GetKeyName(KeyCode) +
-               (HoldsKey() ? " (押している間)" : "");
+               (HoldsKey()     ? " (押している間)"
+                : RepeatsKey() ? " (くり返し)"
+                               : "");
+    case KeySequence:
+        return GetKeySequenceText(ParseKeySequence(KeySequenceText), kMaxOutputTextBytes);
+    case TypeText:
+        return "テキスト: " + TypedTextPreview(TypedText, kMaxOutputTextBytes);
     case MouseInput: {
         const std::string action = GetMouseActionName(MouseAction);
         return "マウス: " + ModifierText() +
@@ -79,7 +103,7 @@ bool CChangeTableItem::IsForApplication(const std::string& exePath) const {
     if (PathFindFileNamePart(value) == value) {
         return MbsICmp(PathFindFileNamePart(exePath.c_str()), value) == 0;
     }
-    return SameExePath(exePath.c_str(), value);
+    return SameExePath(exePath, ForeExePath);
 }
 
 bool CChangeTableItem::HasRelease(int inputKind) {
@@ -95,17 +119,7 @@ bool CChangeTableItem::HasRelease(int inputKind) {
 }
 
 std::string CChangeTableItem::ModifierText() const {
-    std::string text;
-    if (KeyFlag & KeyFlagCtrl) {
-        text += "Ctrl+";
-    }
-    if (KeyFlag & KeyFlagShift) {
-        text += "Shift+";
-    }
-    if (KeyFlag & KeyFlagAlt) {
-        text += "Alt+";
-    }
-    return text;
+    return KeyFlagText(KeyFlag);
 }
 
 bool CChangeTableItem::IsMouseButton(int mouseAction) {
@@ -116,6 +130,18 @@ bool CChangeTableItem::HoldsKey() const {
     const bool holdable =
         OutputKind == KeyInput || (OutputKind == MouseInput && IsMouseButton(MouseAction));
     return holdable && KeyHold != 0 && HasRelease(InputKind);
+}
+
+bool CChangeTableItem::RepeatsKey() const {
+    return OutputKind == KeyInput && KeyRepeat != 0 && KeyHold == 0 && HasRelease(InputKind);
+}
+
+void CChangeTableItem::SetKeySequence(const std::string& text) {
+    KeySequenceText = WriteKeySequence(ParseKeySequence(text));
+}
+
+void CChangeTableItem::SetText(const std::string& text) {
+    TypedText = LimitTypedText(text);
 }
 
 namespace {
@@ -167,6 +193,30 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
         ForeExePath = ini.GetString(section, "ForeExePath", "", false);
     } else if (IsForOneApplication()) {
         ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
+    }
+    // The keys of repeat, sequences and text, each written only when used.
+    if (!save) {
+        // A hand-edited rule that asks for both holds: the older option wins.
+        KeyRepeat = (ini.GetInt(section, "KeyRepeat", 0) != 0 && KeyHold == 0) ? 1 : 0;
+        SetKeySequence(ini.GetString(section, "KeySequence", "", false));
+        SetText(ini.GetString(section, "Text", "", true));
+        const int gap = ini.GetInt(section, "StrokeGap", kDefaultStrokeGap);
+        StrokeGap = static_cast<std::uint16_t>(gap < kMinStrokeGap   ? kMinStrokeGap
+                                               : gap > kMaxStrokeGap ? kMaxStrokeGap
+                                                                     : gap);
+        return;
+    }
+    if (KeyRepeat != 0) {
+        ini.WriteInt(section, "KeyRepeat", 1);
+    }
+    if (!KeySequenceText.empty()) {
+        ini.WriteString(section, "KeySequence", KeySequenceText.c_str(), false);
+    }
+    if (!TypedText.empty()) {
+        ini.WriteString(section, "Text", TypedText.c_str(), true);
+    }
+    if (StrokeGap != kDefaultStrokeGap) {
+        ini.WriteInt(section, "StrokeGap", StrokeGap);
     }
 }
 

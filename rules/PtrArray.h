@@ -43,4 +43,12 @@ public:
         }
         this->RemoveAll();
     }
+
+    // Takes the element out of the array and deletes it, in one step, so
+    // that no caller holds a pointer between the two.
+    void RemoveAndDelete(int index) {
+        TYPE element = this->GetAt(index);
+        this->RemoveAt(index);
+        delete element;
+    }
 };

@@ -101,27 +101,3 @@ const char* PathFindFileNamePart(const char* path) {
     }
     return name;
 }
-
-namespace {
-
-// A slash (0x2F) is never the trail byte of a two-byte character, so it can
-// be replaced without walking the characters.
-std::string CanonicalExePath(const char* path) {
-    static const char kLongPathPrefix[] = "\\\\?\\";
-    std::string canonical(path);
-    if (canonical.compare(0, sizeof kLongPathPrefix - 1, kLongPathPrefix) == 0) {
-        canonical.erase(0, sizeof kLongPathPrefix - 1);
-    }
-    for (char& c : canonical) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return canonical;
-}
-
-} // namespace
-
-bool SameExePath(const char* a, const char* b) {
-    return MbsICmp(CanonicalExePath(a).c_str(), CanonicalExePath(b).c_str()) == 0;
-}

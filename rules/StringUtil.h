@@ -32,7 +32,3 @@ std::string MbsLower(const std::string& s);
 // drive colon that is not a trail byte of a two-byte character.
 const char* PathFindFileNamePart(const char* path);
 
-// Whether two executable paths name the same file: letter case ignored as
-// MbsICmp does, a slash read as a backslash and the long-path prefix "\\?\"
-// dropped, since platform queries report one path in either form.
-bool SameExePath(const char* a, const char* b);

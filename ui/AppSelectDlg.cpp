@@ -44,7 +44,7 @@ BOOL CAppSelectDlg::OnInitDialog() {
     }
     m_processes.Refresh();
     CWin32DesktopWindows desktop;
-    const std::string selected = CanonicalExePath(m_strSelectedExePath);
+    const std::string& selected = m_strSelectedExePath;
     for (const AppWindow& app : ListAppWindows(desktop)) {
         ListWindow(static_cast<HWND>(app.window), app.processId, selected);
     }
@@ -59,7 +59,7 @@ void CAppSelectDlg::InsertColumns() {
 }
 
 void CAppSelectDlg::ListWindow(HWND window, std::uint32_t processId, const std::string& selected) {
-    const std::string path = CanonicalExePath(m_processes.GetExePath(processId));
+    const std::string path = m_processes.GetExePath(processId);
     if (path.empty()) {
         return;
     }
@@ -74,7 +74,7 @@ void CAppSelectDlg::ListWindow(HWND window, std::uint32_t processId, const std::
             m_listCtrl.InsertItem(m_listCtrl.GetItemCount(), WindowTitle(window), image);
         if (row >= 0) {
             m_listCtrl.SetItemText(row, 1, path);
-            if (IsSameExePath(path, selected)) {
+            if (SameExePath(path, selected)) {
                 const UINT marked = LVIS_SELECTED | LVIS_FOCUSED;
                 m_listCtrl.SetItemState(row, marked, marked);
             }

@@ -40,9 +40,10 @@ protected:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
-    // Controls to members. Inside the message box of a failing read the
-    // members are taken as they are, so that a stream of MIDI input does not
-    // stack one box on the other.
+    // Controls to members. While a failing read shows its message box, live
+    // capture pauses, and a read asked for meanwhile takes the members as
+    // they are, so that a stream of MIDI input neither stacks one box on the
+    // other nor rewrites the fields under the box.
     bool ReadControls();
     void UpdateControlStates();
     void EnableControls(const int* ids, int count, bool enable);
@@ -61,6 +62,14 @@ private:
     void ShowKeyInList();
     // Members to controls, with what follows from them.
     void WriteControls();
+    // The sequence's items into their list, `selected` chosen (-1: none).
+    void ShowSequence(int selected);
+    int SelectedSequenceItem() const;
+    // Read, change (returns the item to select, -1 when nothing changed),
+    // show: the frame of the sequence's buttons.
+    template <typename Change> void ChangeSequence(Change change);
+    // True for the buttons of the sequence.
+    bool OnSequenceButton(UINT id);
 
     CChangeTableItem& m_rule;
     const bool m_bIsNew;

@@ -2,62 +2,28 @@
 
 #include "AboutDlg.h"
 #include "DataExchange.h"
-#include "IMidiPlatform.h"
 #include "MessageBox.h"
-#include "MidiInStatusTexts.h"
 #include "ModulePath.h"
-#include "SingleInstance.h"
+#include "ResidentProgram.h"
 #include "StringUtil.h"
-#include "TimeOfDay.h"
 #include "VersionInfo.h"
+#include "Win32ResidentDesktop.h"
 #include "WinApp.h"
 #include "resource.h"
 
 namespace {
-// The window's private messages: the tray icon's mouse events, and the
-// MIDI-IN connection's own posted check.
-constexpr UINT kTrayNotifyMessage = WM_APP + 1;
-constexpr UINT kMidiInCheckMessage = WM_APP + 16;
-
-using Status = CMidiInConnection::Status;
-
-// The tip always tells the device's state; a balloon tells what the
-// program found by itself (the user's own choice is answered by a box).
-void ShowMidiInStatus(CTrayIcon& trayIcon, const CMidiInConnection& midiIn, Status before,
-                      Status after, bool byItself) {
-    const std::string& deviceName = midiIn.GetDeviceName();
-    trayIcon.SetTip(MidiInTrayTip(GetAppName(), after, deviceName));
-    if (const auto balloon =
-            MidiInStatusBalloon(before, after, byItself, deviceName, midiIn.GetCandidates())) {
-        trayIcon.ShowBalloon(balloon->text, balloon->warning);
-    }
-}
+// Posted by AskEndLater: the end that waited for a modal window.
+constexpr UINT kEndLaterMessage = WM_APP + 20;
 } // namespace
 
-CSettingDlg::CSettingDlg(CWnd* parent)
-    : CDialog(IDD_SETTING_DIALOG, parent), CConversionEngine(&m_table, m_engineActions),
-      m_trayIcon(kTrayNotifyMessage), m_midiInMessages(kMidiInCheckMessage),
-      m_midiIn(PlatformMidi(), m_listenerManager, m_midiInMessages,
-               {[this] {
-                    // Without the port no note-off or pedal release can come
-                    // any more, and a new port starts from controllers at 0.
-                    ReleaseHeldKeys();
-                    ResetControllerValues();
-                },
-                [this](const MidiInDeviceList& devices) {
-                    m_deviceList.Fill(devices, m_table.GetDeviceName());
-                },
-                [this](Status before, Status after, bool byItself) {
-                    m_inputRecord.SetDeviceName(m_midiIn.GetDeviceName());
-                    ShowMidiInStatus(m_trayIcon, m_midiIn, before, after, byItself);
-                }}),
-      m_inputRecord(PlatformTimeOfDay()),
-      m_monitor(m_inputRecord, m_listenerManager,
-                [this](const std::string& text) { m_trayIcon.ShowBalloon(text, true); }) {}
+CSettingDlg::CSettingDlg(CResidentProgram& program, CWin32ResidentDesktop& desktop, CWnd* parent)
+    : CDialog(IDD_SETTING_DIALOG, parent), m_program(program), m_desktop(desktop),
+      m_ruleList(m_listCtrl, program.Table()),
+      m_monitor(program.Record(), program.Listeners(), [this](const std::string& text) {
+          m_desktop.ShowBalloon(text, true);
+      }) {}
 
-CSettingDlg::~CSettingDlg() {
-    m_midiIn.Close();
-}
+CSettingDlg::~CSettingDlg() = default;
 
 void CSettingDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -67,7 +33,7 @@ void CSettingDlg::DoDataExchange(CDataExchange* pDX) {
 
 LRESULT CSettingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (m_midiInMessages.OnMessage(message, wParam, lParam, &result)) {
+    if (m_desktop.OnMessage(message, wParam, lParam, &result)) {
         return result;
     }
     return CDialog::WindowProc(message, wParam, lParam);
@@ -82,48 +48,57 @@ BOOL CSettingDlg::OnInitDialog() {
                    versionInfo.GetLegalCopyright().c_str()));
 
     SetWindowIcons(IDR_MAINFRAME);
-
-    m_trayIcon.Add(m_hWnd, GetAppName());
-    m_engineActions.SetUserNotice(
-        [this](const std::string& text, bool warning) { m_trayIcon.ShowBalloon(text, warning); });
-    m_engineActions.SetEnabledChangeHandler([this](bool enabled) {
-        m_trayIcon.ShowEnabled(enabled);
-        m_notice.OnEnabledChanged(enabled);
-    });
-    m_engineActions.Releases().Attach(m_hWnd);
-
-    m_table.Load();
-    m_notice.SetWanted(m_table.GetShowNotice());
-    ::CheckDlgButton(m_hWnd, IDC_SHOW_NOTICE_CHECK,
-                     m_table.GetShowNotice() ? BST_CHECKED : BST_UNCHECKED);
-    m_deviceList.Fill(m_midiIn.ListDevices(), m_table.GetDeviceName());
-    m_ruleList.SetUp();
-    m_midiInMessages.Attach(m_hWnd, m_midiIn);
-    OpenMidiInDevice();
-    // The record hears a message before the engine, which then tells it
-    // what it did.
-    m_listenerManager.AddListener(&m_inputRecord);
-    m_listenerManager.AddListener(this);
-    SetObserver(&m_inputRecord);
+    m_desktop.AttachWindow(m_hWnd, [this] { OnSettings(); });
+    m_program.Start(*this);
     return TRUE;
 }
 
 void CSettingDlg::OpenMidiInDevice() {
-    const std::string name = m_table.GetDeviceName();
-    // The tip is shown before the box: the box waits for the user, and the
-    // device may be found again meanwhile.
-    const Status status = m_midiIn.Open(name, reinterpret_cast<std::uintptr_t>(m_hWnd));
-    if (status == Status::Missing || status == Status::Unopenable) {
-        ShowMessageBox(Format("MIDI-INデバイス[%s]のオープンに失敗しました。", name.c_str()));
+    m_program.OpenMidiInDevice();
+}
+
+void CSettingDlg::ShowDevices(const MidiInDeviceList& devices, const std::string& chosen) {
+    m_deviceList.Fill(devices, chosen);
+}
+
+void CSettingDlg::ShowRules() {
+    m_ruleList.SetUp();
+    // The table was just loaded: its switch for the notice with it.
+    const bool showNotice = m_program.Table().GetShowNotice();
+    m_desktop.SetNoticeWanted(showNotice);
+    ::CheckDlgButton(m_hWnd, IDC_SHOW_NOTICE_CHECK, showNotice ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CSettingDlg::CloseToolWindows() {
+    m_monitor.Close();
+    m_desktop.CloseNotice();
+}
+
+void CSettingDlg::ShowBox(const std::string& text) {
+    ShowMessageBox(text);
+}
+
+void CSettingDlg::AskEndLater() {
+    if (m_hWnd != nullptr) {
+        ::PostMessageA(m_hWnd, kEndLaterMessage, 0, 0);
     }
+}
+
+void CSettingDlg::CloseWindow() {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    // Ends the modal run as well: it stops when its window is gone. A
+    // message sent to the window (the session's end) is handled inside the
+    // loop's wait, which then needs a posted one to see it.
+    ::DestroyWindow(m_hWnd);
+    ::PostMessageA(nullptr, WM_NULL, 0, 0);
 }
 
 bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
-    case WM_DESTROY:
-        OnDestroy();
-        *result = 0;
-        return true;
     case WM_SYSCOMMAND:
         OnSysCommand(wParam, lParam);
         *result = 0;
@@ -132,18 +107,16 @@ bool CSettingDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         OnEndSession(wParam, lParam);
         *result = 0;
         return true;
-    case kTrayNotifyMessage:
-        *result = OnTrayNotify(wParam, lParam);
-        return true;
     default:
         break;
     }
-    if (m_trayIcon.OnMessage(message, wParam) ||
-        m_engineActions.Releases().OnMessage(message, wParam)) {
-        *result = 0;
+    if (message == CWin32ResidentDesktop::kTrayNotifyMessage) {
+        *result = OnTrayNotify(wParam, lParam);
         return true;
     }
-    if (OnSingleInstanceMessage(message, wParam, result, [this] { OnSettings(); })) {
+    if (message == kEndLaterMessage) {
+        m_program.RequestEnd();
+        *result = 0;
         return true;
     }
     return CDialog::OnWndMsg(message, wParam, lParam, result);
@@ -210,10 +183,24 @@ bool CSettingDlg::OnNotify(const NMHDR& header, LRESULT* result) {
     return CDialog::OnNotify(header, result);
 }
 
+void CSettingDlg::OnOK() {
+    m_program.RequestEnd();
+}
+
+void CSettingDlg::OnCancel() {
+    m_program.RequestEnd();
+}
+
+void CSettingDlg::OnModalRunEnded() {
+    // The run ended some other way (the thread's loop was told to quit):
+    // the end still goes in its order while the window exists.
+    m_program.End();
+}
+
 LRESULT CSettingDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
     switch (static_cast<UINT>(lParam)) {
     case WM_RBUTTONDOWN:
-        m_trayIcon.ShowMenu(IsEnabled());
+        m_desktop.TrayIcon().ShowMenu(m_program.IsEnabled());
         break;
     case WM_LBUTTONDOWN:
         OnSettings();
@@ -224,12 +211,31 @@ LRESULT CSettingDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
     return 1;
 }
 
+void CSettingDlg::OnToggleEnabled() {
+    m_program.ToggleEnabled();
+}
+
 void CSettingDlg::OnSettings() {
     ::ShowWindow(m_hWnd, SW_SHOW);
     ::SetForegroundWindow(m_hWnd);
+    if (!m_program.MayOpenModal()) {
+        ShowOpenModalWindow();
+    }
+}
+
+void CSettingDlg::ShowOpenModalWindow() {
+    const HWND popup = ::GetLastActivePopup(m_hWnd);
+    if (popup != nullptr && popup != m_hWnd) {
+        ::SetForegroundWindow(popup);
+    }
 }
 
 void CSettingDlg::OnVersion() {
+    if (!m_program.MayOpenModal()) {
+        ShowOpenModalWindow();
+        return;
+    }
+    const CResidentProgram::ModalRun modal(m_program);
     CAboutDlg about;
     about.DoModal();
 }
@@ -243,49 +249,15 @@ void CSettingDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
     Default(WM_SYSCOMMAND, command, lParam);
 }
 
-void CSettingDlg::SaveChanges() {
-    if (m_table.Save()) {
-        m_bSaveFailureShown = false;
-        return;
-    }
-    if (!m_bSaveFailureShown) {
-        m_bSaveFailureShown = true;
-        m_trayIcon.ShowBalloon(Format("設定ファイル[%s]に変更を保存できませんでした。"
-                                      "次に変更したときと終了するときに、もう一度保存します。",
-                                      GetConfigPath().c_str()),
-                               true);
-    }
-}
-
 void CSettingDlg::OnEndSession(WPARAM ending, LPARAM lParam) {
-    ReleaseHeldKeys();
-    m_table.Save();
+    // Before the window may be gone.
     Default(WM_ENDSESSION, ending, lParam);
+    m_program.EndSession(ending != FALSE);
 }
 
 void CSettingDlg::OnShowNoticeClicked() {
     const bool show = ::IsDlgButtonChecked(m_hWnd, IDC_SHOW_NOTICE_CHECK) == BST_CHECKED;
-    m_table.SetShowNotice(show);
-    m_notice.SetWanted(show);
-    SaveChanges();
-}
-
-void CSettingDlg::OnDestroy() {
-    m_monitor.Close();
-    m_notice.Close();
-    ReleaseHeldKeys();
-    if (!m_table.Save()) {
-        // The window is going away; the box belongs to the hidden host.
-        ShowMessageBoxOwnedBy(GetMainWindow(), Format("設定ファイル[%s]の保存に失敗しました。",
-                                                      GetConfigPath().c_str()));
-    }
-    Default(WM_DESTROY, 0, 0);
-    m_engineActions.SetUserNotice(nullptr);
-    m_engineActions.SetEnabledChangeHandler(nullptr);
-    m_trayIcon.Remove();
-}
-
-void CSettingDlg::OnModalRunEnded() {
-    // The icon goes while the window is hidden, saved and destroyed.
-    m_trayIcon.BeginRemove();
+    m_program.Table().SetShowNotice(show);
+    m_desktop.SetNoticeWanted(show);
+    m_program.SaveChanges();
 }

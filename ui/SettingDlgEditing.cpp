@@ -5,6 +5,7 @@
 #include "EngineSuspension.h"
 #include "MapEditDlg.h"
 #include "MessageBox.h"
+#include "ResidentProgram.h"
 
 #include <memory>
 
@@ -22,52 +23,57 @@ void CSettingDlg::OnSelChangeDevice() {
     if (selected == CB_ERR) {
         return;
     }
-    m_table.SetDeviceName(m_comboDevice.GetLBText(selected));
-    SaveChanges();
-    OpenMidiInDevice();
+    m_program.ChooseDevice(m_comboDevice.GetLBText(selected));
 }
 
 void CSettingDlg::OnAdd() {
+    if (!m_program.MayOpenModal()) {
+        return;
+    }
     auto item = std::make_unique<CChangeTableItem>();
     INT_PTR result;
     {
+        const CResidentProgram::ModalRun modal(m_program);
         // An open editor stops all conversion.
-        CEngineSuspension suspended(*this);
-        CMapEditDlg editor(*item, true, m_listenerManager);
+        const CEngineSuspension suspended(m_program.Engine());
+        CMapEditDlg editor(*item, true, m_program.Listeners());
         result = editor.DoModal();
     }
     if (result != IDOK) {
         return;
     }
     ::SetFocus(m_listCtrl.m_hWnd);
-    const int index = m_table.GetSize();
-    m_table.InsertAt(index, item.release());
+    const int index = m_program.AddRule(std::move(item));
     if (!m_ruleList.ShowAdded(index)) {
         // Without a row the list and the table would no longer match.
-        delete m_table.GetAt(index);
-        m_table.RemoveAt(index);
+        m_program.RemoveRule(index);
         return;
     }
-    SaveChanges();
+    m_program.SaveChanges();
 }
 
 void CSettingDlg::OnEdit() {
+    if (!m_program.MayOpenModal()) {
+        return;
+    }
     if (m_listCtrl.GetSelectedCount() != 1) {
+        const CResidentProgram::ModalRun modal(m_program);
         ShowMessageBox("編集したいデータを１つ選んでください。");
         return;
     }
     const int index = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
-    if (index < 0 || index >= m_table.GetSize()) {
+    if (index < 0 || index >= m_program.Table().GetSize()) {
         return;
     }
     INT_PTR result;
     {
-        CEngineSuspension suspended(*this);
-        CMapEditDlg editor(*m_table.GetAt(index), false, m_listenerManager);
+        const CResidentProgram::ModalRun modal(m_program);
+        const CEngineSuspension suspended(m_program.Engine());
+        CMapEditDlg editor(*m_program.Table().GetAt(index), false, m_program.Listeners());
         result = editor.DoModal();
     }
     if (result == IDOK) {
-        SaveChanges();
+        m_program.SaveChanges();
         UpdateRow(index);
     }
 }
@@ -79,18 +85,12 @@ void CSettingDlg::OnDblClkList(const NMHDR&, LRESULT* result) {
 
 void CSettingDlg::OnDelete() {
     // The holds name the rules; none may outlive its rule.
-    CEngineSuspension suspended(*this);
+    const CEngineSuspension suspended(m_program.Engine());
     const std::vector<int> rows = m_ruleList.SelectedRows();
     if (rows.empty()) {
         return;
     }
-    // From the highest row down, so that the lower rows keep their places.
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        if (*row < m_table.GetSize()) {
-            delete m_table.GetAt(*row);
-            m_table.RemoveAt(*row);
-        }
-    }
+    m_program.RemoveRules(rows);
     m_ruleList.ShowRemoved();
-    SaveChanges();
+    m_program.SaveChanges();
 }

@@ -59,6 +59,9 @@ void CTrayIcon::LetShellRestartNoticeThrough() {
 }
 
 void CTrayIcon::AddToShell() {
+    if (m_removing) {
+        return;
+    }
     m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     if (::Shell_NotifyIconA(NIM_ADD, &m_data)) {
         ::KillTimer(m_data.hWnd, kAddAgainTimer);
@@ -76,11 +79,13 @@ void CTrayIcon::AddToShell() {
 }
 
 void CTrayIcon::BeginRemove() {
+    m_removing = true;
     ::KillTimer(m_data.hWnd, kAddAgainTimer);
     m_removal.Begin(m_data);
 }
 
 void CTrayIcon::Remove() {
+    m_removing = true;
     ::KillTimer(m_data.hWnd, kAddAgainTimer);
     m_removal.Complete(m_data);
 }
@@ -90,7 +95,7 @@ void CTrayIcon::SetTip(const std::string& tip) {
         return;
     }
     CopyCut(m_data.szTip, tip);
-    if (m_data.uFlags != 0) { // already added: show the new tip
+    if (m_data.uFlags != 0 && !m_removing) { // already added: show the new tip
         NOTIFYICONDATAA data = m_data;
         data.uFlags = NIF_TIP;
         ::Shell_NotifyIconA(NIM_MODIFY, &data);
@@ -98,12 +103,18 @@ void CTrayIcon::SetTip(const std::string& tip) {
 }
 
 void CTrayIcon::ShowEnabled(bool enabled) {
+    if (m_removing) {
+        return;
+    }
     m_data.uFlags = NIF_ICON;
     m_data.hIcon = TrayIconImage(enabled);
     ::Shell_NotifyIconA(NIM_MODIFY, &m_data);
 }
 
 void CTrayIcon::ShowBalloon(const std::string& text, bool warning) {
+    if (m_removing) {
+        return;
+    }
     // A balloon needs the longer record; the icon itself keeps the short one.
     NOTIFYICONDATAA data = {};
     data.cbSize = NOTIFYICONDATAA_V2_SIZE;

@@ -19,7 +19,8 @@ public:
 
     // Adds the icon of `window` with the converter on.
     void Add(HWND window, const std::string& tip);
-    // Starts taking the icon away without waiting for the shell.
+    // Starts taking the icon away without waiting for the shell. From then
+    // on nothing adds or changes the icon, not even the shell's restart.
     void BeginRemove();
     // Returns once the icon is gone (begun here when it was not yet).
     void Remove();
@@ -47,4 +48,5 @@ private:
     NOTIFYICONDATAA m_data;
     UINT m_taskbarCreatedMessage;
     CTrayIconRemoval m_removal;
+    bool m_removing = false;
 };

@@ -47,7 +47,7 @@ bool EnumerateProcesses(ProcessVisitor visitor, void* context) {
         // Other users' processes and kernel threads have no readable link.
         const ssize_t length = readlink(link, path, sizeof path - 1);
         path[length > 0 ? length : 0] = '\0';
-        if (!visitor(id, 0, path, context)) {
+        if (!visitor(id, path, context)) {
             break;
         }
     }

@@ -4,7 +4,8 @@
 enum class ActivationOutcome {
     Activated,
     NoWindow,
-    // The running processes could not be listed: whether it runs is unknown.
+    // No process that shows a window could be read: whether it runs is
+    // unknown.
     Unknown,
 };
 

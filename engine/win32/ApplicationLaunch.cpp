@@ -81,15 +81,22 @@ void CApplicationLauncher::Start::Run() {
 CApplicationLauncher::CApplicationLauncher(Outcome outcome) : m_outcome(std::move(outcome)) {}
 
 CApplicationLauncher::~CApplicationLauncher() {
+    Stop();
+}
+
+void CApplicationLauncher::Stop() {
+    m_stopped = true;
     const ULONGLONG deadline = GetTickCount64() + kEndWaitMilliseconds;
     for (const std::shared_ptr<Start>& start : m_starts) {
         const ULONGLONG now = GetTickCount64();
         // A thread that does not end in time keeps its start alive itself.
         start->thread.Wait(now < deadline ? static_cast<DWORD>(deadline - now) : 0);
     }
+    m_starts.clear();
     if (m_window != nullptr) {
         SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
         DestroyWindow(m_window);
+        m_window = nullptr;
     }
 }
 
@@ -152,6 +159,9 @@ void CApplicationLauncher::TakeEndedStarts() {
 }
 
 bool CApplicationLauncher::Launch(const std::string& exePath) {
+    if (m_stopped) {
+        return false;
+    }
     TakeEndedStarts();
     if (IsStarting(exePath)) {
         return false;

@@ -30,7 +30,7 @@ public:
     using Outcome = std::function<void(const std::string& exePath, Result result)>;
 
     explicit CApplicationLauncher(Outcome outcome);
-    // Waits a moment for starts under way, then lets them go on their own.
+    // Stop, if it was not called.
     ~CApplicationLauncher();
     CApplicationLauncher(const CApplicationLauncher&) = delete;
     CApplicationLauncher& operator=(const CApplicationLauncher&) = delete;
@@ -39,6 +39,10 @@ public:
     // elevation gets its prompt), in its own folder. Called on the window's
     // thread; false when that program is starting already.
     bool Launch(const std::string& exePath);
+    // Waits a moment (1 s in all) for starts under way, then lets them go on
+    // their own: a thread inside the shell cannot be called back, and each
+    // owns what it uses. Nothing is started or told afterwards.
+    void Stop();
 
 private:
     struct Start;
@@ -53,4 +57,5 @@ private:
     Outcome m_outcome;
     HWND m_window = nullptr;
     std::vector<std::shared_ptr<Start>> m_starts;
+    bool m_stopped = false;
 };

@@ -5,6 +5,7 @@
 #include <wtsapi32.h>
 
 #include <utility>
+#include <vector>
 
 namespace {
 constexpr UINT_PTR kConfirmTimer = 0x5352;
@@ -30,9 +31,11 @@ const char* const CConfirmedReleases::kText =
 CConfirmedReleases* CConfirmedReleases::s_attached = nullptr;
 
 CConfirmedReleases::CConfirmedReleases(IKeyboardState& keyboard,
-                                       std::function<bool()> frontWindowAboveUs, UserNotice notice)
+                                       std::function<bool()> frontWindowAboveUs, UserNotice notice,
+                                       Sender sender)
     : m_keyboard(keyboard), m_frontWindowAboveUs(std::move(frontWindowAboveUs)),
-      m_notice(std::move(notice)) {}
+      m_notice(std::move(notice)),
+      m_sender(sender ? std::move(sender) : Sender(&SendKeyStrokeEvents)) {}
 
 CConfirmedReleases::~CConfirmedReleases() {
     Detach();
@@ -43,8 +46,13 @@ void CConfirmedReleases::Send(const KeyStrokeEvent* events, int count) {
     const int resendCount = m_pending.BeforeBatch(events, count, m_keyboard, resend);
     // The results cannot tell a release dropped for an elevated window (the
     // SendInput documentation says so); the key state afterwards can.
-    SendKeyStrokeEvents(resend, resendCount);
-    SendKeyStrokeEvents(events, count);
+    if (resendCount == 0) {
+        m_sender(events, count);
+    } else {
+        std::vector<KeyStrokeEvent> batch(resend, resend + resendCount);
+        batch.insert(batch.end(), events, events + count);
+        m_sender(batch.data(), static_cast<int>(batch.size()));
+    }
     m_pending.AfterBatch(events, count);
     AfterReleases(resendCount > 0 || HasRelease(events, count));
 }
@@ -52,7 +60,9 @@ void CConfirmedReleases::Send(const KeyStrokeEvent* events, int count) {
 void CConfirmedReleases::Retry() {
     CPendingReleases::ResendEvents resend;
     const int resendCount = m_pending.Retry(m_keyboard, resend);
-    SendKeyStrokeEvents(resend, resendCount);
+    if (resendCount > 0) {
+        m_sender(resend, resendCount);
+    }
     AfterReleases(resendCount > 0);
 }
 

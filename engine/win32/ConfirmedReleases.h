@@ -13,14 +13,21 @@
 // with every later batch, until its key reads up.
 class CConfirmedReleases {
 public:
+    // Sends events to the window with the focus as one batch; true when the
+    // platform took them all.
+    using Sender = std::function<bool(const KeyStrokeEvent* events, int count)>;
+
     // frontWindowAboveUs: whether our input cannot reach the window in front.
+    // Without a sender the events go to SendKeyStrokeEvents.
     CConfirmedReleases(IKeyboardState& keyboard, std::function<bool()> frontWindowAboveUs,
-                       UserNotice notice);
+                       UserNotice notice, Sender sender = nullptr);
     ~CConfirmedReleases();
 
     CConfirmedReleases(const CConfirmedReleases&) = delete;
     CConfirmedReleases& operator=(const CConfirmedReleases&) = delete;
 
+    // The releases sent again go out in the same batch as these events,
+    // before them, so that nothing of the user's falls between.
     void Send(const KeyStrokeEvent* events, int count);
 
     // Hears of foreground changes and unlocks from now on; `window` receives
@@ -48,6 +55,7 @@ private:
     IKeyboardState& m_keyboard;
     std::function<bool()> m_frontWindowAboveUs;
     UserNotice m_notice;
+    Sender m_sender;
     CPendingReleases m_pending;
     HWND m_window = nullptr;
     HWINEVENTHOOK m_foregroundHook = nullptr;

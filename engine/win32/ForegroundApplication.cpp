@@ -1,8 +1,17 @@
 #include "ForegroundApplication.h"
 
 #include "AppWindows.h"
-#include "LoadedLibrary.h"
+#include "ExePath.h"
+#include "ScopedHandle.h"
 #include "Win32DesktopWindows.h"
+
+#include <vector>
+
+namespace {
+// The longest path the system knows (\\?\ paths), in bytes of the ANSI
+// code page, where a character may take two.
+constexpr std::size_t kLongestPath = 2 * 32768;
+} // namespace
 
 DWORD ProcessOfWindow(HWND window) {
     if (window == nullptr) {
@@ -25,12 +34,19 @@ std::string ProcessExePath(DWORD processId) {
     if (!process.IsValid()) {
         return std::string();
     }
-    char path[MAX_PATH * 4];
-    DWORD size = sizeof path;
-    if (!QueryFullProcessImageNameA(process.Get(), 0, path, &size)) {
-        return std::string();
+    // The buffer grows with the path: a path beyond MAX_PATH is read whole,
+    // never cut (a cut could fall inside a double-byte character).
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        DWORD size = static_cast<DWORD>(path.size());
+        if (QueryFullProcessImageNameA(process.Get(), 0, path.data(), &size)) {
+            return CanonicalExePath(std::string(path.data(), size));
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= kLongestPath) {
+            return std::string();
+        }
+        path.resize(path.size() * 2);
     }
-    return std::string(path, size);
 }
 
 std::string WindowExePath(HWND window) {

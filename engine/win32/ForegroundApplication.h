@@ -7,8 +7,8 @@
 // decides which program a window stands for.
 DWORD ProcessOfWindow(HWND window);
 
-// The full path of a running process's executable, empty when the process
-// is gone or may not be queried.
+// The full path of a running process's executable in its canonical form,
+// however long; empty when the process is gone or may not be queried.
 std::string ProcessExePath(DWORD processId);
 
 // The executable of the window in front's program, empty when unknown.

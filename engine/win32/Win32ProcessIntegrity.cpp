@@ -1,6 +1,7 @@
 #include "Win32ProcessIntegrity.h"
 
-#include "LoadedLibrary.h"
+#include "ForegroundApplication.h"
+#include "ScopedHandle.h"
 
 #include <windows.h>
 
@@ -45,13 +46,9 @@ IntegrityQuery QueryToken(HANDLE process) {
 } // namespace
 
 std::uint32_t CWin32ProcessIntegrity::ForegroundProcessId() {
-    const HWND foreground = GetForegroundWindow();
-    if (foreground == nullptr) {
-        return 0;
-    }
-    DWORD processId = 0;
-    GetWindowThreadProcessId(foreground, &processId);
-    return processId;
+    // The program the window stands for, as activation and the rules for
+    // one application see it (a Store app's own process, not its frame's).
+    return ProcessOfWindow(GetForegroundWindow());
 }
 
 IntegrityQuery CWin32ProcessIntegrity::QueryProcess(std::uint32_t processId) {

@@ -33,6 +33,15 @@ void CMidiInWindowMessages::Attach(HWND window, CMidiInConnection& connection) {
     m_suspendResume.Register(window);
 }
 
+void CMidiInWindowMessages::Detach() {
+    m_suspendResume.Unregister();
+    if (m_window != nullptr) {
+        ::KillTimer(m_window, kRetryTimer);
+    }
+    m_connection = nullptr;
+    m_window = nullptr;
+}
+
 bool CMidiInWindowMessages::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (m_connection == nullptr) {
         return false;

@@ -20,6 +20,9 @@ public:
     // From now on the messages of `window` are decoded for `connection`, and
     // the window hears of the wake from every kind of sleep.
     void Attach(HWND window, CMidiInConnection& connection);
+    // No message is decoded any more, the wake from sleep is no longer
+    // heard and no check is due; before the window goes.
+    void Detach();
 
     // One message of the window. True when it was handled completely, with
     // *result its result; the port's own messages are passed on and still

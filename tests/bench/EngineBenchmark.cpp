@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -77,6 +78,23 @@ void FillTable(CChangeTable& table, int count) {
         rule->KeyCode = static_cast<std::uint8_t>(0x41 + i % 26);
         rule->KeyFlag = static_cast<std::uint8_t>(i % 8);
         table.InsertAt(table.GetSize(), rule);
+    }
+}
+
+// A table as it grows in use: ten rules for every application, then one
+// set of the same ten for each program that needs its own (one of them the
+// painting program in front). An event concerns a handful of rules however
+// many programs have a set.
+void FillRuleSets(CChangeTable& table, int count) {
+    FillTable(table, 10);
+    for (int set = 1; table.GetSize() < count; ++set) {
+        const int first = table.GetSize();
+        FillTable(table, 10);
+        char path[64];
+        std::snprintf(path, sizeof path, "C:\\Programs\\Tool%d.exe", set);
+        for (int i = first; i < table.GetSize(); ++i) {
+            table.GetAt(i)->SetForeExePath(set == 1 ? "Paint.exe" : path);
+        }
     }
 }
 
@@ -159,10 +177,19 @@ void BM_ShortMessageToActionsRecorded(benchmark::State& state) {
     RunPhrase(state, table, actions, true);
 }
 
+void BM_ShortMessageToActionsRuleSets(benchmark::State& state) {
+    CChangeTable table;
+    FillRuleSets(table, static_cast<int>(state.range(0)));
+    PaintInFrontActions actions;
+    RunPhrase(state, table, actions);
+}
+
 } // namespace
 
-BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_ShortMessageToActionsRecorded)->Arg(10)->Arg(1000);
-BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000);
+BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000)->Arg(10000);
+
+BENCHMARK(BM_ShortMessageToActionsRuleSets)->Arg(10)->Arg(1000)->Arg(10000);
 
 BENCHMARK_MAIN();

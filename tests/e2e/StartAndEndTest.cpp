@@ -1,11 +1,13 @@
 // Starting the program with and without Config.ini, its title, and every
 // way of ending it, with the saving of Config.ini that goes with each.
 #include "E2eProgram.h"
+#include "KeyboardHook.h"
 #include "Polling.h"
 #include "Windows.h"
 
 #include <windows.h>
 
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -196,16 +198,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 class EndSessionTest : public E2eProgramTest {};
 
-TEST_F(EndSessionTest, WritesConfigIniAndTheProgramKeepsRunning) {
+// The session's end is the program's end, in the same order as the others;
+// the system would end the process anyway once the notice is answered.
+TEST_F(EndSessionTest, WritesConfigIniAndEndsTheProgram) {
     ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), ConfigText(TwoRules()) + kHandAdded));
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
     ASSERT_TRUE(window.SendEndSession(true, kActionTimeoutMs));
     EXPECT_EQ(ReadFileBytes(sandbox->ConfigPath()).find("HandAdded"), std::string::npos)
         << "Config.ini was not rewritten";
     EXPECT_EQ(sandbox->ReadConfig().rules, TwoRules().rules);
-    PumpMessagesFor(kQuietMs);
-    EXPECT_TRUE(process.IsRunning());
-    EXPECT_TRUE(window.IsVisible());
+    ExpectExit();
 }
 
 TEST_F(EndSessionTest, AlsoWritesWhenTheEndIsCalledOff) {
@@ -222,20 +224,44 @@ TEST_F(EndSessionTest, AFailedSaveStaysSilent) {
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
     ASSERT_TRUE(window.SendEndSession(true, kActionTimeoutMs));
     ExpectNoMessageBox();
-    EXPECT_TRUE(process.IsRunning());
+    ExpectExit();
 }
 
 class SaveFailureTest : public E2eProgramTest {};
 
+// The box comes when nothing can reach the program any more: the port is
+// closed before it, and a note sent to whatever window of the program is
+// left while it is up strikes no key.
 TEST_F(SaveFailureTest, AReadOnlyConfigIniAtTheEndIsReportedByName) {
-    const std::string before = ConfigText(TwoRules()) + kHandAdded;
+    ASSERT_TRUE(sandbox->SetMidiDevices({{"Keys"}}));
+    Config config = TwoRules();
+    config.midiInDevice = "Keys";
+    const std::string before = ConfigText(config) + kHandAdded;
     ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), before));
     ASSERT_TRUE(sandbox->SetConfigReadOnly(true));
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    const KeyboardHook hook;
+    ASSERT_TRUE(hook.IsSet());
+    const std::uintptr_t port = OpenedPortHandle();
     ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
 
     const MessageBoxInfo box = WaitForMessageBox();
     ASSERT_TRUE(box.IsFound()) << "the failed save was not reported";
+    LARGE_INTEGER now = {}, frequency = {};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const double boxSeenMs = 1000.0 * static_cast<double>(now.QuadPart) /
+                             static_cast<double>(frequency.QuadPart);
+    const std::vector<FakeWinmmCall> closes = sandbox->Midi().Calls("midiInClose");
+    ASSERT_FALSE(closes.empty()) << "the port was still open while the box was up";
+    EXPECT_LT(closes.back().Milliseconds("t"), boxSeenMs);
+    EXPECT_FALSE(IsWindow(window.Handle())) << "the settings window outlived the end";
+    for (HWND left : TopLevelWindowsOf(process.Id())) {
+        PostMessageA(left, SettingsWindow::kMidiData, static_cast<WPARAM>(port),
+                     static_cast<LPARAM>(0x7F3C90)); // note 60 on, as the rule wants
+    }
+    PumpMessagesFor(kQuietMs);
+    EXPECT_FALSE(KeyboardHook::SawRelease('A')) << "a key was struck while the box was up";
     EXPECT_EQ(box.caption, "Sorbelquintaro");
     EXPECT_EQ(box.text, "設定ファイル[" + sandbox->ConfigPath() + "]の保存に失敗しました。");
     EXPECT_EQ(box.buttons, (std::vector<std::string>{"OK"}));
@@ -243,4 +269,37 @@ TEST_F(SaveFailureTest, AReadOnlyConfigIniAtTheEndIsReportedByName) {
     EXPECT_TRUE(DismissMessageBox(box, kActionTimeoutMs));
     ExpectExit();
     EXPECT_EQ(ReadFileBytes(sandbox->ConfigPath()), before);
+}
+
+// The libraries the program imports come from the system folder only, not
+// from its own folder first (the image's DependentLoadFlags, read by the
+// loader of Windows 10 1607 and later). Wine's loader does not read the
+// field: the fake multimedia library beside the program still loads here,
+// so what is checked is the image, not the loader's search.
+TEST(LoaderTest, TheImageAsksForItsImportsFromTheSystemFolderOnly) {
+    const std::string image = ReadFileBytes(ProgramUnderTest());
+    ASSERT_GT(image.size(), 0x400u);
+    auto at = [&](std::size_t offset, std::size_t size) {
+        std::uint64_t value = 0;
+        std::memcpy(&value, image.data() + offset, size);
+        return value;
+    };
+    const std::size_t pe = static_cast<std::size_t>(at(0x3C, 4));
+    ASSERT_EQ(at(pe, 4), 0x4550u); // "PE\0\0"
+    const std::size_t optional = pe + 24;
+    ASSERT_EQ(at(optional, 2), 0x20Bu); // PE32+
+    const std::uint64_t rva = at(optional + 112 + 8 * IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG, 4);
+    ASSERT_NE(rva, 0u) << "no load configuration";
+    const std::size_t sections = optional + static_cast<std::size_t>(at(pe + 20, 2));
+    for (std::size_t i = 0; i < at(pe + 6, 2); ++i) {
+        const std::size_t header = sections + 40 * i;
+        const std::uint64_t va = at(header + 12, 4), rawSize = at(header + 16, 4);
+        if (rva >= va && rva < va + rawSize) {
+            const std::size_t config = static_cast<std::size_t>(at(header + 20, 4) + rva - va);
+            EXPECT_GE(at(config, 4), 80u) << "the size leaves the field out";
+            EXPECT_EQ(at(config + 78, 2), static_cast<std::uint64_t>(LOAD_LIBRARY_SEARCH_SYSTEM32));
+            return;
+        }
+    }
+    ADD_FAILURE() << "the load configuration lies in no section";
 }

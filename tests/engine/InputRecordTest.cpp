@@ -131,6 +131,29 @@ TEST_F(InputRecordTest, KeepsWhatEveryKindOfOutputDidAsTheRuleThenWas) {
     EXPECT_EQ(Done(), expected);
 }
 
+TEST_F(InputRecordTest, KeepsTheSequencesAndTextsRulesPlayedAndARepeatItsKind) {
+    CChangeTableItem& sequence = AddRule(CChangeTableItem::Note, CChangeTableItem::KeySequence);
+    sequence.NoteNumber = sequence.NoteNumberEnd = 62;
+    sequence.SetKeySequence("Ctrl+C,Ctrl+V");
+    CChangeTableItem& typed = AddRule(CChangeTableItem::Note, CChangeTableItem::TypeText);
+    typed.NoteNumber = typed.NoteNumberEnd = 62;
+    typed.SetText("hello");
+    CChangeTableItem& repeat = AddNoteKey(62, 62, 0x47);
+    repeat.KeyRepeat = 1;
+    ASSERT_TRUE(repeat.RepeatsKey());
+    const std::string expected = "1行目 " + sequence.GetOutputText() + ", 2行目 " +
+                                 typed.GetOutputText() + ", 3行目 " + repeat.GetOutputText();
+    ASSERT_EQ(typed.GetOutputText(), "テキスト: hello");
+
+    Send(NoteOn(0, 62));
+    EXPECT_EQ(Done(), expected);
+    sequence.SetKeySequence("A");
+    typed.SetText("other");
+    EXPECT_EQ(Done(), expected);
+    Send(NoteOff(0, 62));
+    engine.ReleaseHeldKeys();
+}
+
 TEST_F(InputRecordTest, ShowsEveryKindInTheNamesOfTheRuleTexts) {
     clock.now = ((13 * 60 + 2) * 60 + 3) * 1000 + 4;
     struct Row {

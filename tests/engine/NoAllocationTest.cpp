@@ -115,6 +115,7 @@ TEST(EventPath, AllocatesNothingForKeyStrokeAndToggleRules) {
     CConversionEngine engine(&table, actions);
     CMidiInEventListenerManager manager;
     manager.AddListener(&engine);
+    engine.TableChanged(); // the table is loaded: the index is made now
 
     const std::uint32_t messages[] = {
         NoteOn(0, 60),
@@ -152,6 +153,7 @@ TEST(EventPath, RecordingTheInputAllocatesNothing) {
     table.InsertAt(table.GetSize(), rule);
     CountingActions actions;
     CConversionEngine engine(&table, actions);
+    engine.TableChanged(); // the table is loaded: the index is made now
     CInputRecord record(PlatformTimeOfDay());
     record.SetDeviceName("Demo Keyboard");
     CMidiInEventListenerManager manager;

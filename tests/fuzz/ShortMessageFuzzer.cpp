@@ -1,7 +1,8 @@
 // Arbitrary packed short messages through the listener manager, the
 // listener's decoding and the conversion engine, on a table taken from the
 // first bytes of the input; direct ConvertInput calls with arbitrary probes,
-// controller resets and suspensions (an open rule editor) are mixed in. Each step is
+// controller resets, suspensions (an open rule editor) and rules added and
+// deleted as the settings window does it are mixed in. Each step is
 // checked against a plain model of the decoding and of the matching: the
 // decoded event and the actions asked for must be exactly the model's.
 #include "ChangeTable.h"
@@ -11,6 +12,7 @@
 
 #include "ByteReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -239,10 +241,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             const std::uint8_t value = input.Byte();
             model.Convert(probe, value, expectedActions);
             engine.ConvertInput(item, value);
-        } else if (step < 0xFE) {
+        } else if (step < 0xFD) {
             engine.ResetControllerValues();
             for (int& value : model.lastCC)
                 value = 0;
+        } else if (step < 0xFF) {
+            // The model reads the table as it is; the engine's index must
+            // follow. Added after the editor closed, deleted while suspended.
+            if (step == 0xFD || table.GetSize() == 0) {
+                table.InsertAt(table.GetSize(), RuleFrom(input));
+            } else {
+                const int index =
+                    input.Choice(static_cast<std::uint8_t>(std::min(table.GetSize(), 255)));
+                engine.Suspend();
+                delete table.GetAt(index);
+                table.RemoveAt(index);
+                engine.Resume();
+            }
         } else {
             model.editorOpen = !model.editorOpen;
             if (model.editorOpen) {

@@ -80,6 +80,22 @@ std::string ConfigText(const Config& config) {
         if (!rule.foreExePath.empty()) {
             text << "ForeExePath=" << rule.foreExePath << "\r\n";
         }
+        if (rule.keyRepeat) {
+            text << "KeyRepeat=1\r\n";
+        }
+        if (!rule.keySequence.empty()) {
+            text << "KeySequence=" << rule.keySequence << "\r\n";
+        }
+        if (!rule.text.empty()) {
+            std::string escaped = rule.text;
+            for (std::size_t at; (at = escaped.find("\r\n")) != std::string::npos;) {
+                escaped.replace(at, 2, "___LF___");
+            }
+            text << "Text=" << escaped << "\r\n";
+        }
+        if (rule.strokeGap != 10) {
+            text << "StrokeGap=" << rule.strokeGap << "\r\n";
+        }
     }
     return text.str();
 }

@@ -17,7 +17,14 @@ struct ConfigRule {
         ControlChangeUp,
         ControlChangeDown,
     };
-    enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled, MouseInput };
+    enum OutputKind : std::uint8_t {
+        KeyInput,
+        ActivateApplication,
+        ToggleEnabled,
+        MouseInput,
+        KeySequence = 5,
+        TypeText = 6,
+    };
 
     std::uint8_t inputCh = 0;
     std::uint8_t inputKind = Note;
@@ -37,6 +44,10 @@ struct ConfigRule {
     std::uint8_t mouseAction = 0; // 0 wheel up, 1 down, 2 left, 3 right, 4.. buttons
     // Acts only while this program is in front.
     std::string foreExePath;
+    bool keyRepeat = false;  // strike again and again while the note is held
+    std::string keySequence; // "1:67 w200 1:86"
+    std::string text;        // typed; "\r\n" is written as the file's line-break escape
+    int strokeGap = 10;
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,

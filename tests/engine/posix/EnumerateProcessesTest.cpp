@@ -32,7 +32,7 @@ TEST(ProcfsSnapshot, UnknownIdHasNoPath) {
 
 TEST(ProcfsSnapshot, RefreshReplacesTheEarlierSnapshot) {
     CEnumProcesses processes;
-    CEnumProcesses::AddProcess(0xFFFFFFF0u, 0, "/gone", &processes);
+    CEnumProcesses::AddProcess(0xFFFFFFF0u, "/gone", &processes);
     processes.Refresh();
     EXPECT_EQ(processes.GetExePath(0xFFFFFFF0u), "");
     EXPECT_GE(processes.BucketCount(), 100u);

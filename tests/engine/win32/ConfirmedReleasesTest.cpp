@@ -89,3 +89,25 @@ TEST(ConfirmedReleases, ADroppedReleaseGoesAgainToTheFocusedWindowOnUnlockAndIsT
     releases.Detach();
     g_releases = nullptr;
 }
+
+TEST(ConfirmedReleases, AReleaseSentAgainGoesInTheSameBatchAsTheNextEvents) {
+    DroppedReleaseOfA keyboard;
+    std::vector<std::string> batches;
+    CConfirmedReleases releases(
+        keyboard, [] { return false; }, nullptr, [&](const KeyStrokeEvent* events, int count) {
+            std::string batch;
+            for (int i = 0; i < count; ++i) {
+                batch += std::string(events[i].keyUp ? "^" : "v") +
+                         static_cast<char>(events[i].virtualKey) + " ";
+            }
+            batches.push_back(batch);
+            return true;
+        });
+    const KeyStrokeEvent pressA{'A', false, false};
+    const KeyStrokeEvent releaseA{'A', true, false};
+    const KeyStrokeEvent pressB{'B', false, false};
+    releases.Send(&pressA, 1);
+    releases.Send(&releaseA, 1);
+    releases.Send(&pressB, 1);
+    EXPECT_EQ(batches, (std::vector<std::string>{"vA ", "^A ", "^A vB "}));
+}

@@ -1,0 +1,211 @@
+#include "ResidentProgram.h"
+
+#include "MidiInStatusTexts.h"
+#include "ResidentDesktop.h"
+#include "StringUtil.h"
+#include "TimeOfDay.h"
+
+#include <algorithm>
+#include <utility>
+
+using Status = CMidiInConnection::Status;
+
+CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& actions,
+                                   IMidiPlatform& midi, IMidiInCheckScheduler& scheduler,
+                                   Settings settings)
+    : m_desktop(desktop), m_settings(std::move(settings)), m_engine(&m_table, actions),
+      m_inputRecord(PlatformTimeOfDay()),
+      m_midiIn(midi, m_listenerManager, scheduler,
+               {[this] {
+                    // Without the port no note-off or pedal release can come
+                    // any more, and a new port starts from controllers at 0.
+                    m_engine.ReleaseHeldKeys();
+                    m_engine.ResetControllerValues();
+                },
+                [this](const MidiInDeviceList& devices) {
+                    if (m_view != nullptr && m_phase == Phase::Running) {
+                        m_view->ShowDevices(devices, m_table.GetDeviceName());
+                    }
+                },
+                [this](Status before, Status after, bool byItself) {
+                    ShowMidiInStatus(before, after, byItself);
+                }}) {}
+
+CResidentProgram::~CResidentProgram() {
+    // Only when End never ran (the window could not be made).
+    m_listenerManager.RemoveListener(&m_engine);
+    m_listenerManager.RemoveListener(&m_inputRecord);
+    m_midiIn.Close();
+}
+
+void CResidentProgram::Start(IResidentView& view) {
+    if (m_phase != Phase::Created) {
+        return;
+    }
+    m_view = &view;
+    m_phase = Phase::Running;
+    m_desktop.AddTrayIcon(m_settings.appName);
+    m_desktop.StartNotices(m_midiIn);
+    if (m_settings.backend != nullptr) {
+        m_table.Load(m_settings.configPath, *m_settings.backend);
+    } else {
+        m_table.Load(m_settings.configPath);
+    }
+    m_engine.TableChanged();
+    m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
+    m_view->ShowRules();
+    OpenMidiInDevice();
+    // The record hears a message before the engine, which then tells it
+    // what it did.
+    m_listenerManager.AddListener(&m_inputRecord);
+    m_listenerManager.AddListener(&m_engine);
+    m_engine.SetObserver(&m_inputRecord);
+}
+
+void CResidentProgram::OpenMidiInDevice() {
+    const std::string name = m_table.GetDeviceName();
+    // The tip is shown before the box: the box waits for the user, and the
+    // device may be found again meanwhile.
+    const Status status = m_midiIn.Open(name, m_desktop.InputReceiver());
+    if ((status == Status::Missing || status == Status::Unopenable) && m_view != nullptr) {
+        const ModalRun modal(*this);
+        m_view->ShowBox(Format("MIDI-INデバイス[%s]のオープンに失敗しました。", name.c_str()));
+    }
+}
+
+void CResidentProgram::ShowMidiInStatus(Status before, Status after, bool byItself) {
+    // The tip always tells the device's state; a balloon tells what the
+    // program found by itself (the user's own choice is answered by a box).
+    // The monitor's record names the device its messages come from.
+    const std::string& deviceName = m_midiIn.GetDeviceName();
+    m_inputRecord.SetDeviceName(deviceName);
+    if (m_phase != Phase::Running) {
+        return;
+    }
+    m_desktop.SetTrayTip(MidiInTrayTip(m_settings.appName, after, deviceName));
+    if (const auto balloon =
+            MidiInStatusBalloon(before, after, byItself, deviceName, m_midiIn.GetCandidates())) {
+        m_desktop.ShowBalloon(balloon->text, balloon->warning);
+    }
+}
+
+void CResidentProgram::ChooseDevice(const std::string& name) {
+    m_table.SetDeviceName(name);
+    SaveChanges();
+    OpenMidiInDevice();
+}
+
+int CResidentProgram::AddRule(std::unique_ptr<CChangeTableItem> rule) {
+    const int index = m_table.GetSize();
+    m_table.InsertAt(index, rule.release());
+    m_engine.TableChanged();
+    return index;
+}
+
+void CResidentProgram::RemoveRule(int index) {
+    if (index >= 0 && index < m_table.GetSize()) {
+        m_table.RemoveAndDelete(index);
+        m_engine.TableChanged();
+    }
+}
+
+void CResidentProgram::RemoveRules(const std::vector<int>& rows) {
+    std::vector<int> sorted(rows);
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    // From the highest row down, so that the lower rows keep their places.
+    for (auto row = sorted.rbegin(); row != sorted.rend(); ++row) {
+        RemoveRule(*row);
+    }
+}
+
+bool CResidentProgram::Save() {
+    return m_settings.backend != nullptr ? m_table.Save(m_settings.configPath, *m_settings.backend)
+                                         : m_table.Save(m_settings.configPath);
+}
+
+void CResidentProgram::SaveChanges() {
+    if (Save()) {
+        m_saveFailureShown = false;
+        return;
+    }
+    if (!m_saveFailureShown) {
+        m_saveFailureShown = true;
+        m_desktop.ShowBalloon(Format("設定ファイル[%s]に変更を保存できませんでした。"
+                                     "次に変更したときと終了するときに、もう一度保存します。",
+                                     m_settings.configPath.c_str()),
+                              true);
+    }
+}
+
+CResidentProgram::ModalRun::ModalRun(CResidentProgram& program) : m_program(program) {
+    m_program.m_modal.Opened();
+}
+
+CResidentProgram::ModalRun::~ModalRun() {
+    m_program.ModalClosed();
+}
+
+void CResidentProgram::ModalClosed() {
+    // Not from here: the handler that opened the window still runs and
+    // uses the window.
+    if (m_modal.Closed() && m_phase == Phase::Running && m_view != nullptr) {
+        m_view->AskEndLater();
+    }
+}
+
+void CResidentProgram::RequestEnd() {
+    if (m_modal.AskEnd()) {
+        End();
+    }
+}
+
+void CResidentProgram::EndSession(bool ending) {
+    if (ending) {
+        EndRun(false);
+        return;
+    }
+    // The end was cancelled: the program goes on, with what it holds saved.
+    m_engine.ReleaseHeldKeys();
+    Save();
+}
+
+void CResidentProgram::End() {
+    EndRun(true);
+}
+
+void CResidentProgram::EndRun(bool tellFailures) {
+    if (m_phase != Phase::Running) {
+        m_phase = Phase::Ended;
+        return;
+    }
+    m_phase = Phase::Ended;
+    // 1. No input any more: the engine leaves the listeners, the port closes.
+    m_listenerManager.RemoveListener(&m_engine);
+    m_listenerManager.RemoveListener(&m_inputRecord);
+    m_midiIn.Close();
+    // 2. What held rules keep down is let go (seen home as during the run).
+    m_engine.ReleaseHeldKeys();
+    // 3. The hook and the notices, while their window still exists; then
+    //    the monitor and the switch notice, before the window they go with.
+    m_desktop.StopNotices();
+    if (m_view != nullptr) {
+        m_view->CloseToolWindows();
+    }
+    // 4. The table, whatever happened to the saves during the run.
+    const bool saved = Save();
+    // 5. The icon goes on a thread of its own while the window is hidden
+    //    and destroyed (each can wait on the shell or the X server).
+    m_desktop.BeginRemoveTrayIcon();
+    if (m_view != nullptr) {
+        m_view->CloseWindow();
+    }
+    m_desktop.CompleteTrayIconRemoval();
+    // 6. The threads that start programs, for a bounded time.
+    m_desktop.StopWorkers();
+    // 7. Nothing reaches the program any more: the box may wait for the user.
+    if (!saved && tellFailures) {
+        m_desktop.ShowEndBox(
+            Format("設定ファイル[%s]の保存に失敗しました。", m_settings.configPath.c_str()));
+    }
+}

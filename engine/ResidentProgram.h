@@ -1,0 +1,121 @@
+#pragma once
+#include "ChangeTable.h"
+#include "ConversionEngine.h"
+#include "InputRecord.h"
+#include "MidiInConnection.h"
+#include "MidiInEventListenerManager.h"
+#include "ModalWindows.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class IEngineActions;
+class IIniBackend;
+class IMidiInCheckScheduler;
+class IMidiPlatform;
+class IResidentDesktop;
+class IResidentView;
+
+// The running program: the conversion table, the engine that converts the
+// input, the MIDI-IN connection, the tray icon's state and the saving of
+// Config.ini. It starts the parts in one order and ends them in the reverse
+// (End), and decides what the settings window shows; the window forwards
+// what the user does. Platform-free: the desktop and the window are seams.
+class CResidentProgram {
+public:
+    struct Settings {
+        std::string appName;
+        std::string configPath;
+        // Null: the program's own file implementation.
+        IIniBackend* backend = nullptr;
+    };
+
+    CResidentProgram(IResidentDesktop& desktop, IEngineActions& actions, IMidiPlatform& midi,
+                     IMidiInCheckScheduler& scheduler, Settings settings);
+    ~CResidentProgram();
+
+    CResidentProgram(const CResidentProgram&) = delete;
+    CResidentProgram& operator=(const CResidentProgram&) = delete;
+
+    // The window exists: tray icon, notices, the table from Config.ini, the
+    // device list, the device opened, the engine listening.
+    void Start(IResidentView& view);
+
+    // The user asked for the end (the tray's Exit, Esc, the close box). It
+    // runs now, or as soon as the modal window that is open closes.
+    void RequestEnd();
+    // Stop input, release held keys, stop notices while the window exists,
+    // save, remove the tray icon, close the window, stop the threads; then,
+    // when nothing can reach the program any more, tell a failed save. Runs
+    // once; later calls do nothing.
+    void End();
+    // The desktop session ends (`ending`) or its end was cancelled. An
+    // ending session ends the program without a box (nobody would read it
+    // and the box would hold the session's end); a cancelled one only saves.
+    void EndSession(bool ending);
+    bool HasEnded() const { return m_phase == Phase::Ended; }
+
+    // The modal windows of the program. A tray command that would open one
+    // asks MayOpenModal first; a ModalRun lives as long as the window.
+    bool MayOpenModal() const { return m_phase == Phase::Running && !m_modal.IsOpen(); }
+    class ModalRun {
+    public:
+        explicit ModalRun(CResidentProgram& program);
+        ~ModalRun();
+        ModalRun(const ModalRun&) = delete;
+        ModalRun& operator=(const ModalRun&) = delete;
+
+    private:
+        CResidentProgram& m_program;
+    };
+
+    void ToggleEnabled() { m_engine.OnToggleEnabled(); }
+    bool IsEnabled() const { return m_engine.IsEnabled(); }
+
+    // The user chose a device in the list.
+    void ChooseDevice(const std::string& name);
+    // (Re)opens the device named in the table and tells in a box when that
+    // fails.
+    void OpenMidiInDevice();
+
+    // Appends a rule; its index.
+    int AddRule(std::unique_ptr<CChangeTableItem> rule);
+    // Rows from the list, in any order; out-of-range ones are skipped.
+    void RemoveRules(const std::vector<int>& rows);
+    void RemoveRule(int index);
+    // Keeps a change the user made at once, so that a crash or a kill loses
+    // nothing the window showed. A failure is told once in a balloon; the
+    // next change and the end try again.
+    void SaveChanges();
+
+    const CChangeTable& Table() const { return m_table; }
+    CChangeTable& Table() { return m_table; }
+    CConversionEngine& Engine() { return m_engine; }
+    CMidiInEventListenerManager& Listeners() { return m_listenerManager; }
+    // Every message and what became of it, from the start; the MIDI
+    // monitor shows it.
+    CInputRecord& Record() { return m_inputRecord; }
+
+private:
+    enum class Phase { Created, Running, Ended };
+
+    void ShowMidiInStatus(CMidiInConnection::Status before, CMidiInConnection::Status after,
+                          bool byItself);
+    void ModalClosed();
+    bool Save();
+    void EndRun(bool tellFailures);
+
+    IResidentDesktop& m_desktop;
+    IResidentView* m_view = nullptr;
+    Settings m_settings;
+    CChangeTable m_table;
+    CConversionEngine m_engine;
+    CMidiInEventListenerManager m_listenerManager;
+    CInputRecord m_inputRecord;
+    CMidiInConnection m_midiIn;
+    CModalWindows m_modal;
+    Phase m_phase = Phase::Created;
+    // The last save of a change failed and the user has been told.
+    bool m_saveFailureShown = false;
+};

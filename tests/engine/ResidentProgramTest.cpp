@@ -1,0 +1,258 @@
+// The running program's start and end through fakes of the desktop, the
+// window, the MIDI service and the settings file, all writing into one
+// account of what happened in which order.
+#include "FakeMidiPlatform.h"
+#include "IMidiInCheckScheduler.h"
+#include "KeyStroke.h"
+#include "MidiMessages.h"
+#include "PortableIniBackend.h"
+#include "RecordingEngineActions.h"
+#include "ResidentDesktop.h"
+#include "ResidentProgram.h"
+#include "TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+class OrderedMidi : public FakeMidiPlatform {
+public:
+    explicit OrderedMidi(Events& events) : m_events(events) {}
+    unsigned InClose(std::uintptr_t handle) override {
+        m_events.push_back("port closed");
+        return FakeMidiPlatform::InClose(handle);
+    }
+
+private:
+    Events& m_events;
+};
+
+class OrderedActions : public RecordingEngineActions {
+public:
+    explicit OrderedActions(Events& events) : m_events(events) {}
+    void SendKeyEvents(const KeyStrokeEvent* events, int count) override {
+        RecordingEngineActions::SendKeyEvents(events, count);
+        m_events.push_back(log.back());
+    }
+    void Strike(const StrokeTarget& target, std::uint8_t keyFlag, int repeat,
+                const CHeldKeys& programHeld) override {
+        RecordingEngineActions::Strike(target, keyFlag, repeat, programHeld);
+        m_events.push_back(log.back());
+    }
+
+private:
+    Events& m_events;
+};
+
+// The program's own file implementation; a read-only file refuses the
+// final replace, as the platform does (MoveFileEx fails with access denied
+// on a read-only target).
+class OrderedBackend : public CPortableIniBackend {
+public:
+    explicit OrderedBackend(Events& events) : m_events(events) {}
+    bool MoveOver(const std::string& from, const std::string& to) override {
+        if (readOnly) {
+            m_events.push_back("save failed");
+            return false;
+        }
+        m_events.push_back("saved");
+        return CPortableIniBackend::MoveOver(from, to);
+    }
+    bool readOnly = false;
+
+private:
+    Events& m_events;
+};
+
+class FakeDesktop : public IResidentDesktop {
+public:
+    explicit FakeDesktop(Events& events) : m_events(events) {}
+    void AddTrayIcon(const std::string& tip) override { m_events.push_back("tray added " + tip); }
+    void SetTrayTip(const std::string&) override {}
+    void ShowBalloon(const std::string& text, bool) override {
+        m_events.push_back("balloon " + text);
+    }
+    void BeginRemoveTrayIcon() override { m_events.push_back("tray removal begun"); }
+    void CompleteTrayIconRemoval() override { m_events.push_back("tray removed"); }
+    void StartNotices(CMidiInConnection&) override { m_events.push_back("notices started"); }
+    void StopNotices() override { m_events.push_back("notices stopped"); }
+    std::uintptr_t InputReceiver() const override { return 7; }
+    void StopWorkers() override { m_events.push_back("workers stopped"); }
+    void ShowEndBox(const std::string& text) override { m_events.push_back("end box " + text); }
+
+private:
+    Events& m_events;
+};
+
+class FakeView : public IResidentView {
+public:
+    explicit FakeView(Events& events) : m_events(events) {}
+    void ShowDevices(const MidiInDeviceList&, const std::string&) override {}
+    void ShowRules() override {}
+    void ShowBox(const std::string& text) override { m_events.push_back("box " + text); }
+    void AskEndLater() override { m_events.push_back("end asked later"); }
+    void CloseToolWindows() override { m_events.push_back("tool windows closed"); }
+    void CloseWindow() override { m_events.push_back("window closed"); }
+
+private:
+    Events& m_events;
+};
+
+class NoScheduler : public IMidiInCheckScheduler {
+public:
+    bool PostCheck() override { return true; }
+    bool StartRetryDelay() override { return true; }
+};
+
+constexpr std::uint8_t kKeyA = 0x41;
+
+class ResidentProgramTest : public ::testing::Test {
+protected:
+    ResidentProgramTest() {
+        midi.devices = {"Keys"};
+        backend.WriteString(ConfigPath(), "General", "MidiInDevice", "Keys");
+        backend.Flush(ConfigPath());
+    }
+
+    std::string ConfigPath() const { return directory.File("Config.ini"); }
+
+    void StartWithHeldKey() {
+        program.Start(view);
+        auto rule = std::make_unique<CChangeTableItem>();
+        rule->InputKind = CChangeTableItem::Note;
+        rule->OutputKind = CChangeTableItem::KeyInput;
+        rule->NoteNumber = rule->NoteNumberEnd = 60;
+        rule->KeyCode = kKeyA;
+        rule->KeyHold = 1;
+        program.AddRule(std::move(rule));
+        Note(60);
+        ASSERT_EQ(events.back(), KeysAction("v41"));
+        events.clear();
+    }
+    void Note(std::uint8_t note) {
+        program.Listeners().OnShortMessage(static_cast<std::uint32_t>(FakeMidiPlatform::HandleOf(0)),
+                                           NoteOn(0, note));
+    }
+    // Where `event` is in the account; the end of it when it is missing.
+    std::ptrdiff_t At(const std::string& event) const {
+        return std::find(events.begin(), events.end(), event) - events.begin();
+    }
+
+    TempDir directory;
+    Events events;
+    OrderedMidi midi{events};
+    OrderedActions actions{events};
+    OrderedBackend backend{events};
+    FakeDesktop desktop{events};
+    FakeView view{events};
+    NoScheduler scheduler;
+    CResidentProgram program{desktop, actions, midi, scheduler,
+                             CResidentProgram::Settings{"Sorbelquintaro", ConfigPath(), &backend}};
+};
+
+TEST_F(ResidentProgramTest, StartsTheTrayAndNoticesBeforeTheDeviceAndConvertsItsInput) {
+    program.Start(view);
+    EXPECT_EQ(events, (Events{"tray added Sorbelquintaro", "notices started"}));
+    EXPECT_TRUE(midi.IsOpen(0));
+    EXPECT_EQ(program.Table().GetDeviceName(), "Keys");
+}
+
+TEST_F(ResidentProgramTest, TheEndGoesInItsOrderAndTellsAFailedSaveLast) {
+    ASSERT_NO_FATAL_FAILURE(StartWithHeldKey());
+    backend.readOnly = true;
+    program.End();
+    EXPECT_EQ(events, (Events{KeysAction("^41"), "port closed", "notices stopped",
+                              "tool windows closed", "save failed",
+                              "tray removal begun", "window closed", "tray removed",
+                              "workers stopped",
+                              "end box 設定ファイル[" + ConfigPath() + "]の保存に失敗しました。"}));
+    EXPECT_TRUE(program.HasEnded());
+}
+
+TEST_F(ResidentProgramTest, AfterTheEndNoInputStrikesAKeyAndASecondEndDoesNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartWithHeldKey());
+    program.End();
+    EXPECT_LT(At("port closed"), At("saved"));
+    EXPECT_LT(At(KeysAction("^41")), At("saved"));
+    EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                            [](const std::string& e) { return e.rfind("end box", 0) == 0; }),
+              0);
+    events.clear();
+    Note(60);
+    program.End();
+    program.RequestEnd();
+    EXPECT_TRUE(events.empty()) << events.front();
+}
+
+TEST_F(ResidentProgramTest, AnEndingSessionEndsInTheSameOrderWithoutABox) {
+    ASSERT_NO_FATAL_FAILURE(StartWithHeldKey());
+    backend.readOnly = true;
+    program.EndSession(true);
+    EXPECT_LT(At("port closed"), At("save failed"));
+    EXPECT_LT(At("notices stopped"), At("window closed"));
+    EXPECT_LT(At("tool windows closed"), At("window closed"));
+    EXPECT_EQ(events.back(), "workers stopped");
+}
+
+TEST_F(ResidentProgramTest, ACancelledSessionEndReleasesAndSavesAndTheProgramGoesOn) {
+    ASSERT_NO_FATAL_FAILURE(StartWithHeldKey());
+    program.EndSession(false);
+    EXPECT_EQ(events, (Events{KeysAction("^41"), "saved"}));
+    EXPECT_FALSE(program.HasEnded());
+    EXPECT_TRUE(midi.IsOpen(0));
+}
+
+TEST_F(ResidentProgramTest, AModalWindowTurnsAwayASecondAndHoldsTheEndUntilItCloses) {
+    program.Start(view);
+    events.clear();
+    {
+        const CResidentProgram::ModalRun editor(program);
+        EXPECT_FALSE(program.MayOpenModal());
+        program.RequestEnd();
+        EXPECT_FALSE(program.HasEnded());
+        EXPECT_TRUE(events.empty());
+    }
+    // The window's handler has returned before the end runs.
+    EXPECT_EQ(events, (Events{"end asked later"}));
+    program.RequestEnd();
+    EXPECT_TRUE(program.HasEnded());
+    EXPECT_FALSE(program.MayOpenModal());
+}
+
+TEST_F(ResidentProgramTest, WithoutAModalWindowOneMayOpenAndClosingItEndsNothing) {
+    program.Start(view);
+    EXPECT_TRUE(program.MayOpenModal());
+    { const CResidentProgram::ModalRun version(program); }
+    EXPECT_TRUE(program.MayOpenModal());
+    EXPECT_FALSE(program.HasEnded());
+}
+
+TEST_F(ResidentProgramTest, AMissingDeviceIsToldInABoxThatCountsAsModal) {
+    midi.devices.clear();
+    program.Start(view);
+    EXPECT_THAT(events, ::testing::Contains("box MIDI-INデバイス[Keys]のオープンに失敗しました。"));
+    EXPECT_TRUE(program.MayOpenModal());
+}
+
+TEST_F(ResidentProgramTest, RemovingRulesDeletesEachSelectedRowOnce) {
+    program.Start(view);
+    for (std::uint8_t note : {10, 20, 30, 40}) {
+        auto rule = std::make_unique<CChangeTableItem>();
+        rule->NoteNumber = rule->NoteNumberEnd = note;
+        program.AddRule(std::move(rule));
+    }
+    program.RemoveRules({3, 1, 3, 9, -1});
+    ASSERT_EQ(program.Table().GetSize(), 2);
+    EXPECT_EQ(program.Table().GetAt(0)->NoteNumber, 10);
+    EXPECT_EQ(program.Table().GetAt(1)->NoteNumber, 30);
+}
+
+} // namespace

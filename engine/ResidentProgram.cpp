@@ -9,6 +9,11 @@
 
 using Status = CMidiInConnection::Status;
 
+namespace {
+// The device of the settings window.
+constexpr std::uint8_t kFirstSlot = 1;
+} // namespace
+
 CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& actions,
                                    IMidiPlatform& midi, IMidiInCheckScheduler& scheduler,
                                    Settings settings)
@@ -17,8 +22,7 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
                {[this] {
                     // Without the port no note-off or pedal release can come
                     // any more, and a new port starts from controllers at 0.
-                    m_engine.ReleaseHeldKeys();
-                    m_engine.ResetControllerValues();
+                    m_engine.PortClosed(kFirstSlot);
                 },
                 [this](const MidiInDeviceList& devices) {
                     if (m_view != nullptr && m_phase == Phase::Running) {
@@ -26,6 +30,9 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
                     }
                 },
                 [this](Status before, Status after, bool byItself) {
+                    if (after == Status::Open) {
+                        m_engine.PortOpened(kFirstSlot, m_midiIn.PortHandle());
+                    }
                     ShowMidiInStatus(before, after, byItself);
                 }}) {}
 

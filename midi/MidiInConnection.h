@@ -52,6 +52,8 @@ public:
     void Close();
 
     Status GetStatus() const { return m_reconnector.GetStatus(); }
+    // The open port's handle as its messages carry it; 0 while none is open.
+    std::uint32_t PortHandle() const { return static_cast<std::uint32_t>(m_device.Handle()); }
     const std::string& GetDeviceName() const { return m_deviceName; }
     // While the status is Ambiguous: the names of the devices that fit.
     const std::vector<std::string>& GetCandidates() const { return m_reconnector.GetCandidates(); }

@@ -177,6 +177,15 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     } else if (IsForOneApplication()) {
         ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
     }
+    if (!save) {
+        // Masking a number beyond a byte would make it a real slot: 257 is
+        // no device 1.
+        const int device = ini.GetInt(section, "InputDevice", kAnyDevice);
+        InputDevice = device >= 0 && device <= kNoDevice ? static_cast<std::uint8_t>(device)
+                                                         : kNoDevice;
+    } else if (InputDevice != kAnyDevice) {
+        ini.WriteInt(section, "InputDevice", InputDevice);
+    }
 }
 
 std::string GetCCModeName(int ccMode) {

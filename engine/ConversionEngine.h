@@ -67,6 +67,8 @@ public:
     // (no release can come from it any more), and nothing of the other
     // devices' holds.
     void PortClosed(std::uint8_t slot);
+    // The slot of the port a message came by; 0 for a port of no slot.
+    std::uint8_t SlotOfPort(std::uint32_t portHandle) const { return m_portDevices.SlotOf(portHandle); }
 
     // Lets go of every key that held rules keep down, in one batch, for when
     // the input that would release them can no longer come: the device

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CMapEditDlg;
 class CResidentProgram;
 class CWin32ResidentDesktop;
 
@@ -60,7 +61,9 @@ protected:
     void OnEdit();
     void OnDblClkList(const NMHDR& header, LRESULT* result);
     void OnDelete();
+    void OnOtherDevices();
     void UpdateRow(int index);
+    void GiveDevices(CMapEditDlg& editor);
 
 private:
     // A modal window of the program is open: it comes to the front instead

@@ -37,6 +37,8 @@ struct ConfigRule {
     std::uint8_t mouseAction = 0; // 0 wheel up, 1 down, 2 left, 3 right, 4.. buttons
     // Acts only while this program is in front.
     std::string foreExePath;
+    // Takes the input of this device slot only (0 = every device).
+    std::uint8_t inputDevice = 0;
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,
@@ -52,6 +54,8 @@ bool operator==(const ConfigRule& a, const ConfigRule& b);
 
 struct Config {
     std::string midiInDevice;
+    // The devices of the slots 2, 3, ...; empty ones are not written.
+    std::vector<std::string> otherDevices;
     std::vector<ConfigRule> rules;
 };
 

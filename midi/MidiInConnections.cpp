@@ -93,15 +93,21 @@ void CMidiInConnections::OnShortMessage(std::uint32_t portHandle, std::uint32_t 
     m_input.OnShortMessage(portHandle, message);
 }
 
+// A slot without a device has nothing to look for: it neither lists the
+// devices nor asks for a timer.
 void CMidiInConnections::OnDevicesChanged() {
     for (auto& slot : m_slots) {
-        slot->connection.OnDevicesChanged();
+        if (!slot->connection.GetDeviceName().empty()) {
+            slot->connection.OnDevicesChanged();
+        }
     }
 }
 
 void CMidiInConnections::OnResumed() {
     for (auto& slot : m_slots) {
-        slot->connection.OnResumed();
+        if (!slot->connection.GetDeviceName().empty()) {
+            slot->connection.OnResumed();
+        }
     }
 }
 
@@ -124,6 +130,10 @@ void CMidiInConnections::RunCheck() {
             scheduler.pending = false;
             due.push_back(slot);
         }
+    }
+    if (due.size() == 1) {
+        Slot(due.front()).RunCheck();
+        return;
     }
     if (due.empty()) {
         return;

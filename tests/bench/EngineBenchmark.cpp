@@ -169,6 +169,18 @@ void BM_ShortMessageToActionsRuleSets(benchmark::State& state) {
 
 } // namespace
 
+// Eight devices open, the rules spread over every device and each slot.
+void BM_ShortMessageToActionsEightDevices(benchmark::State& state) {
+    CChangeTable table;
+    FillTable(table, static_cast<int>(state.range(0)));
+    for (int i = 0; i < table.GetSize(); ++i) {
+        table.GetAt(i)->InputDevice = static_cast<std::uint8_t>(i % 9);
+    }
+    NullActions actions;
+    RunPhrase(state, table, actions, 8);
+}
+
+BENCHMARK(BM_ShortMessageToActionsEightDevices)->Arg(1000);
 BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000)->Arg(10000);
 

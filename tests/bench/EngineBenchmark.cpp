@@ -130,16 +130,25 @@ std::vector<std::uint32_t> Phrase() {
     return messages;
 }
 
-void RunPhrase(benchmark::State& state, CChangeTable& table, IEngineActions& actions) {
+// `ports` > 0: that many device slots open, the phrase's messages coming by
+// each port in turn.
+void RunPhrase(benchmark::State& state, CChangeTable& table, IEngineActions& actions,
+               int ports = 0) {
     CConversionEngine engine(&table, actions);
     CMidiInEventListenerManager manager;
     manager.AddListener(&engine);
+    for (int slot = 1; slot <= ports; ++slot) {
+        engine.PortOpened(static_cast<std::uint8_t>(slot),
+                          static_cast<std::uint32_t>(0x1000 * slot));
+    }
     const std::vector<std::uint32_t> messages = Phrase();
 
     std::size_t next = 0;
+    std::uint32_t port = 0;
     for (auto _ : state) {
-        manager.OnShortMessage(0, messages[next]);
+        manager.OnShortMessage(ports > 0 ? 0x1000 * (1 + port) : 0, messages[next]);
         next = (next + 1) % messages.size();
+        port = ports > 0 ? (port + 1) % static_cast<std::uint32_t>(ports) : 0;
     }
     state.SetItemsProcessed(state.iterations());
     state.SetLabel("events");

@@ -16,8 +16,7 @@ bool CMidiInConnections::SlotScheduler::StartRetryDelay() {
 
 CMidiInConnections::CMidiInConnections(int slots, IMidiPlatform& platform,
                                        CMidiInEventListener& input,
-                                       IMidiInCheckScheduler& scheduler,
-                                       const EventsOfSlot& events)
+                                       IMidiInCheckScheduler& scheduler, const EventsOfSlot& events)
     : m_platform(platform), m_input(input) {
     for (int slot = 1; slot <= slots; ++slot) {
         SMidiInConnectionEvents slotEvents = events(slot);

@@ -28,7 +28,9 @@ public:
     CMidiInConnections& operator=(const CMidiInConnections&) = delete;
 
     int SlotCount() const { return static_cast<int>(m_slots.size()); }
-    CMidiInConnection& Slot(int slot) { return m_slots[static_cast<std::size_t>(slot - 1)]->connection; }
+    CMidiInConnection& Slot(int slot) {
+        return m_slots[static_cast<std::size_t>(slot - 1)]->connection;
+    }
     const CMidiInConnection& Slot(int slot) const {
         return m_slots[static_cast<std::size_t>(slot - 1)]->connection;
     }
@@ -59,8 +61,8 @@ private:
         IMidiInCheckScheduler& m_shared;
     };
     struct SSlot {
-        SSlot(IMidiPlatform& platform, CMidiInEventListener& input,
-              IMidiInCheckScheduler& shared, SMidiInConnectionEvents events)
+        SSlot(IMidiPlatform& platform, CMidiInEventListener& input, IMidiInCheckScheduler& shared,
+              SMidiInConnectionEvents events)
             : scheduler(shared), connection(platform, input, scheduler, std::move(events)) {}
         SlotScheduler scheduler;
         CMidiInConnection connection;
@@ -68,7 +70,8 @@ private:
 
     std::vector<unsigned> PortsTakenBesides(int slot) const;
     // The slots in the order they pick their ports: exact names first.
-    std::vector<int> PickingOrder(const std::vector<int>& slots, const MidiInDeviceList& devices) const;
+    std::vector<int> PickingOrder(const std::vector<int>& slots,
+                                  const MidiInDeviceList& devices) const;
 
     IMidiPlatform& m_platform;
     CMidiInEventListener& m_input;

@@ -50,7 +50,8 @@ TEST_F(DeviceRules, AClosedPortsMessagesNoLongerCountAsItsSlots) {
 }
 
 TEST_F(DeviceRules, TwoDevicesKnobsOnOneControllerDoNotDisturbEachOther) {
-    for (std::uint8_t kind : {CChangeTableItem::ControlChangeUp, CChangeTableItem::ControlChangeDown}) {
+    for (std::uint8_t kind :
+         {CChangeTableItem::ControlChangeUp, CChangeTableItem::ControlChangeDown}) {
         CChangeTableItem& rule = AddRule(kind, CChangeTableItem::KeyInput);
         rule.CCNumber = 10;
         rule.KeyCode = kind == CChangeTableItem::ControlChangeUp ? 'U' : 'D';

@@ -31,7 +31,8 @@ bool SameController(const CChangeTableItem& rule, const InputEvent& event) {
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
-    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions) {
+    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions),
+      m_timedStrokes(actions, m_keyHolds.Keys()) {
     // The table is not read here: its owner may not have built it yet. The
     // index is made at the first event or when the owner says the table
     // changed.
@@ -47,13 +48,14 @@ void CConversionEngine::OnNoteOn(std::uint32_t portHandle, std::uint8_t channel,
 
 void CConversionEngine::OnNoteOff(std::uint32_t portHandle, std::uint8_t channel,
                                   std::uint8_t note) {
+    const std::uint8_t device = m_portDevices.SlotOf(portHandle);
+    m_timedStrokes.Repeats().ReleaseNote(device, ProbeChannel(channel), note);
     // Most note-offs release nothing; the batch is only built for holds.
     if (m_keyHolds.IsEmpty()) {
         return;
     }
     CKeyHolds::ReleaseEvents events;
-    SendKeyEvents(events, m_keyHolds.ReleaseNote(m_portDevices.SlotOf(portHandle),
-                                                 ProbeChannel(channel), note, events));
+    SendKeyEvents(events, m_keyHolds.ReleaseNote(device, ProbeChannel(channel), note, events));
 }
 
 void CConversionEngine::OnPitchBend(std::uint32_t portHandle, std::uint8_t channel,
@@ -61,6 +63,7 @@ void CConversionEngine::OnPitchBend(std::uint32_t portHandle, std::uint8_t chann
     const std::uint8_t device = m_portDevices.SlotOf(portHandle);
     const CPitchBendWheel::Movement movement = m_pitchBendWheel[device].OnValue(value);
     if (movement == CPitchBendWheel::Returned) {
+        m_timedStrokes.Repeats().ReleaseBend(device);
         if (m_keyHolds.IsEmpty()) {
             return;
         }
@@ -191,6 +194,12 @@ void CConversionEngine::Perform(const CChangeTableItem& rule, int steps) {
     case CChangeTableItem::ToggleEnabled:
         OnToggleEnabled();
         break;
+    // Once however many steps, like activation: a knob turned fast would
+    // otherwise fill the queue.
+    case CChangeTableItem::KeySequence:
+    case CChangeTableItem::TypeText:
+        m_timedStrokes.Play(rule);
+        break;
     default:
         break;
     }
@@ -212,9 +221,11 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
         });
     // A pedal held under another program is let go by its rule, which the
     // program in front does not admit: then every rule is visited.
-    const bool releaseAnywhere = event.kind == CChangeTableItem::ControlChange &&
-                                 m_keyHolds.HoldsController(event.device, event.channel,
-                                                            event.number);
+    // The same for a pedal that repeats its stroke.
+    const bool releaseAnywhere =
+        event.kind == CChangeTableItem::ControlChange &&
+        (m_keyHolds.HoldsController(event.device, event.channel, event.number) ||
+         !m_timedStrokes.Repeats().IsEmpty());
     std::uint32_t generation = m_index.Generation();
     CRuleIndex::Candidates candidates =
         m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere, 0);
@@ -251,7 +262,7 @@ void CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const 
         return;
     }
     const bool admitted = m_foregroundRules.Admits(m_index, position, choice);
-    if (rule.HoldsKey()) {
+    if (rule.HoldsKey() || rule.RepeatsKey()) {
         ConvertHeldKeyRule(rule, event, value, admitted);
     } else if (const int steps = admitted ? Steps(rule, event, value) : 0) {
         Perform(rule, steps);
@@ -275,7 +286,8 @@ void CConversionEngine::TableChanged() {
 
 bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const InputEvent& event,
                                    std::uint8_t value) const {
-    if (rule.HoldsKey() && rule.InputKind == CChangeTableItem::ControlChange) {
+    if ((rule.HoldsKey() || rule.RepeatsKey()) &&
+        rule.InputKind == CChangeTableItem::ControlChange) {
         return event.kind == CChangeTableItem::ControlChange && SameController(rule, event);
     }
     return Steps(rule, event, value) > 0;
@@ -301,6 +313,8 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const I
         CKeyHolds::ReleaseEvents events;
         SendKeyEvents(events, m_keyHolds.ReleaseController(rule, event.device, event.channel,
                                                            event.number, events));
+        m_timedStrokes.Repeats().ReleaseController(rule, event.device, event.channel,
+                                                   event.number);
     } else if (mayPress && (!edge || Matches(rule, event, value))) {
         Hold(rule, event.device, CChangeTableItem::ControlChange, event.channel, event.number);
     }
@@ -308,6 +322,10 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const I
 
 void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t device,
                              std::uint8_t inputKind, std::uint8_t channel, std::uint8_t number) {
+    if (rule.RepeatsKey()) {
+        m_timedStrokes.StartRepeat(rule, device, inputKind, channel, number);
+        return;
+    }
     KeyStrokeEvent events[kMaxKeyStrokeEvents];
     SendKeyEvents(events, m_keyHolds.Hold(rule, device, inputKind, channel, number, events));
 }
@@ -321,6 +339,7 @@ void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
 void CConversionEngine::ReleaseHeldKeys() {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseAll(events));
+    m_timedStrokes.DropAll();
 }
 
 void CConversionEngine::OnToggleEnabled() {
@@ -372,5 +391,6 @@ void CConversionEngine::PortClosed(std::uint8_t slot) {
     m_portDevices.Forget(slot);
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseDevice(slot, events));
+    m_timedStrokes.Repeats().ReleaseDevice(slot);
     ResetControllerValues(slot);
 }

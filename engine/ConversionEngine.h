@@ -7,6 +7,7 @@
 #include "PitchBendWheel.h"
 #include "PortDevices.h"
 #include "RuleIndex.h"
+#include "TimedStrokes.h"
 
 #include <cstdint>
 
@@ -36,9 +37,10 @@ public:
     void ConvertInput(const CChangeTableItem& probe, std::uint8_t value);
 
     // The table was changed while the engine was not suspended (loaded, or
-    // a rule added after the editor closed). Resume says it by itself, and a
-    // change of the table's size is noticed at the next event; this makes
-    // the next event see any other change too.
+    // a rule added after the editor closed): the index is rebuilt now, not
+    // by the next message (while suspended, at the last Resume). Resume says
+    // it by itself, and an event that finds the table's size changed
+    // rebuilds too, but only this call makes any other change seen.
     void TableChanged();
 
     // Inverts the on/off switch and tells the actions (the tray menu's
@@ -73,8 +75,13 @@ public:
     // Lets go of every key that held rules keep down, in one batch, for when
     // the input that would release them can no longer come: the device
     // closed, the program or the session ends.
+    // Also drops the sequences and texts still queued and stops the
+    // repeats: they too belong to an input that is gone.
     void ReleaseHeldKeys();
     bool HoldsKeys() const { return !m_keyHolds.IsEmpty(); }
+
+    // The timer that the actions run for sequences, texts and repeats.
+    void OnStrokeTimer() { m_timedStrokes.OnTimer(); }
 
 private:
     void Convert(const InputEvent& event, std::uint8_t value);
@@ -123,4 +130,5 @@ private:
     CKeyHolds m_keyHolds;
     CRuleIndex m_index;
     CForegroundRules m_foregroundRules;
+    CTimedStrokes m_timedStrokes;
 };

@@ -62,6 +62,7 @@ void CResidentProgram::Start(IResidentView& view) {
     } else {
         m_table.Load(m_settings.configPath);
     }
+    m_engine.TableChanged();
     m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
     m_view->ShowRules();
     OpenAllSlots();
@@ -138,12 +139,14 @@ void CResidentProgram::ChooseDevice(const std::string& name) {
 int CResidentProgram::AddRule(std::unique_ptr<CChangeTableItem> rule) {
     const int index = m_table.GetSize();
     m_table.InsertAt(index, rule.release());
+    m_engine.TableChanged();
     return index;
 }
 
 void CResidentProgram::RemoveRule(int index) {
     if (index >= 0 && index < m_table.GetSize()) {
         m_table.RemoveAndDelete(index);
+        m_engine.TableChanged();
     }
 }
 

@@ -97,15 +97,18 @@ void CRuleIndex::BuildDense(const CChangeTable& table, Wanted wanted, DenseLists
     }
     std::partial_sum(lists.starts.begin(), lists.starts.end(), lists.starts.begin());
     lists.positions.assign(lists.starts.back(), 0);
-    std::vector<std::uint32_t> next(lists.starts.begin(), lists.starts.end() - 1);
+    // Each list's start serves as its fill cursor and ends at the next
+    // list's start; one shift puts the starts back.
     for (int i = 0; i < table.GetSize(); ++i) {
         const CChangeTableItem* rule = table.GetAt(i);
         if (rule != nullptr && wanted(i)) {
             ForEachList(*rule, [&](int list) {
-                lists.positions[next[static_cast<std::size_t>(list)]++] = i;
+                lists.positions[lists.starts[static_cast<std::size_t>(list)]++] = i;
             });
         }
     }
+    std::copy_backward(lists.starts.begin(), lists.starts.end() - 2, lists.starts.end() - 1);
+    lists.starts[0] = 0;
 }
 
 void CRuleIndex::BuildGroups(const CChangeTable& table) {

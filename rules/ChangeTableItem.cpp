@@ -3,7 +3,16 @@
 #include "ExePath.h"
 #include "IniFile.h"
 #include "KeyNames.h"
+#include "KeySequence.h"
 #include "StringUtil.h"
+#include "TypedText.h"
+
+namespace {
+
+// Longer texts would only be cut by the list's column.
+constexpr std::size_t kMaxOutputTextBytes = 120;
+
+} // namespace
 
 #include <atomic>
 
@@ -63,7 +72,13 @@ std::string CChangeTableItem::GetOutputText() const {
     switch (OutputKind) {
     case KeyInput:
         return "キー入力: " + ModifierText() + GetKeyName(KeyCode) +
-               (HoldsKey() ? " (押している間)" : "");
+               (HoldsKey()     ? " (押している間)"
+                : RepeatsKey() ? " (くり返し)"
+                               : "");
+    case KeySequence:
+        return GetKeySequenceText(ParseKeySequence(KeySequenceText), kMaxOutputTextBytes);
+    case TypeText:
+        return "テキスト: " + TypedTextPreview(TypedText, kMaxOutputTextBytes);
     case MouseInput: {
         const std::string action = GetMouseActionName(MouseAction);
         return "マウス: " + ModifierText() +
@@ -104,17 +119,7 @@ bool CChangeTableItem::HasRelease(int inputKind) {
 }
 
 std::string CChangeTableItem::ModifierText() const {
-    std::string text;
-    if (KeyFlag & KeyFlagCtrl) {
-        text += "Ctrl+";
-    }
-    if (KeyFlag & KeyFlagShift) {
-        text += "Shift+";
-    }
-    if (KeyFlag & KeyFlagAlt) {
-        text += "Alt+";
-    }
-    return text;
+    return KeyFlagText(KeyFlag);
 }
 
 bool CChangeTableItem::IsMouseButton(int mouseAction) {
@@ -125,6 +130,18 @@ bool CChangeTableItem::HoldsKey() const {
     const bool holdable =
         OutputKind == KeyInput || (OutputKind == MouseInput && IsMouseButton(MouseAction));
     return holdable && KeyHold != 0 && HasRelease(InputKind);
+}
+
+bool CChangeTableItem::RepeatsKey() const {
+    return OutputKind == KeyInput && KeyRepeat != 0 && KeyHold == 0 && HasRelease(InputKind);
+}
+
+void CChangeTableItem::SetKeySequence(const std::string& text) {
+    KeySequenceText = WriteKeySequence(ParseKeySequence(text));
+}
+
+void CChangeTableItem::SetText(const std::string& text) {
+    TypedText = LimitTypedText(text);
 }
 
 namespace {
@@ -177,14 +194,38 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     } else if (IsForOneApplication()) {
         ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
     }
+    // The keys of devices, repeat, sequences and text, each written only
+    // when used.
     if (!save) {
         // Masking a number beyond a byte would make it a real slot: 257 is
         // no device 1.
         const int device = ini.GetInt(section, "InputDevice", kAnyDevice);
         InputDevice = device >= 0 && device <= kNoDevice ? static_cast<std::uint8_t>(device)
                                                          : kNoDevice;
-    } else if (InputDevice != kAnyDevice) {
+        // A hand-edited rule that asks for both holds: the older option wins.
+        KeyRepeat = (ini.GetInt(section, "KeyRepeat", 0) != 0 && KeyHold == 0) ? 1 : 0;
+        SetKeySequence(ini.GetString(section, "KeySequence", "", false));
+        SetText(ini.GetString(section, "Text", "", true));
+        const int gap = ini.GetInt(section, "StrokeGap", kDefaultStrokeGap);
+        StrokeGap = static_cast<std::uint16_t>(gap < kMinStrokeGap   ? kMinStrokeGap
+                                               : gap > kMaxStrokeGap ? kMaxStrokeGap
+                                                                     : gap);
+        return;
+    }
+    if (InputDevice != kAnyDevice) {
         ini.WriteInt(section, "InputDevice", InputDevice);
+    }
+    if (KeyRepeat != 0) {
+        ini.WriteInt(section, "KeyRepeat", 1);
+    }
+    if (!KeySequenceText.empty()) {
+        ini.WriteString(section, "KeySequence", KeySequenceText.c_str(), false);
+    }
+    if (!TypedText.empty()) {
+        ini.WriteString(section, "Text", TypedText.c_str(), true);
+    }
+    if (StrokeGap != kDefaultStrokeGap) {
+        ini.WriteInt(section, "StrokeGap", StrokeGap);
     }
 }
 

@@ -24,6 +24,10 @@ public:
         ActivateApplication = 1,
         ToggleEnabled = 2,
         MouseInput = 3,
+        // Several strokes and waits one after the other (KeySequence).
+        KeySequence = 5,
+        // Text typed as characters (Text).
+        TypeText = 6,
     };
     // How a direction rule reads its controller's values.
     enum CCModeValue : std::uint8_t {
@@ -87,6 +91,11 @@ public:
     // A key or mouse-button rule that keeps its key or button down while its
     // input is held, instead of striking it once.
     bool HoldsKey() const;
+    // A key rule that strikes its key again and again, at the keyboard's own
+    // repeat delay and rate, while its input is held.
+    bool RepeatsKey() const;
+    // Sequence and text rules: their strokes go out paced, one after another.
+    bool IsPaced() const { return OutputKind == KeySequence || OutputKind == TypeText; }
     static bool IsMouseButton(int mouseAction);
 
     // Writes the rule to (save) or reads it from (load) one section.
@@ -129,8 +138,29 @@ public:
     static constexpr std::uint8_t kNoDevice = 0xFF;
     std::uint8_t InputDevice = kAnyDevice;
 
+    // Key rules only: repeat the stroke while the input is held. Never
+    // together with KeyHold; stored only when set.
+    std::uint8_t KeyRepeat = 0;
+    // Sequence and text rules: milliseconds between two strokes or
+    // characters. Stored only when not the default.
+    static constexpr int kDefaultStrokeGap = 10;
+    static constexpr int kMinStrokeGap = 1;
+    static constexpr int kMaxStrokeGap = 1000;
+    std::uint16_t StrokeGap = kDefaultStrokeGap;
+
+    // The stored form of a sequence ("1:67 4:9 w200 1:86"); kept as read,
+    // in one-blank form and cut at 64 items.
+    const std::string& GetKeySequence() const { return KeySequenceText; }
+    void SetKeySequence(const std::string& text);
+    // The text a typing rule types ("\r\n" line breaks, at most 1,000
+    // characters).
+    const std::string& GetText() const { return TypedText; }
+    void SetText(const std::string& text);
+
 private:
     std::string ForeExePath;
+    std::string KeySequenceText;
+    std::string TypedText;
     Id m_id = NextId();
 
     static Id NextId();

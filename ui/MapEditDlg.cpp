@@ -7,6 +7,7 @@
 #include "EditorResource.h"
 #include "KeyCapture.h"
 #include "KeyNames.h"
+#include "KeySequence.h"
 #include "MapEditControlStates.h"
 #include "MessageBox.h"
 #include "MidiInEventListenerManager.h"
@@ -29,6 +30,13 @@ constexpr int kProgramControls[] = {IDC_MAPEDIT_PC_LABEL, IDC_MAPEDIT_PC_NUMBER,
 constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY};
 constexpr int kCCModeCount = 4;
 constexpr int kMouseActionCount = 9;
+constexpr int kSequenceControls[] = {IDC_MAPEDIT_SEQUENCE_LIST,      IDC_MAPEDIT_SEQUENCE_ADD_KEY,
+                                     IDC_MAPEDIT_SEQUENCE_ADD_WAIT,  IDC_MAPEDIT_SEQUENCE_WAIT_MS,
+                                     IDC_MAPEDIT_SEQUENCE_WAIT_UNIT, IDC_MAPEDIT_SEQUENCE_REMOVE,
+                                     IDC_MAPEDIT_SEQUENCE_UP,        IDC_MAPEDIT_SEQUENCE_DOWN};
+constexpr int kStrokeGapControls[] = {IDC_MAPEDIT_STROKE_GAP_LABEL, IDC_MAPEDIT_STROKE_GAP};
+// Room for 1,000 characters of two bytes; the rule cuts what is longer.
+constexpr int kTextByteLimit = 2000;
 constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP,
                                         IDC_MAPEDIT_ACT_LAUNCH};
 
@@ -49,6 +57,8 @@ bool IsKindRadio(UINT id) {
     case IDC_MAPEDIT_ACTIVATE:
     case IDC_MAPEDIT_TOGGLE:
     case IDC_MAPEDIT_MOUSE:
+    case IDC_MAPEDIT_SEQUENCE:
+    case IDC_MAPEDIT_TYPE_TEXT:
         return true;
     default:
         return false;
@@ -108,7 +118,11 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_MAPEDIT_NOTE_NUMBER, m_values.m_nNoteNumber);
     DDX_Check(pDX, IDC_MAPEDIT_CC_EDGE, m_values.m_bCCFlag);
     DDX_Text(pDX, IDC_MAPEDIT_NOTE_NUMBER_END, m_values.m_nNoteNumberEnd);
-    DDX_Radio(pDX, IDC_MAPEDIT_KEY_INPUT, m_values.m_nOutputKind);
+    int outputRadio = OutputRadioOf(m_values.m_nOutputKind);
+    DDX_Radio(pDX, IDC_MAPEDIT_KEY_INPUT, outputRadio);
+    if (pDX->m_bSaveAndValidate) {
+        m_values.m_nOutputKind = OutputKindOfRadio(outputRadio, m_values.m_nOutputKind);
+    }
     DDX_CBIndex(pDX, IDC_MAPEDIT_CHANNEL, m_values.m_nInputCh);
     DDX_CBIndex(pDX, IDC_MAPEDIT_PC_RANGE, m_values.m_nPCRange);
     DDX_Text(pDX, IDC_MAPEDIT_PC_NUMBER, m_values.m_nPCNumber);
@@ -120,6 +134,10 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBIndex(pDX, IDC_MAPEDIT_MOUSE_ACTION, m_values.m_nMouseAction);
     DDX_Check(pDX, IDC_MAPEDIT_FORE_ONLY, m_values.m_bForeOnly);
     DDX_Text(pDX, IDC_MAPEDIT_FORE_PATH, m_values.m_strForeExePath);
+    DDX_Check(pDX, IDC_MAPEDIT_KEY_REPEAT, m_values.m_bKeyRepeat);
+    DDX_Text(pDX, IDC_MAPEDIT_SEQUENCE_WAIT_MS, m_values.m_nWaitMs);
+    DDX_Text(pDX, IDC_MAPEDIT_TEXT, m_values.m_strText);
+    DDX_Text(pDX, IDC_MAPEDIT_STROKE_GAP, m_values.m_nStrokeGap);
 }
 
 BOOL CMapEditDlg::OnInitDialog() {
@@ -137,6 +155,7 @@ BOOL CMapEditDlg::OnInitDialog() {
             ::ShowWindow(control, m_device.IsWanted() ? SW_SHOW : SW_HIDE);
         }
     }
+    ::SendDlgItemMessageA(GetSafeHwnd(), IDC_MAPEDIT_TEXT, EM_LIMITTEXT, kTextByteLimit, 0);
     WriteControls();
     ShowExeName();
     m_listenerManager.AddListener(this);
@@ -177,6 +196,39 @@ void CMapEditDlg::FillKnobAndMouseCombos() {
 void CMapEditDlg::WriteControls() {
     UpdateData(false);
     ShowKeyInList();
+    ShowSequence(SelectedSequenceItem());
+    UpdateControlStates();
+}
+
+void CMapEditDlg::ShowSequence(int selected) {
+    HWND list = GetDlgItem(IDC_MAPEDIT_SEQUENCE_LIST);
+    if (list == nullptr) {
+        return;
+    }
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const KeySequenceItem& item : m_values.m_sequence) {
+        ::SendMessageA(list, LB_ADDSTRING, 0,
+                       reinterpret_cast<LPARAM>(GetKeySequenceItemText(item).c_str()));
+    }
+    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list, nullptr, TRUE);
+}
+
+int CMapEditDlg::SelectedSequenceItem() const {
+    HWND list = ::GetDlgItem(GetSafeHwnd(), IDC_MAPEDIT_SEQUENCE_LIST);
+    return list == nullptr ? -1 : static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
+}
+
+template <typename Change> void CMapEditDlg::ChangeSequence(Change change) {
+    ReadControls();
+    const int selected = change(m_values, SelectedSequenceItem());
+    if (selected < 0) {
+        return; // full, or nothing to remove or move
+    }
+    UpdateData(false);
+    ShowSequence(selected);
     UpdateControlStates();
 }
 
@@ -224,6 +276,12 @@ void CMapEditDlg::UpdateControlStates() {
     EnableControls(kKeyControls, CountOf(kKeyControls), states.key);
     const int keyHold[] = {IDC_MAPEDIT_KEY_HOLD};
     EnableControls(keyHold, 1, states.keyHold);
+    const int keyRepeat[] = {IDC_MAPEDIT_KEY_REPEAT};
+    EnableControls(keyRepeat, 1, states.keyRepeat);
+    EnableControls(kSequenceControls, CountOf(kSequenceControls), states.sequence);
+    const int text[] = {IDC_MAPEDIT_TEXT};
+    EnableControls(text, 1, states.text);
+    EnableControls(kStrokeGapControls, CountOf(kStrokeGapControls), states.strokeGap);
     EnableControls(kApplicationControls, CountOf(kApplicationControls), states.application);
     const int forePath[] = {IDC_MAPEDIT_FORE_PATH};
     EnableControls(forePath, 1, m_values.m_bForeOnly != 0);
@@ -333,6 +391,21 @@ bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         UpdateControlStates();
         return true;
     }
+    if (notifyCode == BN_CLICKED && (id == IDC_MAPEDIT_KEY_HOLD || id == IDC_MAPEDIT_KEY_REPEAT)) {
+        const bool checked =
+            ::IsDlgButtonChecked(GetSafeHwnd(), static_cast<int>(id)) == BST_CHECKED;
+        Capture([id, checked](CMapEditValues& values) {
+            if (id == IDC_MAPEDIT_KEY_HOLD) {
+                values.CheckKeyHold(checked);
+            } else {
+                values.CheckKeyRepeat(checked);
+            }
+        });
+        return true;
+    }
+    if (notifyCode == BN_CLICKED && OnSequenceButton(id)) {
+        return true;
+    }
     if (notifyCode == CBN_SELCHANGE && id == IDC_MAPEDIT_MOUSE_ACTION) {
         UpdateControlStates(); // only buttons can be held
         return true;
@@ -350,6 +423,28 @@ bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         return true;
     }
     return CDialog::OnCommand(id, notifyCode, control);
+}
+
+bool CMapEditDlg::OnSequenceButton(UINT id) {
+    switch (id) {
+    case IDC_MAPEDIT_SEQUENCE_ADD_KEY:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.AddSequenceStroke(at); });
+        return true;
+    case IDC_MAPEDIT_SEQUENCE_ADD_WAIT:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.AddSequenceWait(at); });
+        return true;
+    case IDC_MAPEDIT_SEQUENCE_REMOVE:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.RemoveSequenceItem(at); });
+        return true;
+    case IDC_MAPEDIT_SEQUENCE_UP:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.MoveSequenceItem(at, -1); });
+        return true;
+    case IDC_MAPEDIT_SEQUENCE_DOWN:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.MoveSequenceItem(at, 1); });
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CMapEditDlg::OnSelectApplication() {

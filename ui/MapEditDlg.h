@@ -74,6 +74,14 @@ private:
     // Members to controls, with what follows from them.
     void WriteControls();
     void CaptureDevice(std::uint32_t portHandle);
+    // The sequence's items into their list, `selected` chosen (-1: none).
+    void ShowSequence(int selected);
+    int SelectedSequenceItem() const;
+    // Read, change (returns the item to select, -1 when nothing changed),
+    // show: the frame of the sequence's buttons.
+    template <typename Change> void ChangeSequence(Change change);
+    // True for the buttons of the sequence.
+    bool OnSequenceButton(UINT id);
 
     CChangeTableItem& m_rule;
     const bool m_bIsNew;

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 
 // The running program's desktop on Windows: the tray icon, the key strokes
 // and activations, the MIDI messages of the settings window and the
@@ -29,6 +30,10 @@ public:
     IEngineActions& Actions() { return m_actions; }
     IMidiInCheckScheduler& MidiInScheduler() { return m_midiInMessages; }
     CTrayIcon& TrayIcon() { return m_trayIcon; }
+    // Who is called when the timer of sequences, texts and repeats fires.
+    void SetStrokeTimerHandler(std::function<void()> handler) {
+        m_actions.SetStrokeTimerHandler(std::move(handler));
+    }
 
     void AddTrayIcon(const std::string& tip) override;
     void SetTrayTip(const std::string& tip) override { m_trayIcon.SetTip(tip); }

@@ -89,3 +89,25 @@ TEST_F(DeviceRules, LosingOneDeviceReleasesOnlyWhatItsInputsHold) {
     EXPECT_FALSE(engine.HoldsKeys());
     EXPECT_EQ(Log(), (Actions{KeysAction("v41"), KeysAction("^41")}));
 }
+
+TEST_F(DeviceRules, EachDevicesRepeatEndsWithItsOwnReleaseOrUnplugging) {
+    NoteKeyOf(0, 60, 'A').KeyRepeat = 1;
+    actions.repeatDelaySetting = 0; // 250 ms
+    actions.repeatSpeedSetting = 0; // 400 ms
+    From(kPortOfSlot1, NoteOn(0, 60));
+    From(kPortOfSlot2, NoteOn(0, 60));
+    EXPECT_EQ(Log(), (Actions{KeyAction('A'), KeyAction('A')})) << "each device starts its own";
+    From(kPortOfSlot2, NoteOff(0, 60));
+    Log().clear();
+    Wait(300);
+    EXPECT_EQ(Log(), Actions{KeyAction('A')}) << "the other device's note-off ends only its own";
+    From(kPortOfSlot2, NoteOn(0, 60));
+    engine.PortClosed(1);
+    Log().clear();
+    Wait(300);
+    EXPECT_EQ(Log(), Actions{KeyAction('A')}) << "unplugging one device ends only its repeat";
+    engine.PortClosed(2);
+    Log().clear();
+    Wait(2000);
+    EXPECT_TRUE(Log().empty());
+}

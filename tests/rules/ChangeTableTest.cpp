@@ -4,6 +4,7 @@
 #include "ModulePath.h"
 #include "PortableIniBackend.h"
 #include "StringUtil.h"
+#include "TypedText.h"
 #include "TempDir.h"
 #include "TestFiles.h"
 
@@ -551,4 +552,75 @@ TEST(ChangeTableTexts, ARuleOfOneDeviceIsLedByItsName) {
     EXPECT_EQ(table.InputTextOf(*rule), "nanoKONTROL2: CC# 20 (増やした時)");
     rule->InputDevice = 5;
     EXPECT_EQ(table.InputTextOf(*rule), "デバイス 5: CC# 20 (増やした時)");
+}
+
+TEST_F(ChangeTableFile, SequenceTextAndRepeatKeysAreStoredOnlyWhenUsedAndReadBack) {
+    CChangeTable table;
+    for (int i = 0; i < 3; ++i) {
+        table.InsertAt(i, NewItem(60 + i, 0, 0));
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string without = Saved();
+    for (const char* key : {"KeyRepeat", "KeySequence", "Text", "StrokeGap"}) {
+        EXPECT_EQ(without.find(std::string(key) + "="), std::string::npos) << key;
+    }
+
+    table.GetAt(0)->KeyRepeat = 1;
+    table.GetAt(1)->OutputKind = CChangeTableItem::KeySequence;
+    table.GetAt(1)->SetKeySequence("1:67 4:9 w200 1:86 ?");
+    table.GetAt(1)->StrokeGap = 25;
+    table.GetAt(2)->OutputKind = CChangeTableItem::TypeText;
+    table.GetAt(2)->SetText("よろしく\r\nお願いします\t!");
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "KeyRepeat=1"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "KeySequence=1:67 4:9 w200 1:86 ?"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "StrokeGap=25"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Text=よろしく___LF___お願いします\t!"), 1);
+
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->KeyRepeat, 1);
+    EXPECT_EQ(loaded.GetAt(1)->GetKeySequence(), "1:67 4:9 w200 1:86 ?");
+    EXPECT_EQ(loaded.GetAt(1)->StrokeGap, 25);
+    EXPECT_EQ(loaded.GetAt(2)->GetText(), "よろしく\r\nお願いします\t!");
+    EXPECT_EQ(loaded.GetAt(2)->StrokeGap, CChangeTableItem::kDefaultStrokeGap);
+
+    loaded.GetAt(0)->KeyRepeat = 0;
+    loaded.GetAt(1)->OutputKind = CChangeTableItem::KeyInput;
+    loaded.GetAt(1)->SetKeySequence("");
+    loaded.GetAt(1)->StrokeGap = CChangeTableItem::kDefaultStrokeGap;
+    loaded.GetAt(2)->OutputKind = CChangeTableItem::KeyInput;
+    loaded.GetAt(2)->SetText("");
+    ASSERT_TRUE(loaded.Save(path, backend));
+    EXPECT_EQ(Saved(), without);
+}
+
+TEST_F(ChangeTableFile, HandEditedSequenceTextAndRepeatValuesHaveDefinedOutcomes) {
+    std::string longSequence;
+    for (int i = 0; i < 10000; ++i) {
+        longSequence += "0:65 ";
+    }
+    std::string longText(100000, 'x');
+    WriteConfig("[General]\r\nTableItemCount=4\r\n[TableItem000]\r\nKeyHold=1\r\nKeyRepeat=1\r\n"
+                "StrokeGap=0\r\n[TableItem001]\r\nKeyRepeat=5\r\nStrokeGap=99999\r\nKeySequence=" +
+                longSequence + "\r\n[TableItem002]\r\nText=" + longText +
+                "\r\nStrokeGap=x\r\n[TableItem003]\r\nText=a\x82\x20"
+                "b\x82\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    ASSERT_EQ(table.GetSize(), 4);
+    EXPECT_EQ(table.GetAt(0)->KeyHold, 1);
+    EXPECT_EQ(table.GetAt(0)->KeyRepeat, 0) << "a rule holds or repeats, never both";
+    EXPECT_EQ(table.GetAt(0)->StrokeGap, CChangeTableItem::kMinStrokeGap);
+    EXPECT_EQ(table.GetAt(1)->KeyRepeat, 1);
+    EXPECT_EQ(table.GetAt(1)->StrokeGap, CChangeTableItem::kMaxStrokeGap);
+    EXPECT_EQ(table.GetAt(1)->GetKeySequence().size(), 64u * 5 - 1);
+    EXPECT_EQ(table.GetAt(2)->GetText().size(), kMaxTypedTextCharacters);
+    EXPECT_EQ(table.GetAt(2)->StrokeGap, CChangeTableItem::kMinStrokeGap);
+    // Bytes the code page cannot read stay as they are (typed as U+FFFD),
+    // but half a character at the end goes.
+    EXPECT_EQ(table.GetAt(3)->GetText(), "a\x82\x20"
+                                         "b");
 }

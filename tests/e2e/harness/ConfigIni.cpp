@@ -89,6 +89,22 @@ std::string ConfigText(const Config& config) {
         if (rule.inputDevice != 0) {
             text << "InputDevice=" << unsigned(rule.inputDevice) << "\r\n";
         }
+        if (rule.keyRepeat) {
+            text << "KeyRepeat=1\r\n";
+        }
+        if (!rule.keySequence.empty()) {
+            text << "KeySequence=" << rule.keySequence << "\r\n";
+        }
+        if (!rule.text.empty()) {
+            std::string escaped = rule.text;
+            for (std::size_t at; (at = escaped.find("\r\n")) != std::string::npos;) {
+                escaped.replace(at, 2, "___LF___");
+            }
+            text << "Text=" << escaped << "\r\n";
+        }
+        if (rule.strokeGap != 10) {
+            text << "StrokeGap=" << rule.strokeGap << "\r\n";
+        }
     }
     return text.str();
 }

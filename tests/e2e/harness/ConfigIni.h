@@ -17,7 +17,14 @@ struct ConfigRule {
         ControlChangeUp,
         ControlChangeDown,
     };
-    enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled, MouseInput };
+    enum OutputKind : std::uint8_t {
+        KeyInput,
+        ActivateApplication,
+        ToggleEnabled,
+        MouseInput,
+        KeySequence = 5,
+        TypeText = 6,
+    };
 
     std::uint8_t inputCh = 0;
     std::uint8_t inputKind = Note;
@@ -39,6 +46,10 @@ struct ConfigRule {
     std::string foreExePath;
     // Takes the input of this device slot only (0 = every device).
     std::uint8_t inputDevice = 0;
+    bool keyRepeat = false;  // strike again and again while the note is held
+    std::string keySequence; // "1:67 w200 1:86"
+    std::string text;        // typed; "\r\n" is written as the file's line-break escape
+    int strokeGap = 10;
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,

@@ -14,6 +14,20 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
     return static_cast<std::uint8_t>(channel + 1);
 }
 
+// A probe may bring any device number; its controller values are those of
+// the ports of no slot.
+std::uint8_t DeviceOf(const InputEvent& event) {
+    return event.device <= CPortDevices::kSlots ? event.device : 0;
+}
+
+// A controller rule and a controller message: channel, device and number.
+bool SameController(const CChangeTableItem& rule, const InputEvent& event) {
+    return (rule.InputCh == 0 || rule.InputCh == event.channel) &&
+           (rule.InputDevice == CChangeTableItem::kAnyDevice ||
+            rule.InputDevice == event.device) &&
+           rule.CCNumber == event.number;
+}
+
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
@@ -25,50 +39,63 @@ CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& action
     ResetControllerValues();
 }
 
-void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8_t note,
-                                 std::uint8_t) {
-    Convert(InputEvent{CChangeTableItem::Note, ProbeChannel(channel), note, 0}, 0);
+void CConversionEngine::OnNoteOn(std::uint32_t portHandle, std::uint8_t channel,
+                                 std::uint8_t note, std::uint8_t) {
+    Convert(InputEvent{CChangeTableItem::Note, ProbeChannel(channel), note, 0,
+                       m_portDevices.SlotOf(portHandle)},
+            0);
 }
 
-void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
+void CConversionEngine::OnNoteOff(std::uint32_t portHandle, std::uint8_t channel,
+                                  std::uint8_t note) {
+    const std::uint8_t device = m_portDevices.SlotOf(portHandle);
+    m_timedStrokes.Repeats().ReleaseNote(device, ProbeChannel(channel), note);
     // Most note-offs release nothing; the batch is only built for holds.
-    m_timedStrokes.Repeats().ReleaseNote(ProbeChannel(channel), note);
     if (m_keyHolds.IsEmpty()) {
         return;
     }
     CKeyHolds::ReleaseEvents events;
-    SendKeyEvents(events, m_keyHolds.ReleaseNote(ProbeChannel(channel), note, events));
+    SendKeyEvents(events, m_keyHolds.ReleaseNote(device, ProbeChannel(channel), note, events));
 }
 
-void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
-    const CPitchBendWheel::Movement movement = m_pitchBendWheel.OnValue(value);
+void CConversionEngine::OnPitchBend(std::uint32_t portHandle, std::uint8_t channel,
+                                    std::int32_t value) {
+    const std::uint8_t device = m_portDevices.SlotOf(portHandle);
+    const CPitchBendWheel::Movement movement = m_pitchBendWheel[device].OnValue(value);
     if (movement == CPitchBendWheel::Returned) {
-        m_timedStrokes.Repeats().ReleaseBend();
+        m_timedStrokes.Repeats().ReleaseBend(device);
         if (m_keyHolds.IsEmpty()) {
             return;
         }
         CKeyHolds::ReleaseEvents events;
-        SendKeyEvents(events, m_keyHolds.ReleaseBend(events));
+        SendKeyEvents(events, m_keyHolds.ReleaseBend(device, events));
     } else if (movement != CPitchBendWheel::Stayed) {
-        Convert(InputEvent{CPitchBendWheel::InputKindOf(movement), ProbeChannel(channel), 0, 0}, 0);
+        Convert(InputEvent{CPitchBendWheel::InputKindOf(movement), ProbeChannel(channel), 0, 0,
+                           device},
+                0);
     }
 }
 
-void CConversionEngine::OnControlChange(std::uint32_t, std::uint8_t channel,
+void CConversionEngine::OnControlChange(std::uint32_t portHandle, std::uint8_t channel,
                                         std::uint8_t controller, std::uint8_t value) {
     if (controller >= kControllerCount) {
         return;
     }
-    Convert(InputEvent{CChangeTableItem::ControlChange, ProbeChannel(channel), controller, 0},
+    const std::uint8_t device = m_portDevices.SlotOf(portHandle);
+    Convert(InputEvent{CChangeTableItem::ControlChange, ProbeChannel(channel), controller, 0,
+                       device},
             value);
     // Stored after matching, so the edge test and the knobs see the value
     // from before.
-    m_lastCCValue[controller] = value;
-    m_lastKnobValue[channel & 0x0F][controller] = value;
+    m_lastCCValue[device][controller] = value;
+    m_lastKnobValue[device][channel & 0x0F][controller] = value;
 }
 
-void CConversionEngine::OnProgramChange(std::uint32_t, std::uint8_t channel, std::uint8_t program) {
-    Convert(InputEvent{CChangeTableItem::ProgramChange, ProbeChannel(channel), program, 0}, 0);
+void CConversionEngine::OnProgramChange(std::uint32_t portHandle, std::uint8_t channel,
+                                        std::uint8_t program) {
+    Convert(InputEvent{CChangeTableItem::ProgramChange, ProbeChannel(channel), program, 0,
+                       m_portDevices.SlotOf(portHandle)},
+            0);
 }
 
 bool CConversionEngine::Matches(const CChangeTableItem& rule, const InputEvent& event,
@@ -77,6 +104,9 @@ bool CConversionEngine::Matches(const CChangeTableItem& rule, const InputEvent& 
         return false;
     }
     if (rule.InputCh != 0 && rule.InputCh != event.channel) {
+        return false;
+    }
+    if (rule.InputDevice != CChangeTableItem::kAnyDevice && rule.InputDevice != event.device) {
         return false;
     }
     switch (rule.InputKind) {
@@ -89,7 +119,7 @@ bool CConversionEngine::Matches(const CChangeTableItem& rule, const InputEvent& 
         if (rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) {
             // ConvertInput is public: whatever probe it is given, the
             // controller stays inside the array.
-            return m_lastCCValue[rule.CCNumber & 0x7F] == 0 && value != 0;
+            return m_lastCCValue[DeviceOf(event)][rule.CCNumber & 0x7F] == 0 && value != 0;
         }
         return true;
     case CChangeTableItem::PitchBendMinus:
@@ -114,8 +144,7 @@ int CConversionEngine::Steps(const CChangeTableItem& rule, const InputEvent& eve
 
 int CConversionEngine::DirectionSteps(const CChangeTableItem& rule, const InputEvent& event,
                                       std::uint8_t value) const {
-    if (event.kind != CChangeTableItem::ControlChange ||
-        (rule.InputCh != 0 && rule.InputCh != event.channel) || rule.CCNumber != event.number) {
+    if (event.kind != CChangeTableItem::ControlChange || !SameController(rule, event)) {
         return 0;
     }
     int steps = 0;
@@ -123,7 +152,8 @@ int CConversionEngine::DirectionSteps(const CChangeTableItem& rule, const InputE
         if (event.channel < 1 || event.channel > 16) {
             return 0;
         }
-        const std::uint8_t previous = m_lastKnobValue[event.channel - 1][event.number & 0x7F];
+        const std::uint8_t previous =
+            m_lastKnobValue[DeviceOf(event)][event.channel - 1][event.number & 0x7F];
         if (previous == kNoValue) {
             return 0; // the first value only tells where the knob stands
         }
@@ -198,7 +228,7 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     // The same for a pedal that repeats its stroke.
     const bool releaseAnywhere =
         event.kind == CChangeTableItem::ControlChange &&
-        (m_keyHolds.HoldsController(event.channel, event.number) ||
+        (m_keyHolds.HoldsController(event.device, event.channel, event.number) ||
          !m_timedStrokes.Repeats().IsEmpty());
     bool acted = false;
     std::uint32_t generation = m_index.Generation();
@@ -300,9 +330,7 @@ bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const InputEven
                                    std::uint8_t value) const {
     if ((rule.HoldsKey() || rule.RepeatsKey()) &&
         rule.InputKind == CChangeTableItem::ControlChange) {
-        return event.kind == CChangeTableItem::ControlChange &&
-               (rule.InputCh == 0 || rule.InputCh == event.channel) &&
-               rule.CCNumber == event.number;
+        return event.kind == CChangeTableItem::ControlChange && SameController(rule, event);
     }
     return Steps(rule, event, value) > 0;
 }
@@ -311,14 +339,13 @@ bool CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const I
                                            std::uint8_t value, bool mayPress) {
     if (rule.InputKind != CChangeTableItem::ControlChange) {
         if (mayPress && Matches(rule, event, value)) {
-            Hold(rule, event.kind, event.channel,
+            Hold(rule, event.device, event.kind, event.channel,
                  rule.InputKind == CChangeTableItem::Note ? event.number : 0);
             return true;
         }
         return false;
     }
-    if (event.kind != CChangeTableItem::ControlChange ||
-        (rule.InputCh != 0 && rule.InputCh != event.channel) || rule.CCNumber != event.number) {
+    if (event.kind != CChangeTableItem::ControlChange || !SameController(rule, event)) {
         return false;
     }
     // Pedals send 64 or more for down; with the edge flag any move off 0 is
@@ -327,24 +354,25 @@ bool CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const I
     const bool release = edge ? value == 0 : value < 64;
     if (release) {
         CKeyHolds::ReleaseEvents events;
-        SendKeyEvents(events,
-                      m_keyHolds.ReleaseController(rule, event.channel, event.number, events));
-        m_timedStrokes.Repeats().ReleaseController(rule, event.channel, event.number);
+        SendKeyEvents(events, m_keyHolds.ReleaseController(rule, event.device, event.channel,
+                                                           event.number, events));
+        m_timedStrokes.Repeats().ReleaseController(rule, event.device, event.channel,
+                                                   event.number);
     } else if (mayPress && (!edge || Matches(rule, event, value))) {
-        Hold(rule, CChangeTableItem::ControlChange, event.channel, event.number);
+        Hold(rule, event.device, CChangeTableItem::ControlChange, event.channel, event.number);
         return true;
     }
     return false;
 }
 
-void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t inputKind,
-                             std::uint8_t channel, std::uint8_t number) {
+void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t device,
+                             std::uint8_t inputKind, std::uint8_t channel, std::uint8_t number) {
     if (rule.RepeatsKey()) {
-        m_timedStrokes.StartRepeat(rule, inputKind, channel, number);
+        m_timedStrokes.StartRepeat(rule, device, inputKind, channel, number);
         return;
     }
     KeyStrokeEvent events[kMaxKeyStrokeEvents];
-    SendKeyEvents(events, m_keyHolds.Hold(rule, inputKind, channel, number, events));
+    SendKeyEvents(events, m_keyHolds.Hold(rule, device, inputKind, channel, number, events));
 }
 
 void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
@@ -382,6 +410,32 @@ void CConversionEngine::Resume() {
 }
 
 void CConversionEngine::ResetControllerValues() {
-    std::memset(m_lastCCValue, 0, sizeof m_lastCCValue);
-    std::memset(m_lastKnobValue, kNoValue, sizeof m_lastKnobValue);
+    for (std::uint8_t device = 0; device < kDevices; ++device) {
+        ResetControllerValues(device);
+    }
+}
+
+void CConversionEngine::ResetControllerValues(std::uint8_t device) {
+    std::memset(m_lastCCValue[device], 0, sizeof m_lastCCValue[device]);
+    std::memset(m_lastKnobValue[device], kNoValue, sizeof m_lastKnobValue[device]);
+    m_pitchBendWheel[device] = CPitchBendWheel();
+}
+
+void CConversionEngine::PortOpened(std::uint8_t slot, std::uint32_t portHandle) {
+    if (slot < 1 || slot >= kDevices) {
+        return;
+    }
+    m_portDevices.Assign(slot, portHandle);
+    ResetControllerValues(slot);
+}
+
+void CConversionEngine::PortClosed(std::uint8_t slot) {
+    if (slot < 1 || slot >= kDevices) {
+        return;
+    }
+    m_portDevices.Forget(slot);
+    CKeyHolds::ReleaseEvents events;
+    SendKeyEvents(events, m_keyHolds.ReleaseDevice(slot, events));
+    m_timedStrokes.Repeats().ReleaseDevice(slot);
+    ResetControllerValues(slot);
 }

@@ -6,6 +6,7 @@
 #include "KeyHolds.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
+#include "PortDevices.h"
 #include "RuleIndex.h"
 #include "TimedStrokes.h"
 
@@ -65,6 +66,16 @@ public:
     // device is (re)opened).
     void ResetControllerValues();
 
+    // The port of a device slot (1..8) opened: its messages are that slot's.
+    // Its controllers start from nothing, as after any open.
+    void PortOpened(std::uint8_t slot, std::uint32_t portHandle);
+    // The port of a slot closed or went: what its inputs hold is let go
+    // (no release can come from it any more), and nothing of the other
+    // devices' holds.
+    void PortClosed(std::uint8_t slot);
+    // The slot of the port a message came by; 0 for a port of no slot.
+    std::uint8_t SlotOfPort(std::uint32_t portHandle) const { return m_portDevices.SlotOf(portHandle); }
+
     // Lets go of every key that held rules keep down, in one batch, for when
     // the input that would release them can no longer come: the device
     // closed, the program or the session ends.
@@ -103,8 +114,9 @@ private:
     // True when the rule pressed its key (or started its repeat).
     bool ConvertHeldKeyRule(const CChangeTableItem& rule, const InputEvent& event,
                             std::uint8_t value, bool mayPress);
-    void Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
-              std::uint8_t number);
+    void Hold(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t inputKind,
+              std::uint8_t channel, std::uint8_t number);
+    void ResetControllerValues(std::uint8_t device);
     void SendKeyEvents(const KeyStrokeEvent* events, int count);
     // Why nothing acted: the switch, or rules that take the event but are
     // limited to a program that is not in front.
@@ -116,12 +128,16 @@ private:
     bool m_bEnabled = true;
     int m_nSuspended = 0;
     CChangeTable* m_pChangeTable;
-    CPitchBendWheel m_pitchBendWheel;
-    std::uint8_t m_lastCCValue[128] = {};
+    // Per device slot (0: a port of no slot), so that two devices' knobs on
+    // the same controller number do not disturb each other.
+    static constexpr int kDevices = CPortDevices::kSlots + 1;
+    CPortDevices m_portDevices;
+    CPitchBendWheel m_pitchBendWheel[kDevices];
+    std::uint8_t m_lastCCValue[kDevices][128] = {};
     // Per channel, for knobs read by their change; kNoValue until the first
     // value after the device opened.
     static constexpr std::uint8_t kNoValue = 0xFF;
-    std::uint8_t m_lastKnobValue[16][128];
+    std::uint8_t m_lastKnobValue[kDevices][16][128];
     IEngineActions& m_actions;
     CKeyHolds m_keyHolds;
     CRuleIndex m_index;

@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-bool CKeyRepeats::Start(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
-                        std::uint8_t number, std::uint64_t nowMs, int delayMs, int intervalMs) {
+bool CKeyRepeats::Start(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t inputKind,
+                        std::uint8_t channel, std::uint8_t number, std::uint64_t nowMs, int delayMs,
+                        int intervalMs) {
     for (int i = 0; i < m_count; ++i) {
         const Record& r = m_records[i];
-        if (r.rule == &rule && r.inputKind == inputKind && r.channel == channel &&
-            r.number == number) {
+        if (r.rule == &rule && r.device == device && r.inputKind == inputKind &&
+            r.channel == channel && r.number == number) {
             return false;
         }
     }
@@ -18,6 +19,7 @@ bool CKeyRepeats::Start(const CChangeTableItem& rule, std::uint8_t inputKind, st
     }
     Record& r = m_records[m_count++];
     r.rule = &rule;
+    r.device = device;
     r.inputKind = inputKind;
     r.channel = channel;
     r.number = number;
@@ -38,25 +40,31 @@ template <typename Test> void CKeyRepeats::ReleaseWhere(Test test) {
     m_count = kept;
 }
 
-void CKeyRepeats::ReleaseNote(std::uint8_t channel, std::uint8_t note) {
+void CKeyRepeats::ReleaseNote(std::uint8_t device, std::uint8_t channel, std::uint8_t note) {
     ReleaseWhere([&](const Record& r) {
-        return r.inputKind == CChangeTableItem::Note && r.channel == channel && r.number == note;
+        return r.device == device && r.inputKind == CChangeTableItem::Note &&
+               r.channel == channel && r.number == note;
     });
 }
 
-void CKeyRepeats::ReleaseBend() {
-    ReleaseWhere([](const Record& r) {
-        return r.inputKind == CChangeTableItem::PitchBendMinus ||
-               r.inputKind == CChangeTableItem::PitchBendPlus;
+void CKeyRepeats::ReleaseBend(std::uint8_t device) {
+    ReleaseWhere([&](const Record& r) {
+        return r.device == device && (r.inputKind == CChangeTableItem::PitchBendMinus ||
+                                      r.inputKind == CChangeTableItem::PitchBendPlus);
     });
 }
 
-void CKeyRepeats::ReleaseController(const CChangeTableItem& rule, std::uint8_t channel,
-                                    std::uint8_t controller) {
+void CKeyRepeats::ReleaseController(const CChangeTableItem& rule, std::uint8_t device,
+                                    std::uint8_t channel, std::uint8_t controller) {
     ReleaseWhere([&](const Record& r) {
-        return r.rule == &rule && r.inputKind == CChangeTableItem::ControlChange &&
-               r.channel == channel && r.number == controller;
+        return r.rule == &rule && r.device == device &&
+               r.inputKind == CChangeTableItem::ControlChange && r.channel == channel &&
+               r.number == controller;
     });
+}
+
+void CKeyRepeats::ReleaseDevice(std::uint8_t device) {
+    ReleaseWhere([&](const Record& r) { return r.device == device; });
 }
 
 int CKeyRepeats::NextDelay(std::uint64_t nowMs) const {

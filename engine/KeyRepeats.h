@@ -8,8 +8,9 @@ class CChangeTableItem;
 
 // The keyboard's own repeat, for key rules whose input is held: the stroke
 // comes again after the repeat delay and then at the repeat rate until the
-// input is released. One record per rule and note, controller or bend
-// direction, like the holds. The clock is the caller's.
+// input is released. One record per rule, device slot and note, controller
+// or bend direction, like the holds: a device's release or unplugging ends
+// its own repeats only. The clock is the caller's.
 class CKeyRepeats {
 public:
     static constexpr int kMaxRepeats = 64;
@@ -18,14 +19,17 @@ public:
     // the caller's. False when that input repeats it already (a second
     // note-on, a pedal sending more values while down) or the records are
     // full: then no stroke is due.
-    bool Start(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
-               std::uint8_t number, std::uint64_t nowMs, int delayMs, int intervalMs);
+    bool Start(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t inputKind,
+               std::uint8_t channel, std::uint8_t number, std::uint64_t nowMs, int delayMs,
+               int intervalMs);
 
-    void ReleaseNote(std::uint8_t channel, std::uint8_t note);
-    // Of either direction: the wheel is shared by all channels.
-    void ReleaseBend();
-    void ReleaseController(const CChangeTableItem& rule, std::uint8_t channel,
+    void ReleaseNote(std::uint8_t device, std::uint8_t channel, std::uint8_t note);
+    // Of either direction: a device's wheel is shared by all its channels.
+    void ReleaseBend(std::uint8_t device);
+    void ReleaseController(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t channel,
                            std::uint8_t controller);
+    // What the inputs of one device repeat: the device is gone.
+    void ReleaseDevice(std::uint8_t device);
     void ReleaseAll() { m_count = 0; }
 
     using Strike = std::function<void(const StrokeTarget& target, std::uint8_t keyFlag)>;
@@ -39,6 +43,7 @@ public:
 private:
     struct Record {
         const CChangeTableItem* rule;
+        std::uint8_t device;
         std::uint8_t inputKind;
         std::uint8_t channel;
         std::uint8_t number;

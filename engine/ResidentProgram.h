@@ -2,7 +2,7 @@
 #include "ChangeTable.h"
 #include "ConversionEngine.h"
 #include "InputRecord.h"
-#include "MidiInConnection.h"
+#include "MidiInConnections.h"
 #include "MidiInEventListenerManager.h"
 #include "ModalWindows.h"
 
@@ -75,9 +75,14 @@ public:
 
     // The user chose a device in the list.
     void ChooseDevice(const std::string& name);
-    // (Re)opens the device named in the table and tells in a box when that
-    // fails.
+    // (Re)opens the device of slot 1 named in the table and tells in a box
+    // when that fails.
     void OpenMidiInDevice();
+    // The user chose the device of a slot 2..8 (empty: none): saved and
+    // opened at once; what came of it the tray tells.
+    void ChooseSlotDevice(int slot, const std::string& name);
+    const CMidiInConnections& Connections() const { return m_midiIn; }
+    MidiInDeviceList ListDevices() const { return m_midiIn.ListDevices(); }
 
     // Appends a rule; its index.
     int AddRule(std::unique_ptr<CChangeTableItem> rule);
@@ -100,8 +105,10 @@ public:
 private:
     enum class Phase { Created, Running, Ended };
 
-    void ShowMidiInStatus(CMidiInConnection::Status before, CMidiInConnection::Status after,
-                          bool byItself);
+    SMidiInConnectionEvents EventsOfSlot(int slot);
+    void ShowMidiInStatus(int slot, CMidiInConnection::Status before,
+                          CMidiInConnection::Status after, bool byItself);
+    void OpenAllSlots();
     void ModalClosed();
     bool Save();
     void EndRun(bool tellFailures);
@@ -113,7 +120,7 @@ private:
     CConversionEngine m_engine;
     CMidiInEventListenerManager m_listenerManager;
     CInputRecord m_inputRecord;
-    CMidiInConnection m_midiIn;
+    CMidiInConnections m_midiIn;
     CModalWindows m_modal;
     Phase m_phase = Phase::Created;
     // The last save of a change failed and the user has been told.

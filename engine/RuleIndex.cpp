@@ -53,7 +53,11 @@ int CRuleIndex::ListOf(const InputEvent& event) {
 
 // Calls visit(list of all slots) for every list the rule belongs to.
 template <typename Visit> void CRuleIndex::ForEachList(const CChangeTableItem& rule, Visit visit) {
-    const int slotBase = SlotOfRule(rule.InputCh) * kListsPerSlot;
+    if (rule.InputDevice >= kDeviceSlots) {
+        return; // no port has that slot
+    }
+    const int slotBase =
+        rule.InputDevice * kListsPerDevice + SlotOfRule(rule.InputCh) * kListsPerSlot;
     switch (rule.InputKind) {
     case CChangeTableItem::Note:
         // A reversed range holds no note.
@@ -82,8 +86,8 @@ template <typename Visit> void CRuleIndex::ForEachList(const CChangeTableItem& r
 
 // Counted first, then filled in table order: every list comes out ascending.
 template <typename Wanted>
-void CRuleIndex::BuildDense(const CChangeTable& table, Wanted wanted, DenseLists& lists) {
-    lists.starts.assign(kListCount + 1, 0);
+void CRuleIndex::BuildDense(const CChangeTable& table, Wanted wanted, DenseLists& lists) const {
+    lists.starts.assign(static_cast<std::size_t>(m_deviceSlotCount * kListsPerDevice) + 1, 0);
     for (int i = 0; i < table.GetSize(); ++i) {
         const CChangeTableItem* rule = table.GetAt(i);
         if (rule != nullptr && wanted(i)) {
@@ -133,8 +137,12 @@ void CRuleIndex::Build(const CChangeTable& table) {
     m_ruleChannels.assign(size, 0);
     m_groupOf.assign(size, kEveryApplication);
     m_limitedRuleCount = 0;
+    m_deviceSlotCount = 1;
     for (int i = 0; i < m_size; ++i) {
         if (const CChangeTableItem* rule = table.GetAt(i)) {
+            if (rule->InputDevice != CChangeTableItem::kAnyDevice) {
+                m_deviceSlotCount = kDeviceSlots;
+            }
             m_ids[static_cast<std::size_t>(i)] = rule->GetId();
             m_ruleChannels[static_cast<std::size_t>(i)] = rule->InputCh;
             m_limitedRuleCount += rule->IsForOneApplication() ? 1 : 0;
@@ -192,13 +200,22 @@ CRuleIndex::Candidates CRuleIndex::FindDense(const DenseLists& lists, const Inpu
     if (list == kNoList || lists.starts.empty()) {
         return found;
     }
-    ForEachSlot(event, [&](int slot, std::uint8_t onlyChannel) {
-        const std::size_t l = static_cast<std::size_t>(slot * kListsPerSlot + list);
-        const std::int32_t* end = lists.positions.data() + lists.starts[l + 1];
-        const std::int32_t* begin = lists.positions.data() + lists.starts[l];
-        found.Add(fromPosition > 0 ? std::lower_bound(begin, end, fromPosition) : begin, end,
-                  onlyChannel);
-    });
+    const auto addDevice = [&](int device) {
+        ForEachSlot(event, [&](int slot, std::uint8_t onlyChannel) {
+            const std::size_t l =
+                static_cast<std::size_t>(device * kListsPerDevice + slot * kListsPerSlot + list);
+            const std::int32_t* end = lists.positions.data() + lists.starts[l + 1];
+            const std::int32_t* begin = lists.positions.data() + lists.starts[l];
+            found.Add(fromPosition > 0 ? std::lower_bound(begin, end, fromPosition) : begin, end,
+                      onlyChannel);
+        });
+    };
+    addDevice(0);
+    // The lists of the event's own slot exist only when some rule is for one.
+    const int devices = static_cast<int>((lists.starts.size() - 1) / kListsPerDevice);
+    if (event.device >= 1 && event.device < devices) {
+        addDevice(event.device);
+    }
     return found;
 }
 

@@ -57,13 +57,14 @@ void CTimedStrokes::Play(const CChangeTableItem& rule) {
     Run(now);
 }
 
-void CTimedStrokes::StartRepeat(const CChangeTableItem& rule, std::uint8_t inputKind,
-                                std::uint8_t channel, std::uint8_t number) {
+void CTimedStrokes::StartRepeat(const CChangeTableItem& rule, std::uint8_t device,
+                                std::uint8_t inputKind, std::uint8_t channel, std::uint8_t number) {
     int delaySetting = 0;
     int speedSetting = 0;
     m_actions.KeyboardRepeatSettings(delaySetting, speedSetting);
     const std::uint64_t now = m_actions.NowMs();
-    if (!m_repeats.Start(rule, inputKind, channel, number, now, KeyboardRepeatDelayMs(delaySetting),
+    if (!m_repeats.Start(rule, device, inputKind, channel, number, now,
+                         KeyboardRepeatDelayMs(delaySetting),
                          KeyboardRepeatIntervalMs(speedSetting))) {
         return;
     }

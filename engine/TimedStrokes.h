@@ -20,8 +20,8 @@ public:
     void Play(const CChangeTableItem& rule);
     // Strikes the rule's key now and then again at the keyboard's repeat
     // delay and rate, until the input is released.
-    void StartRepeat(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
-                     std::uint8_t number);
+    void StartRepeat(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t inputKind,
+                     std::uint8_t channel, std::uint8_t number);
     CKeyRepeats& Repeats() { return m_repeats; }
 
     // The platform's timer came.

@@ -42,6 +42,9 @@
 #define IDC_MAPEDIT_MOUSE_ACTION 1125
 #define IDC_MAPEDIT_KEY_LIST_LABEL 1126
 #define IDC_MAPEDIT_KEY_LIST 1127
+// The device a rule takes its input from.
+#define IDC_MAPEDIT_DEVICE_LABEL 1250
+#define IDC_MAPEDIT_DEVICE 1251
 // Limiting a rule to the application in front.
 // Sequences, typed text and repeat.
 #define IDC_MAPEDIT_SEQUENCE 1140

@@ -11,6 +11,7 @@
 #define IDR_TRAY_MENU 130
 #define IDD_MAPEDIT_DIALOG 131
 #define IDD_APPSELECT_DIALOG 132
+#define IDD_DEVICE_SLOTS_DIALOG 150
 
 // Settings window
 #define IDC_DEVICE_COMBO 1000
@@ -20,6 +21,11 @@
 #define IDC_DELETE_BUTTON 1004
 #define IDC_MONITOR_BUTTON 1200
 #define IDC_SHOW_NOTICE_CHECK 1201
+
+// The settings window's button for the other devices, and their dialog:
+// one list per slot 2..8, ids in slot order.
+#define IDC_OTHER_DEVICES_BUTTON 1240
+#define IDC_SLOT_COMBO_FIRST 1241
 
 // Version box
 #define IDC_VERSION_TEXT 1017

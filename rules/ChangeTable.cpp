@@ -12,6 +12,11 @@ const char kGeneral[] = "General";
 
 std::string SectionName(int index) { return Format("TableItem%03d", index); }
 
+// Slot 1 keeps the key of the tables written before there were slots.
+std::string DeviceKey(int slot) {
+    return slot == 1 ? std::string("MidiInDevice") : Format("MidiInDevice%d", slot);
+}
+
 } // namespace
 
 std::string GetConfigPath() { return GetModuleDirectory() + "Config.ini"; }
@@ -34,9 +39,38 @@ bool CChangeTable::Save(const std::string& path) {
     return Save(path, onePass);
 }
 
+std::string CChangeTable::GetDeviceName(int slot) const {
+    return slot >= 1 && slot <= kDeviceSlots ? m_deviceNames[slot - 1] : std::string();
+}
+
+void CChangeTable::SetDeviceName(int slot, const std::string& name) {
+    if (slot >= 1 && slot <= kDeviceSlots) {
+        m_deviceNames[slot - 1] = name;
+    }
+}
+
+int CChangeTable::NamedDeviceCount() const {
+    int count = 0;
+    for (const std::string& name : m_deviceNames) {
+        count += name.empty() ? 0 : 1;
+    }
+    return count;
+}
+
+std::string CChangeTable::InputTextOf(const CChangeTableItem& rule) const {
+    if (rule.InputDevice == CChangeTableItem::kAnyDevice) {
+        return rule.GetInputText();
+    }
+    const std::string name = GetDeviceName(rule.InputDevice);
+    const std::string device = name.empty() ? Format("デバイス %d", rule.InputDevice) : name;
+    return device + ": " + rule.GetInputText();
+}
+
 void CChangeTable::Load(const std::string& path, IIniBackend& backend) {
     CIniFile ini(path, backend);
-    m_deviceName = ini.GetString(kGeneral, "MidiInDevice", "", false);
+    for (int slot = 1; slot <= kDeviceSlots; ++slot) {
+        m_deviceNames[slot - 1] = ini.GetString(kGeneral, DeviceKey(slot).c_str(), "", false);
+    }
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
     m_showNotice = ini.GetInt(kGeneral, "ShowNotice", 1) != 0;
     if (count > kMaxItemCount) {
@@ -74,7 +108,14 @@ bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
     CIniFile ini(temporaryPath, backend);
     ini.Delete();
 
-    ini.WriteString(kGeneral, "MidiInDevice", m_deviceName.c_str(), false);
+    ini.WriteString(kGeneral, DeviceKey(1).c_str(), m_deviceNames[0].c_str(), false);
+    // The other slots only when named: a table of one device keeps its file.
+    for (int slot = 2; slot <= kDeviceSlots; ++slot) {
+        if (!m_deviceNames[slot - 1].empty()) {
+            ini.WriteString(kGeneral, DeviceKey(slot).c_str(), m_deviceNames[slot - 1].c_str(),
+                            false);
+        }
+    }
     ini.WriteInt(kGeneral, "TableItemCount", GetSize());
     if (!m_showNotice) {
         ini.WriteInt(kGeneral, "ShowNotice", 0);

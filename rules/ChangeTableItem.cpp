@@ -194,8 +194,14 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     } else if (IsForOneApplication()) {
         ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
     }
-    // The keys of repeat, sequences and text, each written only when used.
+    // The keys of devices, repeat, sequences and text, each written only
+    // when used.
     if (!save) {
+        // Masking a number beyond a byte would make it a real slot: 257 is
+        // no device 1.
+        const int device = ini.GetInt(section, "InputDevice", kAnyDevice);
+        InputDevice = device >= 0 && device <= kNoDevice ? static_cast<std::uint8_t>(device)
+                                                         : kNoDevice;
         // A hand-edited rule that asks for both holds: the older option wins.
         KeyRepeat = (ini.GetInt(section, "KeyRepeat", 0) != 0 && KeyHold == 0) ? 1 : 0;
         SetKeySequence(ini.GetString(section, "KeySequence", "", false));
@@ -205,6 +211,9 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
                                                : gap > kMaxStrokeGap ? kMaxStrokeGap
                                                                      : gap);
         return;
+    }
+    if (InputDevice != kAnyDevice) {
+        ini.WriteInt(section, "InputDevice", InputDevice);
     }
     if (KeyRepeat != 0) {
         ini.WriteInt(section, "KeyRepeat", 1);

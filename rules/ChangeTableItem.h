@@ -130,6 +130,13 @@ public:
     std::uint8_t CCMode = CCModeAbsolute;
     // Mouse rules only: which wheel or button. Stored only when not 0.
     std::uint8_t MouseAction = WheelUp;
+    // The device slot whose input the rule takes (1..8), or every device
+    // (0). Stored only when not 0. A hand-edited number beyond the slots is
+    // kept as read (up to kNoDevice, which stands for any number outside a
+    // byte): such a rule is shown and saved, but takes no input.
+    static constexpr std::uint8_t kAnyDevice = 0;
+    static constexpr std::uint8_t kNoDevice = 0xFF;
+    std::uint8_t InputDevice = kAnyDevice;
 
     // Key rules only: repeat the stroke while the input is held. Never
     // together with KeyHold; stored only when set.

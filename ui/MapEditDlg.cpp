@@ -87,6 +87,18 @@ CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew, CMidiInEventListene
     : CDialog(IDD_MAP_EDIT, parent), m_rule(rule), m_bIsNew(isNew), m_listenerManager(manager),
       m_values(rule) {}
 
+void CMapEditDlg::SetDevices(std::vector<std::string> slotNames,
+                             std::function<std::uint8_t(std::uint32_t)> slotOfPort) {
+    m_slotNames = std::move(slotNames);
+    m_slotOfPort = std::move(slotOfPort);
+}
+
+void CMapEditDlg::CaptureDevice(std::uint32_t portHandle) {
+    if (m_slotOfPort && m_device.IsWanted()) {
+        m_device.Select(m_slotOfPort(portHandle));
+    }
+}
+
 CMapEditDlg::~CMapEditDlg() {
     // Only when the window never reached its destruction under our control.
     if (m_bListening) {
@@ -117,6 +129,7 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Check(pDX, IDC_MAPEDIT_ACT_LAUNCH, m_values.m_bActLaunch);
     DDX_Check(pDX, IDC_MAPEDIT_KEY_HOLD, m_values.m_bKeyHold);
     DDX_Control(pDX, IDC_MAPEDIT_KEY_LIST, m_comboKeyList);
+    DDX_Control(pDX, IDC_MAPEDIT_DEVICE, m_comboDevice);
     DDX_CBIndex(pDX, IDC_MAPEDIT_CC_MODE, m_values.m_nCCMode);
     DDX_CBIndex(pDX, IDC_MAPEDIT_MOUSE_ACTION, m_values.m_nMouseAction);
     DDX_Check(pDX, IDC_MAPEDIT_FORE_ONLY, m_values.m_bForeOnly);
@@ -135,6 +148,13 @@ BOOL CMapEditDlg::OnInitDialog() {
     FillKeyCombo();
     FillChannelCombo();
     FillKnobAndMouseCombos();
+    m_device.Fill(m_slotNames, m_rule.InputDevice);
+    // With one device there is nothing to choose: the choice stays hidden.
+    for (const int id : {IDC_MAPEDIT_DEVICE_LABEL, IDC_MAPEDIT_DEVICE}) {
+        if (HWND control = ::GetDlgItem(m_hWnd, id)) {
+            ::ShowWindow(control, m_device.IsWanted() ? SW_SHOW : SW_HIDE);
+        }
+    }
     ::SendDlgItemMessageA(GetSafeHwnd(), IDC_MAPEDIT_TEXT, EM_LIMITTEXT, kTextByteLimit, 0);
     WriteControls();
     ShowExeName();
@@ -288,15 +308,18 @@ template <typename Change> void CMapEditDlg::Capture(Change change) {
     WriteControls();
 }
 
-void CMapEditDlg::OnNoteOn(std::uint32_t, std::uint8_t, std::uint8_t note, std::uint8_t) {
+void CMapEditDlg::OnNoteOn(std::uint32_t portHandle, std::uint8_t, std::uint8_t note,
+                           std::uint8_t) {
+    CaptureDevice(portHandle);
     Capture([note](CMapEditValues& values) { values.CaptureNote(note); });
 }
 
-void CMapEditDlg::OnControlChange(std::uint32_t, std::uint8_t, std::uint8_t controller,
-                                  std::uint8_t value) {
+void CMapEditDlg::OnControlChange(std::uint32_t portHandle, std::uint8_t,
+                                  std::uint8_t controller, std::uint8_t value) {
     if (m_bReading) {
         return;
     }
+    CaptureDevice(portHandle);
     // The guess needs the encoding shown now; a failed read keeps the last.
     ReadControls();
     const CKnobCapture::Guess guess = m_knob.OnValue(controller, value, m_values.m_nCCMode);
@@ -312,13 +335,16 @@ void CMapEditDlg::OnControlChange(std::uint32_t, std::uint8_t, std::uint8_t cont
     });
 }
 
-void CMapEditDlg::OnProgramChange(std::uint32_t, std::uint8_t, std::uint8_t program) {
+void CMapEditDlg::OnProgramChange(std::uint32_t portHandle, std::uint8_t,
+                                  std::uint8_t program) {
+    CaptureDevice(portHandle);
     Capture([program](CMapEditValues& values) { values.CaptureProgram(program); });
 }
 
-void CMapEditDlg::OnPitchBend(std::uint32_t, std::uint8_t, std::int32_t value) {
+void CMapEditDlg::OnPitchBend(std::uint32_t portHandle, std::uint8_t, std::int32_t value) {
     const CPitchBendWheel::Movement movement = m_pitchBend.OnValue(value);
     if (movement == CPitchBendWheel::LeftDownwards || movement == CPitchBendWheel::LeftUpwards) {
+        CaptureDevice(portHandle);
         const int kind = CPitchBendWheel::InputKindOf(movement);
         Capture([kind](CMapEditValues& values) { values.CapturePitchBend(kind); });
     }
@@ -356,6 +382,7 @@ void CMapEditDlg::OnOK() {
         return;
     }
     m_values.WriteTo(m_rule);
+    m_rule.InputDevice = m_device.Selected();
     CDialog::OnOK();
 }
 

@@ -82,7 +82,7 @@ void CRuleListView::FillDisplayInfo(const NMLVDISPINFOA& info) const {
     std::string text;
     if (item.iItem >= 0 && item.iItem < m_table.GetSize()) {
         const CChangeTableItem* rule = m_table.GetAt(item.iItem);
-        text = item.iSubItem == 0 ? rule->GetInputText() : rule->GetOutputText();
+        text = item.iSubItem == 0 ? m_table.InputTextOf(*rule) : rule->GetOutputText();
     }
     COwnerDataList::PutText(info, text);
 }
@@ -98,7 +98,7 @@ int CRuleListView::FindRow(const std::string& wanted, UINT flags, int from) cons
     const int rows = (flags & LVFI_WRAP) != 0 ? count : count - start;
     for (int step = 0; step < rows; ++step) {
         const int row = (start + step) % count;
-        std::string text = m_table.GetAt(row)->GetInputText();
+        std::string text = m_table.InputTextOf(*m_table.GetAt(row));
         if ((flags & LVFI_PARTIAL) != 0) {
             text = CutAtCharacterBoundary(text, wanted.size());
         }

@@ -1,6 +1,7 @@
 #include "SettingDlg.h"
 
 #include "AboutDlg.h"
+#include "DeviceSlotsDlg.h"
 #include "DataExchange.h"
 #include "MessageBox.h"
 #include "ModulePath.h"
@@ -157,6 +158,9 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         case IDC_DELETE_BUTTON:
             OnDelete();
             return true;
+        case IDC_OTHER_DEVICES_BUTTON:
+            OnOtherDevices();
+            return true;
         default:
             break;
         }
@@ -238,6 +242,16 @@ void CSettingDlg::OnVersion() {
     const CResidentProgram::ModalRun modal(m_program);
     CAboutDlg about;
     about.DoModal();
+}
+
+void CSettingDlg::OnOtherDevices() {
+    if (!m_program.MayOpenModal()) {
+        ShowOpenModalWindow();
+        return;
+    }
+    const CResidentProgram::ModalRun modal(m_program);
+    CDeviceSlotsDlg slots(m_program, this);
+    slots.DoModal();
 }
 
 void CSettingDlg::OnSysCommand(WPARAM command, LPARAM lParam) {

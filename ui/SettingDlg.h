@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class CMapEditDlg;
 class CResidentProgram;
 class CWin32ResidentDesktop;
 
@@ -63,7 +64,9 @@ protected:
     void OnDblClkList(const NMHDR& header, LRESULT* result);
     void OnDelete();
     void OnShowNoticeClicked();
+    void OnOtherDevices();
     void UpdateRow(int index);
+    void GiveDevices(CMapEditDlg& editor);
 
 private:
     // A modal window of the program is open: it comes to the front instead

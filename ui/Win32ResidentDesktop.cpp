@@ -46,7 +46,7 @@ void CWin32ResidentDesktop::ShowBalloon(const std::string& text, bool warning) {
     m_trayIcon.ShowBalloon(text, warning);
 }
 
-void CWin32ResidentDesktop::StartNotices(CMidiInConnection& connection) {
+void CWin32ResidentDesktop::StartNotices(CMidiInConnections& connection) {
     m_actions.Releases().Attach(m_window);
     m_midiInMessages.Attach(m_window, connection);
     // Without it a later copy finds no first one and ends after its wait.

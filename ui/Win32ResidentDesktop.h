@@ -41,7 +41,7 @@ public:
     void ShowBalloon(const std::string& text, bool warning) override;
     void BeginRemoveTrayIcon() override { m_trayIcon.BeginRemove(); }
     void CompleteTrayIconRemoval() override { m_trayIcon.Remove(); }
-    void StartNotices(CMidiInConnection& connection) override;
+    void StartNotices(CMidiInConnections& connection) override;
     void StopNotices() override;
     std::uintptr_t InputReceiver() const override {
         return reinterpret_cast<std::uintptr_t>(m_window);

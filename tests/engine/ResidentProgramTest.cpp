@@ -82,7 +82,7 @@ public:
     }
     void BeginRemoveTrayIcon() override { m_events.push_back("tray removal begun"); }
     void CompleteTrayIconRemoval() override { m_events.push_back("tray removed"); }
-    void StartNotices(CMidiInConnection&) override { m_events.push_back("notices started"); }
+    void StartNotices(CMidiInConnections&) override { m_events.push_back("notices started"); }
     void StopNotices() override { m_events.push_back("notices stopped"); }
     std::uintptr_t InputReceiver() const override { return 7; }
     void StopWorkers() override { m_events.push_back("workers stopped"); }

@@ -501,6 +501,84 @@ TEST_F(ChangeTableFile, ApplicationWithALineBreakOrOfThreeHundredBytesIsTheActiv
     }
 }
 
+TEST_F(ChangeTableFile, DeviceSlotsAndInputDeviceRoundTripAndTodaysFilesStayByteForByte) {
+    // A table of one device, as written before there were slots.
+    const std::string today = "[General]\r\nMidiInDevice=Keys\r\nTableItemCount=1\r\n"
+                              "[TableItem000]\r\nInputCh=0\r\nInputKind=0\r\nOutputKind=0\r\n"
+                              "NoteNumber=60\r\nNoteNumberEnd=60\r\nCCNumber=0\r\nCCFlag=0\r\n"
+                              "PCNumber=0\r\nPCRange=0\r\nKeyCode=65\r\nKeyFlag=0\r\n"
+                              "ActExePath=\r\n";
+    WriteConfig(today);
+    CChangeTable table;
+    table.Load(path, backend);
+    EXPECT_EQ(table.NamedDeviceCount(), 1);
+    ASSERT_TRUE(table.Save(path, backend));
+    EXPECT_EQ(NonBlankLines(Saved()), NonBlankLines(today));
+
+    table.SetDeviceName(2, "nanoKONTROL2");
+    table.SetDeviceName(8, "2 - Pads");
+    table.SetDeviceName(9, "beyond the slots");
+    table.GetAt(0)->InputDevice = 2;
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5),
+              (std::vector<std::string>{"[General]", "MidiInDevice=Keys",
+                                        "MidiInDevice2=nanoKONTROL2", "MidiInDevice8=2 - Pads",
+                                        "TableItemCount=1"}));
+    EXPECT_EQ(lines.back(), "InputDevice=2") << "after the keys every table has";
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    EXPECT_EQ(loaded.GetDeviceName(2), "nanoKONTROL2");
+    EXPECT_EQ(loaded.GetDeviceName(8), "2 - Pads");
+    EXPECT_EQ(loaded.GetDeviceName(9), "");
+    EXPECT_EQ(loaded.NamedDeviceCount(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->InputDevice, 2);
+}
+
+TEST_F(ChangeTableFile, HandEditedDeviceValuesHaveADefinedOutcome) {
+    const std::string longName(300, 'k');
+    WriteConfig("[General]\r\nMidiInDevice=Keys\r\nMidiInDevice2=Keys\r\nMidiInDevice3=" +
+                longName + "\r\nMidiInDevice4=Line\r\nbreak\r\nTableItemCount=5\r\n"
+                "[TableItem000]\r\nInputDevice=9\r\n[TableItem001]\r\nInputDevice=257\r\n"
+                "[TableItem002]\r\nInputDevice=-1\r\n[TableItem003]\r\nInputDevice=x\r\n"
+                "[TableItem004]\r\nInputDevice=8\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    // The same name twice and a long name are kept as read; the line break
+    // ended the value, the rest is no key of the program.
+    EXPECT_EQ(table.GetDeviceName(2), "Keys");
+    EXPECT_EQ(table.GetDeviceName(3), longName);
+    EXPECT_EQ(table.GetDeviceName(4), "Line");
+    ASSERT_EQ(table.GetSize(), 5);
+    // A number beyond the slots stays, one beyond a byte is no slot at all,
+    // garbage is every device.
+    const int expected[] = {9, CChangeTableItem::kNoDevice, CChangeTableItem::kNoDevice, 0, 8};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(table.GetAt(i)->InputDevice, expected[i]) << i;
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    CChangeTable again;
+    again.Load(path, backend);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(again.GetAt(i)->InputDevice, expected[i]) << i;
+    }
+    EXPECT_EQ(again.GetDeviceName(3), longName);
+}
+
+TEST(ChangeTableTexts, ARuleOfOneDeviceIsLedByItsName) {
+    CChangeTable table;
+    table.SetDeviceName(2, "nanoKONTROL2");
+    auto* rule = new CChangeTableItem;
+    rule->InputKind = CChangeTableItem::ControlChangeUp;
+    rule->CCNumber = 20;
+    table.InsertAt(0, rule);
+    EXPECT_EQ(table.InputTextOf(*rule), "CC# 20 (増やした時)");
+    rule->InputDevice = 2;
+    EXPECT_EQ(table.InputTextOf(*rule), "nanoKONTROL2: CC# 20 (増やした時)");
+    rule->InputDevice = 5;
+    EXPECT_EQ(table.InputTextOf(*rule), "デバイス 5: CC# 20 (増やした時)");
+}
+
 TEST_F(ChangeTableFile, SequenceTextAndRepeatKeysAreStoredOnlyWhenUsedAndReadBack) {
     CChangeTable table;
     for (int i = 0; i < 3; ++i) {

@@ -44,6 +44,8 @@ struct ConfigRule {
     std::uint8_t mouseAction = 0; // 0 wheel up, 1 down, 2 left, 3 right, 4.. buttons
     // Acts only while this program is in front.
     std::string foreExePath;
+    // Takes the input of this device slot only (0 = every device).
+    std::uint8_t inputDevice = 0;
     bool keyRepeat = false;  // strike again and again while the note is held
     std::string keySequence; // "1:67 w200 1:86"
     std::string text;        // typed; "\r\n" is written as the file's line-break escape
@@ -63,6 +65,8 @@ bool operator==(const ConfigRule& a, const ConfigRule& b);
 
 struct Config {
     std::string midiInDevice;
+    // The devices of the slots 2, 3, ...; empty ones are not written.
+    std::vector<std::string> otherDevices;
     std::vector<ConfigRule> rules;
 };
 

@@ -10,6 +10,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 passed=0
 failed=0
 status=0
+failures_seen=()
 
 # Runs one build's tests and adds up the test cases from GoogleTest's reports.
 run_ctest() { # build name
@@ -20,17 +21,29 @@ run_ctest() { # build name
   counts=$(python3 - "$results" <<'PY'
 import glob, sys, xml.etree.ElementTree as ET
 tests = failures = 0
-for path in glob.glob(sys.argv[1] + "/*.xml"):
+names = []
+for path in sorted(glob.glob(sys.argv[1] + "/*.xml")):
     try:
         root = ET.parse(path).getroot()
     except ET.ParseError:
         failures += 1
+        names.append(path + ": unreadable report")
         continue
     tests += int(root.get("tests", 0)) - int(root.get("disabled", 0)) - int(root.get("skipped", 0) or 0)
     failures += int(root.get("failures", 0)) + int(root.get("errors", 0))
+    for case in root.iter("testcase"):
+        if case.find("failure") is not None or case.find("error") is not None:
+            names.append("%s: %s.%s" % (path.rsplit("/", 1)[-1], case.get("classname"), case.get("name")))
 print(tests - failures, failures)
+for name in names:
+    print(name)
 PY
 )
+  # Failed cases are named again at the very end, where a log cut to its tail still shows them.
+  while IFS= read -r line; do
+    failures_seen+=("$1: $line")
+  done < <(sed 1d <<<"$counts")
+  counts=$(head -1 <<<"$counts")
   passed=$((passed + ${counts% *}))
   failed=$((failed + ${counts#* }))
 }
@@ -63,6 +76,8 @@ if [ -n "$fuzz_counts" ]; then
 else
   status=1; failed=$((failed + 1))  # the fuzz build itself failed
 fi
+while IFS= read -r line; do failures_seen+=("fuzz: $line"); done \
+  < <(grep -E -A3 ' FAILED \(log' "$fuzz_log")
 
 step "Windows x64 build, tests under Wine"
 # Tests on, even where tools/start.sh configured this build without them.
@@ -90,6 +105,10 @@ else
 fi
 
 echo
+if [ "${#failures_seen[@]}" -gt 0 ]; then
+  echo "failed:"
+  printf '  %s\n' "${failures_seen[@]}"
+fi
 [ "$status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
 echo "tests: $passed passed, $failed failed"
 exit $status

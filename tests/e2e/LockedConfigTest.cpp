@@ -13,7 +13,7 @@
 #include <vector>
 
 namespace {
-constexpr int kShowNoticeCheckBox = 1201; // "切り替えを画面に表示"
+constexpr int kShowNoticeCheckBox = 1201;    // "切り替えを画面に表示"
 constexpr unsigned kMidiDataMessage = 0x3C3; // MM_MIM_DATA
 
 // The program names the file by its own folder, which may be spelled
@@ -53,9 +53,9 @@ TEST_F(LockedConfigTest, MidiIsConvertedWhileTheFileIsHeldAndTheChangeLandsAfter
     ASSERT_TRUE(window.PostMidi(OpenedPortHandle(), NoteOn(0, 60)));
     ExpectKeys(ExpectedStroke('A'));
     scanner.Release();
-    ASSERT_TRUE(WaitUntil(
-        [&] { return ReadFileBytes(config).find("ShowNotice=0") != std::string::npos; },
-        kActionTimeoutMs))
+    ASSERT_TRUE(
+        WaitUntil([&] { return ReadFileBytes(config).find("ShowNotice=0") != std::string::npos; },
+                  kActionTimeoutMs))
         << "the change never reached Config.ini";
 
     // The note was taken from the queue between a refused try and the try

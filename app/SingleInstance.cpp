@@ -47,44 +47,27 @@ bool CSingleInstance::ShowFirst(unsigned timeoutMs) {
 
 bool CFirstCopyWindow::Create(std::function<void()> showSettings) {
     Destroy();
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &CFirstCopyWindow::WindowProc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    if (::RegisterClassA(&windowClass) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        return false;
-    }
-    m_window = ::CreateWindowExA(0, kWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 windowClass.hInstance, nullptr);
-    if (m_window == nullptr) {
+    const bool made = m_window.Create(kWindowClass, [this](UINT message, WPARAM, LPARAM) {
+        if (message != kShowSettingsMessage) {
+            return false;
+        }
+        if (m_showSettings) {
+            m_showSettings();
+        }
+        return true;
+    });
+    if (!made) {
         return false;
     }
     m_showSettings = std::move(showSettings);
-    ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // A copy run as administrator hears nothing posted from below its
     // level unless it lets the message through. A refusal leaves only that
     // case unheard; the later copy then ends after its wait.
-    ::ChangeWindowMessageFilterEx(m_window, kShowSettingsMessage, MSGFLT_ALLOW, nullptr);
+    ::ChangeWindowMessageFilterEx(m_window.Handle(), kShowSettingsMessage, MSGFLT_ALLOW, nullptr);
     return true;
 }
 
 void CFirstCopyWindow::Destroy() {
-    if (m_window != nullptr) {
-        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
-        ::DestroyWindow(m_window);
-        m_window = nullptr;
-    }
+    m_window.Destroy();
     m_showSettings = nullptr;
-}
-
-LRESULT CALLBACK CFirstCopyWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-    if (message == kShowSettingsMessage) {
-        auto* self = reinterpret_cast<CFirstCopyWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self != nullptr && self->m_showSettings) {
-            self->m_showSettings();
-        }
-        return 0;
-    }
-    return ::DefWindowProcA(window, message, wParam, lParam);
 }

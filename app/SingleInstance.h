@@ -1,4 +1,6 @@
 #pragma once
+#include "MessageOnlyWindow.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -48,8 +50,6 @@ public:
     void Destroy();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND m_window = nullptr;
+    CMessageOnlyWindow m_window;
     std::function<void()> m_showSettings;
 };

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-// What the desktop tells about its top-level windows, as a seam, so that
-// the choice of an application's window can be tested without a desktop. A
-// window is an opaque handle; null is no window.
+// What the desktop tells about its windows, as a seam, so that the choice
+// of an application's window and the way it is brought to the front can be
+// tested without a desktop. A window is an opaque handle; null is no window.
 class IDesktopWindows {
 public:
     using Window = void*;
@@ -23,14 +23,21 @@ public:
     virtual bool IsToolWindow(Window window) = 0;
     // Marked to have a taskbar button even though owned.
     virtual bool IsAppWindow(Window window) = 0;
+    virtual bool IsIconic(Window window) = 0;
+    // The window's owner; null for a window without one.
     virtual Window GetOwner(Window window) = 0;
     // The window of the owner's family that was active last (the owner
     // itself when none of its owned windows was).
     virtual Window LastActivePopup(Window owner) = 0;
     // The desktop itself (the shell's window behind all others).
     virtual bool IsShellWindow(Window window) = 0;
+    virtual Window GetForegroundWindow() = 0;
     // The process that created the window; 0 when it cannot be told.
     virtual std::uint32_t ProcessId(Window window) = 0;
+    // The thread that created the window; 0 when it cannot be told.
+    virtual std::uint32_t GetWindowThreadId(Window window) = 0;
+    // Not hung, and its thread takes a message within a short time.
+    virtual bool IsResponsive(Window window) = 0;
 
     // Store apps: their top-level window is a frame of the frame host
     // process; the app itself draws into a core window of its own process,

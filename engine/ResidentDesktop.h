@@ -2,6 +2,7 @@
 #include "MidiInDeviceList.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CMidiInConnections;
@@ -32,6 +33,13 @@ public:
     virtual void StopNotices() = 0;
     // The platform's handle of the window that receives the port's input.
     virtual std::uintptr_t InputReceiver() const = 0;
+
+    // Calls `retry` once, on this thread, after about `delayMs`, in whatever
+    // loop the thread runs then; replaces a retry not yet made. False when
+    // the platform refused the timer.
+    virtual bool ScheduleSaveRetry(unsigned delayMs, std::function<void()> retry) = 0;
+    // The retry not yet made is not made.
+    virtual void CancelSaveRetry() = 0;
 
     // Waits a bounded time for the threads that start programs.
     virtual void StopWorkers() = 0;

@@ -174,11 +174,41 @@ bool CResidentProgram::Save() {
                                          : m_table.Save(m_settings.configPath);
 }
 
+FileTry CResidentProgram::TrySave() {
+    return m_settings.backend != nullptr
+               ? m_table.TrySave(m_settings.configPath, *m_settings.backend)
+               : m_table.TrySave(m_settings.configPath);
+}
+
 void CResidentProgram::SaveChanges() {
-    if (Save()) {
+    m_saveRetries = 0;
+    TrySaveChanges();
+}
+
+void CResidentProgram::TrySaveChanges() {
+    const FileTry saved = TrySave();
+    if (saved == FileTry::Done) {
+        m_desktop.CancelSaveRetry();
         m_saveFailureShown = false;
         return;
     }
+    if (saved == FileTry::Locked) {
+        // The retry saves the table as it is when the timer fires, so the
+        // last change the user made is the one that lands.
+        const unsigned pause = PauseBeforeTimedRetry(++m_saveRetries);
+        if (pause != 0 && m_desktop.ScheduleSaveRetry(pause, [this] {
+                if (m_phase == Phase::Running) {
+                    TrySaveChanges();
+                }
+            })) {
+            return;
+        }
+    }
+    m_desktop.CancelSaveRetry();
+    TellSaveFailure();
+}
+
+void CResidentProgram::TellSaveFailure() {
     if (!m_saveFailureShown) {
         m_saveFailureShown = true;
         m_desktop.ShowBalloon(Format("設定ファイル[%s]に変更を保存できませんでした。"
@@ -215,9 +245,10 @@ void CResidentProgram::EndSession(bool ending) {
         EndRun(false);
         return;
     }
-    // The end was cancelled: the program goes on, with what it holds saved.
+    // The end was cancelled: the program goes on, with what it holds saved
+    // as a change is (the thread converts input again at once).
     m_engine.ReleaseHeldKeys();
-    Save();
+    SaveChanges();
 }
 
 void CResidentProgram::End() {
@@ -242,7 +273,9 @@ void CResidentProgram::EndRun(bool tellFailures) {
     if (m_view != nullptr) {
         m_view->CloseToolWindows();
     }
-    // 4. The table, whatever happened to the saves during the run.
+    // 4. The table, whatever happened to the saves during the run; a retry
+    //    still due is this save.
+    m_desktop.CancelSaveRetry();
     const bool saved = Save();
     // 5. The icon goes on a thread of its own while the window is hidden
     //    and destroyed (each can wait on the shell or the X server).

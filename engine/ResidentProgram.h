@@ -90,8 +90,11 @@ public:
     void RemoveRules(const std::vector<int>& rows);
     void RemoveRule(int index);
     // Keeps a change the user made at once, so that a crash or a kill loses
-    // nothing the window showed. A failure is told once in a balloon; the
-    // next change and the end try again.
+    // nothing the window showed. A file another program holds for a moment
+    // is tried again on a timer, never waited for on this thread, and the
+    // retry writes the table as it is then; a change meanwhile starts
+    // afresh. A failure is told once in a balloon; the next change and the
+    // end try again.
     void SaveChanges();
 
     const CChangeTable& Table() const { return m_table; }
@@ -110,6 +113,11 @@ private:
                           CMidiInConnection::Status after, bool byItself);
     void OpenAllSlots();
     void ModalClosed();
+    // One try, without waiting.
+    FileTry TrySave();
+    void TrySaveChanges();
+    void TellSaveFailure();
+    // Waits a moment for a locked file: only at the end.
     bool Save();
     void EndRun(bool tellFailures);
 
@@ -125,4 +133,7 @@ private:
     Phase m_phase = Phase::Created;
     // The last save of a change failed and the user has been told.
     bool m_saveFailureShown = false;
+    // Retries of the latest change's save made so far, while its file is
+    // locked.
+    int m_saveRetries = 0;
 };

@@ -1,10 +1,14 @@
 #include "ChangeTable.h"
 
+#include "FileRetry.h"
 #include "IniBackend.h"
 #include "IniFile.h"
 #include "ModulePath.h"
 #include "PortableIniBackend.h"
 #include "StringUtil.h"
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -37,6 +41,11 @@ void CChangeTable::Load(const std::string& path) {
 bool CChangeTable::Save(const std::string& path) {
     CPortableIniBackend onePass;
     return Save(path, onePass);
+}
+
+FileTry CChangeTable::TrySave(const std::string& path) {
+    CPortableIniBackend onePass;
+    return TrySave(path, onePass);
 }
 
 std::string CChangeTable::GetDeviceName(int slot) const {
@@ -104,6 +113,13 @@ int CChangeTable::LastRuleSectionBelowCap(CIniFile& ini) {
 // then replaces the old file in one step: an interrupted save never leaves a
 // half-written or missing Config.ini behind.
 bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
+    return RetryWhileLocked([&] { return TrySave(path, backend); },
+                            [](unsigned ms) {
+                                std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+                            });
+}
+
+FileTry CChangeTable::TrySave(const std::string& path, IIniBackend& backend) {
     const std::string temporaryPath = path + ".new";
     CIniFile ini(temporaryPath, backend);
     ini.Delete();
@@ -125,8 +141,9 @@ bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
     }
     if (!ini.HasWriteFailed() && backend.Flush(temporaryPath) &&
         backend.MoveOver(temporaryPath, path)) {
-        return true;
+        return FileTry::Done;
     }
+    const bool locked = backend.FailedOnLock();
     backend.RemoveFile(temporaryPath);
-    return false;
+    return locked ? FileTry::Locked : FileTry::Failed;
 }

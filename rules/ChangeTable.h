@@ -1,5 +1,6 @@
 #pragma once
 #include "ChangeTableItem.h"
+#include "FileRetry.h"
 #include "PtrArray.h"
 
 #include <string>
@@ -48,6 +49,8 @@ public:
     void Load();
     // Replaces the settings file with this table. True when the complete
     // table reached the file; on false the previous file is left as it was.
+    // A file that another program holds for a moment is waited for, about
+    // half a second: for the end and for tools, not while input waits.
     bool Save();
 
     // The same on a given file: one read of the whole file, or one write of
@@ -58,6 +61,12 @@ public:
     // The same through a given backend (tests, tools).
     void Load(const std::string& path, IIniBackend& backend);
     bool Save(const std::string& path, IIniBackend& backend);
+
+    // One save without waiting: Locked when another program held the
+    // settings file or the new file (a later try may work). On anything but
+    // Done the previous file is left as it was.
+    FileTry TrySave(const std::string& path);
+    FileTry TrySave(const std::string& path, IIniBackend& backend);
 
 private:
     static int LastRuleSectionBelowCap(CIniFile& ini);

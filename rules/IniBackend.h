@@ -30,6 +30,10 @@ public:
     virtual bool RemoveFile(const std::string& file) = 0;
     // Replaces `to` with `from` in one step (or leaves both as they were).
     virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
+    // True when the last Flush or MoveOver that failed did so only because
+    // another program held the file for a moment: a later try may work.
+    // Neither waits for that itself.
+    virtual bool FailedOnLock() const { return false; }
 };
 
 // True when `text` holds a CR or an LF, which no name or value may.

@@ -198,8 +198,10 @@ bool CPortableIniBackend::WriteOut() {
         content += line;
         content += "\r\n";
     }
-    std::FILE* stream = OpenFileForWriting(m_file);
-    if (stream == nullptr) {
+    std::FILE* stream = nullptr;
+    const FileTry opened = OpenFileForWriting(m_file, stream);
+    m_failedOnLock = opened == FileTry::Locked;
+    if (opened != FileTry::Done) {
         m_loaded = false;
         m_dirty = false;
         return false;
@@ -352,5 +354,7 @@ bool CPortableIniBackend::MoveOver(const std::string& from, const std::string& t
         m_lines.clear();
         IndexSections();
     }
-    return ReplaceFileAtomically(from, to);
+    const FileTry replaced = ReplaceFileAtomically(from, to);
+    m_failedOnLock = replaced == FileTry::Locked;
+    return replaced == FileTry::Done;
 }

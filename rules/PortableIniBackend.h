@@ -33,6 +33,7 @@ public:
     bool Flush(const std::string& file) override;
     bool RemoveFile(const std::string& file) override;
     bool MoveOver(const std::string& from, const std::string& to) override;
+    bool FailedOnLock() const override { return m_failedOnLock; }
 
 private:
     bool Select(const std::string& file);
@@ -50,6 +51,7 @@ private:
     std::string m_file;
     bool m_loaded = false;
     bool m_dirty = false;
+    bool m_failedOnLock = false;
     std::vector<std::string> m_lines;
     std::vector<size_t> m_sectionLines;                      // every section line, in order
     std::unordered_map<std::string, size_t> m_firstSection;  // folded name -> its first one

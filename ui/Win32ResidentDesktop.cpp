@@ -8,6 +8,9 @@
 namespace {
 // The MIDI-IN connection's own posted check.
 constexpr UINT kMidiInCheckMessage = WM_APP + 16;
+// On the settings window, which takes its timers in the loop of a rule
+// editor or a box too.
+constexpr UINT_PTR kSaveRetryTimer = 20;
 } // namespace
 
 CWin32ResidentDesktop::CWin32ResidentDesktop()
@@ -26,7 +29,8 @@ bool CWin32ResidentDesktop::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     if (m_midiInMessages.OnMessage(message, wParam, lParam, result)) {
         return true;
     }
-    if (m_trayIcon.OnMessage(message, wParam) || m_actions.Releases().OnMessage(message, wParam)) {
+    if (m_trayIcon.OnMessage(message, wParam) || m_actions.Releases().OnMessage(message, wParam) ||
+        (message == WM_TIMER && wParam == kSaveRetryTimer && OnSaveRetryTimer())) {
         *result = 0;
         return true;
     }
@@ -44,6 +48,33 @@ void CWin32ResidentDesktop::AddTrayIcon(const std::string& tip) {
 
 void CWin32ResidentDesktop::ShowBalloon(const std::string& text, bool warning) {
     m_trayIcon.ShowBalloon(text, warning);
+}
+
+bool CWin32ResidentDesktop::ScheduleSaveRetry(unsigned delayMs, std::function<void()> retry) {
+    m_saveRetry = std::move(retry);
+    if (m_window == nullptr || ::SetTimer(m_window, kSaveRetryTimer, delayMs, nullptr) == 0) {
+        m_saveRetry = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void CWin32ResidentDesktop::CancelSaveRetry() {
+    if (m_saveRetry) {
+        m_saveRetry = nullptr;
+        ::KillTimer(m_window, kSaveRetryTimer);
+    }
+}
+
+bool CWin32ResidentDesktop::OnSaveRetryTimer() {
+    // One shot; the retry may ask for the next one.
+    ::KillTimer(m_window, kSaveRetryTimer);
+    const std::function<void()> retry = std::move(m_saveRetry);
+    m_saveRetry = nullptr;
+    if (retry) {
+        retry();
+    }
+    return true;
 }
 
 void CWin32ResidentDesktop::StartNotices(CMidiInConnections& connection) {

@@ -46,6 +46,8 @@ public:
     std::uintptr_t InputReceiver() const override {
         return reinterpret_cast<std::uintptr_t>(m_window);
     }
+    bool ScheduleSaveRetry(unsigned delayMs, std::function<void()> retry) override;
+    void CancelSaveRetry() override;
     void StopWorkers() override { m_actions.StopLaunches(); }
     void ShowEndBox(const std::string& text) override;
 
@@ -58,8 +60,11 @@ public:
     static constexpr UINT kTrayNotifyMessage = WM_APP + 1;
 
 private:
+    bool OnSaveRetryTimer();
+
     HWND m_window = nullptr;
     std::function<void()> m_showSettings;
+    std::function<void()> m_saveRetry;
     CFirstCopyWindow m_firstCopy;
     CTrayIcon m_trayIcon;
     CMidiInWindowMessages m_midiInMessages;

@@ -5,7 +5,6 @@
 #include "ForegroundActivation.h"
 #include "ForegroundApplication.h"
 #include "Win32DesktopWindows.h"
-#include "Win32WindowActivationCalls.h"
 
 #include <map>
 
@@ -33,9 +32,8 @@ ActivationOutcome ActivateApplicationWindow(const std::string& exePath) {
         return anyRead || matches.empty() ? ActivationOutcome::NoWindow
                                            : ActivationOutcome::Unknown;
     }
-    CWin32WindowActivationCalls calls;
     // Whether the platform let the window come to the front is not ours to
     // fix beyond the fallbacks tried there.
-    BringWindowToFront(calls, window);
+    BringWindowToFront(desktop, window);
     return ActivationOutcome::Activated;
 }

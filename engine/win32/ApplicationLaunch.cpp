@@ -93,45 +93,18 @@ void CApplicationLauncher::Stop() {
         start->thread.Wait(now < deadline ? static_cast<DWORD>(deadline - now) : 0);
     }
     m_starts.clear();
-    if (m_window != nullptr) {
-        SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
-        DestroyWindow(m_window);
-        m_window = nullptr;
-    }
-}
-
-LRESULT CALLBACK CApplicationLauncher::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                  LPARAM lParam) {
-    if (message == kStartEndedMessage) {
-        if (auto* launcher =
-                reinterpret_cast<CApplicationLauncher*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-            launcher->TakeEndedStarts();
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    m_window.Destroy();
 }
 
 bool CApplicationLauncher::HasWindow() {
-    if (m_window != nullptr) {
-        return true;
-    }
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &CApplicationLauncher::WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        return false;
-    }
-    // A message-only window: it receives what the start threads post and is
-    // seen by nobody.
-    m_window = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               windowClass.hInstance, nullptr);
-    if (m_window == nullptr) {
-        return false;
-    }
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    return true;
+    return m_window.Handle() != nullptr ||
+           m_window.Create(kWindowClass, [this](UINT message, WPARAM, LPARAM) {
+               if (message != kStartEndedMessage) {
+                   return false;
+               }
+               TakeEndedStarts();
+               return true;
+           });
 }
 
 bool CApplicationLauncher::IsStarting(const std::string& exePath) const {
@@ -168,7 +141,7 @@ bool CApplicationLauncher::Launch(const std::string& exePath) {
     }
     auto start = std::make_shared<Start>(exePath);
     m_starts.push_back(start);
-    const HWND window = HasWindow() ? m_window : nullptr;
+    const HWND window = HasWindow() ? m_window.Handle() : nullptr;
     const bool onThread = window != nullptr && start->thread.Start([start, window] {
         start->Run();
         // A launcher that is gone has destroyed its window: nothing to tell.

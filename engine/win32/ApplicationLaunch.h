@@ -1,4 +1,5 @@
 #pragma once
+#include "MessageOnlyWindow.h"
 #include "WorkerThread.h"
 
 #include <windows.h>
@@ -47,7 +48,6 @@ public:
 private:
     struct Start;
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool HasWindow();
     bool IsStarting(const std::string& exePath) const;
     // Tells the outcome of every start the shell is done with and forgets
@@ -55,7 +55,8 @@ private:
     void TakeEndedStarts();
 
     Outcome m_outcome;
-    HWND m_window = nullptr;
+    // Receives what the start threads post; seen by nobody.
+    CMessageOnlyWindow m_window;
     std::vector<std::shared_ptr<Start>> m_starts;
     bool m_stopped = false;
 };

@@ -11,52 +11,30 @@ constexpr UINT_PTR kStrokeTimer = 40;
 
 CStrokeTimer::CStrokeTimer(std::function<void()> handler) : m_handler(std::move(handler)) {}
 
-CStrokeTimer::~CStrokeTimer() {
-    if (m_window != nullptr) {
-        DestroyWindow(m_window);
+void CStrokeTimer::OnTimer() {
+    // One shot: the handler asks again for what is due next.
+    KillTimer(m_window.Handle(), kStrokeTimer);
+    m_set = false;
+    if (m_handler) {
+        m_handler();
     }
-}
-
-LRESULT CALLBACK CStrokeTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == kStrokeTimer) {
-        // One shot: the handler asks again for what is due next.
-        KillTimer(window, kStrokeTimer);
-        if (auto* timer =
-                reinterpret_cast<CStrokeTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-            timer->m_set = false;
-            if (timer->m_handler) {
-                timer->m_handler();
-            }
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 bool CStrokeTimer::HasWindow() {
-    if (m_window != nullptr) {
-        return true;
-    }
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &CStrokeTimer::WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        return false;
-    }
-    m_window = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               windowClass.hInstance, nullptr);
-    if (m_window == nullptr) {
-        return false;
-    }
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    return true;
+    return m_window.Handle() != nullptr ||
+           m_window.Create(kWindowClass, [this](UINT message, WPARAM wParam, LPARAM) {
+               if (message != WM_TIMER || wParam != kStrokeTimer) {
+                   return false;
+               }
+               OnTimer();
+               return true;
+           });
 }
 
 bool CStrokeTimer::Set(int delayMs) {
     if (delayMs < 0) {
-        if (m_set && m_window != nullptr) {
-            KillTimer(m_window, kStrokeTimer);
+        if (m_set && m_window.Handle() != nullptr) {
+            KillTimer(m_window.Handle(), kStrokeTimer);
         }
         m_set = false;
         return true;
@@ -65,6 +43,6 @@ bool CStrokeTimer::Set(int delayMs) {
         return false;
     }
     // The platform raises shorter delays to its minimum (10 ms) anyway.
-    m_set = SetTimer(m_window, kStrokeTimer, static_cast<UINT>(delayMs), nullptr) != 0;
+    m_set = SetTimer(m_window.Handle(), kStrokeTimer, static_cast<UINT>(delayMs), nullptr) != 0;
     return m_set;
 }

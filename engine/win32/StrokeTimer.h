@@ -1,4 +1,6 @@
 #pragma once
+#include "MessageOnlyWindow.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -9,7 +11,6 @@
 class CStrokeTimer {
 public:
     explicit CStrokeTimer(std::function<void()> handler = nullptr);
-    ~CStrokeTimer();
 
     CStrokeTimer(const CStrokeTimer&) = delete;
     CStrokeTimer& operator=(const CStrokeTimer&) = delete;
@@ -20,10 +21,10 @@ public:
     bool Set(int delayMs);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool HasWindow();
+    void OnTimer();
 
     std::function<void()> m_handler;
-    HWND m_window = nullptr;
+    CMessageOnlyWindow m_window;
     bool m_set = false;
 };

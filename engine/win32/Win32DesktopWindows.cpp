@@ -1,5 +1,8 @@
 #include "Win32DesktopWindows.h"
 
+#include "KeyInjection.h"
+#include "KeyStroke.h"
+
 #include <dwmapi.h>
 #include <objbase.h>
 
@@ -118,6 +121,26 @@ bool CWin32DesktopWindows::IsShellWindow(Window window) {
     return AsHwnd(window) == GetShellWindow();
 }
 
+bool CWin32DesktopWindows::IsIconic(Window window) {
+    return ::IsIconic(AsHwnd(window)) != FALSE;
+}
+
+IDesktopWindows::Window CWin32DesktopWindows::GetForegroundWindow() {
+    return ::GetForegroundWindow();
+}
+
+std::uint32_t CWin32DesktopWindows::GetWindowThreadId(Window window) {
+    return ::GetWindowThreadProcessId(AsHwnd(window), nullptr);
+}
+
+bool CWin32DesktopWindows::IsResponsive(Window window) {
+    constexpr UINT kAnswerWithinMs = 100;
+    DWORD_PTR ignored = 0;
+    return !::IsHungAppWindow(AsHwnd(window)) &&
+           ::SendMessageTimeoutA(AsHwnd(window), WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                                 kAnswerWithinMs, &ignored) != 0;
+}
+
 std::uint32_t CWin32DesktopWindows::ProcessId(Window window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(AsHwnd(window), &processId);
@@ -144,4 +167,42 @@ IDesktopWindows::Window CWin32DesktopWindows::DetachedCoreWindow(Window frame) {
         return nullptr;
     }
     return FindWindowExW(nullptr, nullptr, kCoreWindowClass, title);
+}
+
+void CWin32DesktopWindows::RestoreAsync(Window window) {
+    // SW_SHOWNORMAL would un-maximise a window minimised from maximised;
+    // ShowWindow would wait on a target that does not answer.
+    ::ShowWindowAsync(AsHwnd(window), SW_RESTORE);
+}
+
+bool CWin32DesktopWindows::SetForegroundWindow(Window window) {
+    return ::SetForegroundWindow(AsHwnd(window)) != FALSE;
+}
+
+void CWin32DesktopWindows::SetActiveWindow(Window window) {
+    ::SetActiveWindow(AsHwnd(window));
+}
+
+void CWin32DesktopWindows::SetFocus(Window window) {
+    ::SetFocus(AsHwnd(window));
+}
+
+bool CWin32DesktopWindows::BringWindowToTop(Window window) {
+    return ::BringWindowToTop(AsHwnd(window)) != FALSE;
+}
+
+std::uint32_t CWin32DesktopWindows::GetCurrentThreadId() {
+    return ::GetCurrentThreadId();
+}
+
+bool CWin32DesktopWindows::AttachThreadInput(std::uint32_t thread, std::uint32_t toThread,
+                                             bool attach) {
+    return ::AttachThreadInput(thread, toThread, attach ? TRUE : FALSE) != FALSE;
+}
+
+void CWin32DesktopWindows::TapUnassignedKey() {
+    const KeyStrokeEvent tap[] = {{kUnassignedVirtualKey, false, false},
+                                  {kUnassignedVirtualKey, true, false}};
+    // A refused tap only means that the foreground call after it fails too.
+    SendKeyStrokeEvents(tap, 2);
 }

@@ -1,7 +1,5 @@
 #include "FileSystem.h"
 
-#include "FileRetry.h"
-
 #include <windows.h>
 
 #include <fcntl.h>
@@ -30,10 +28,6 @@ FileTry TryOf(bool done) {
     }
 }
 
-void SleepMilliseconds(unsigned milliseconds) {
-    Sleep(milliseconds);
-}
-
 // Windows refuses to replace or write a read-only file; Wine replaces it.
 // The user who made Config.ini read-only wants it left alone on both, and
 // waiting would not change it.
@@ -44,39 +38,34 @@ bool IsReadOnlyFile(const std::string& path) {
 
 } // namespace
 
-std::FILE* OpenFileForWriting(const std::string& path) {
+FileTry OpenFileForWriting(const std::string& path, std::FILE*& stream) {
+    stream = nullptr;
     if (IsReadOnlyFile(path)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return nullptr;
+        return FileTry::Failed;
     }
-    HANDLE handle = INVALID_HANDLE_VALUE;
     // Opened and then emptied rather than created anew, which a hidden file
     // refuses.
-    RetryWhileLocked(
-        [&] {
-            handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            return TryOf(handle != INVALID_HANDLE_VALUE);
-        },
-        SleepMilliseconds);
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
+        return TryOf(false);
     }
     if (!SetEndOfFile(handle)) {
         CloseHandle(handle);
-        return nullptr;
+        return FileTry::Failed;
     }
     const int descriptor =
         _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     if (descriptor == -1) {
         CloseHandle(handle);
-        return nullptr;
+        return FileTry::Failed;
     }
-    std::FILE* stream = _fdopen(descriptor, "wb");
+    stream = _fdopen(descriptor, "wb");
     if (stream == nullptr) {
         _close(descriptor); // closes the handle too
+        return FileTry::Failed;
     }
-    return stream;
+    return FileTry::Done;
 }
 
 bool SyncStream(std::FILE* stream) {
@@ -87,15 +76,10 @@ bool SyncStream(std::FILE* stream) {
     return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != FALSE;
 }
 
-bool ReplaceFileAtomically(const std::string& from, const std::string& to) {
+FileTry ReplaceFileAtomically(const std::string& from, const std::string& to) {
     if (IsReadOnlyFile(to)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
+        return FileTry::Failed;
     }
-    return RetryWhileLocked(
-        [&] {
-            return TryOf(MoveFileExA(from.c_str(), to.c_str(),
-                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE);
-        },
-        SleepMilliseconds);
+    return TryOf(MoveFileExA(from.c_str(), to.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE);
 }

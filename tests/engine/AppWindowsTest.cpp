@@ -1,5 +1,7 @@
 #include "AppWindows.h"
 
+#include "FakeDesktopWindows.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,111 +12,7 @@ namespace {
 
 using Window = IDesktopWindows::Window;
 
-// A desktop of made-up windows. What it answers follows what Windows does:
-// - the switcher leaves out tool windows and owned windows not marked as
-//   application windows ("Which windows appear in the Alt+Tab list?",
-//   devblogs.microsoft.com/oldnewthing, 2007-10-08);
-// - windows on another virtual desktop and suspended Store frames are
-//   visible yet cloaked (learn.microsoft.com, "DWMWINDOWATTRIBUTE", and
-//   "IVirtualDesktopManager::IsWindowOnCurrentVirtualDesktop");
-// - a Store app's frame belongs to the frame host, the app's core window is
-//   its child of another process (microsoft/PowerToys#1766), and a minimised
-//   app's core window is detached from the frame (microsoft/winappCli#691).
-class FakeDesktop : public IDesktopWindows {
-public:
-    struct Info {
-        std::uint32_t process = 0;
-        bool visible = true;
-        bool cloaked = false;
-        bool otherDesktop = false;
-        bool tool = false;
-        bool appWindow = false;
-        Window owner = nullptr;
-        bool shell = false;
-        bool storeFrame = false;
-        std::vector<Window> children;
-        Window detachedCore = nullptr;
-
-        Info& Hidden() {
-            visible = false;
-            return *this;
-        }
-        Info& Cloaked() {
-            cloaked = true;
-            return *this;
-        }
-        Info& OnOtherDesktop() {
-            cloaked = otherDesktop = true;
-            return *this;
-        }
-        Info& Tool() {
-            tool = true;
-            return *this;
-        }
-        Info& AppWindow() {
-            appWindow = true;
-            return *this;
-        }
-        Info& OwnedBy(Window w) {
-            owner = w;
-            return *this;
-        }
-        Info& Shell() {
-            shell = true;
-            return *this;
-        }
-        Info& StoreFrame() {
-            storeFrame = true;
-            return *this;
-        }
-    };
-    static Info Of(std::uint32_t process) {
-        Info info;
-        info.process = process;
-        return info;
-    }
-
-    // Top of the Z order first.
-    std::vector<Window> order;
-    std::map<Window, Info> info;
-    // GetLastActivePopup gives the owner itself when none of its owned
-    // windows was active since.
-    std::map<Window, Window> lastActive;
-
-    Window Add(const Info& window) {
-        const Window handle = Handle();
-        order.push_back(handle);
-        info[handle] = window;
-        return handle;
-    }
-    // A window that is no top-level window (a child, a detached core).
-    Window AddHidden(std::uint32_t process) {
-        const Window handle = Handle();
-        info[handle].process = process;
-        return handle;
-    }
-
-    std::vector<Window> TopLevelWindows() override { return order; }
-    bool IsVisible(Window w) override { return Ask(w).visible; }
-    bool IsCloaked(Window w) override { return Ask(w).cloaked; }
-    bool IsOnCurrentDesktop(Window w) override { return !Ask(w).otherDesktop; }
-    bool IsToolWindow(Window w) override { return Ask(w).tool; }
-    bool IsAppWindow(Window w) override { return Ask(w).appWindow; }
-    Window GetOwner(Window w) override { return Ask(w).owner; }
-    Window LastActivePopup(Window w) override {
-        return lastActive.count(w) != 0 ? lastActive[w] : w;
-    }
-    bool IsShellWindow(Window w) override { return Ask(w).shell; }
-    std::uint32_t ProcessId(Window w) override { return Ask(w).process; }
-    bool IsStoreAppFrame(Window w) override { return Ask(w).storeFrame; }
-    std::vector<Window> ChildWindows(Window w) override { return Ask(w).children; }
-    Window DetachedCoreWindow(Window w) override { return Ask(w).detachedCore; }
-
-private:
-    Window Handle() { return reinterpret_cast<Window>(static_cast<std::uintptr_t>(++m_next)); }
-    const Info& Ask(Window w) const { return info.at(w); }
-    int m_next = 0;
-};
+using FakeDesktop = FakeDesktopWindows;
 
 constexpr std::uint32_t kExplorer = 10, kEditor = 20, kFrameHost = 30, kCalculator = 40,
                         kPhotos = 50, kTool = 60;

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -54,11 +55,19 @@ private:
 
 // The program's own file implementation; a read-only file refuses the
 // final replace, as the platform does (MoveFileEx fails with access denied
-// on a read-only target).
+// on a read-only target), and so does a file that a scanner holds open
+// without sharing, for a while (a sharing violation, support.microsoft.com
+// KB 316609), which a later try gets past.
 class OrderedBackend : public CPortableIniBackend {
 public:
     explicit OrderedBackend(Events& events) : m_events(events) {}
     bool MoveOver(const std::string& from, const std::string& to) override {
+        m_locked = lockedTries > 0;
+        if (m_locked) {
+            --lockedTries;
+            m_events.push_back("save locked");
+            return false;
+        }
         if (readOnly) {
             m_events.push_back("save failed");
             return false;
@@ -66,10 +75,13 @@ public:
         m_events.push_back("saved");
         return CPortableIniBackend::MoveOver(from, to);
     }
+    bool FailedOnLock() const override { return m_locked; }
     bool readOnly = false;
+    int lockedTries = 0;
 
 private:
     Events& m_events;
+    bool m_locked = false;
 };
 
 class FakeDesktop : public IResidentDesktop {
@@ -85,10 +97,31 @@ public:
     void StartNotices(CMidiInConnections&) override { m_events.push_back("notices started"); }
     void StopNotices() override { m_events.push_back("notices stopped"); }
     std::uintptr_t InputReceiver() const override { return 7; }
+    // One timer: a later request replaces the one not yet fired, as
+    // SetTimer does for the same window and id.
+    bool ScheduleSaveRetry(unsigned delayMs, std::function<void()> retry) override {
+        retryDelays.push_back(delayMs);
+        m_retry = std::move(retry);
+        return true;
+    }
+    void CancelSaveRetry() override { m_retry = nullptr; }
     void StopWorkers() override { m_events.push_back("workers stopped"); }
     void ShowEndBox(const std::string& text) override { m_events.push_back("end box " + text); }
 
+    bool RetryPending() const { return static_cast<bool>(m_retry); }
+    // The timer fires; false when none was set.
+    bool FireSaveRetry() {
+        const std::function<void()> retry = std::move(m_retry);
+        m_retry = nullptr;
+        if (retry) {
+            retry();
+        }
+        return static_cast<bool>(retry);
+    }
+    std::vector<unsigned> retryDelays;
+
 private:
+    std::function<void()> m_retry;
     Events& m_events;
 };
 
@@ -208,6 +241,70 @@ TEST_F(ResidentProgramTest, ACancelledSessionEndReleasesAndSavesAndTheProgramGoe
     EXPECT_EQ(events, (Events{KeysAction("^41"), "saved"}));
     EXPECT_FALSE(program.HasEnded());
     EXPECT_TRUE(midi.IsOpen(0));
+}
+
+TEST_F(ResidentProgramTest, ALockedSaveIsRetriedOnATimerAndTheLastChangeIsWhatLands) {
+    ASSERT_NO_FATAL_FAILURE(StartWithHeldKey());
+    backend.lockedTries = 2;
+    program.ChooseSlotDevice(2, "Pads");
+    ASSERT_TRUE(desktop.RetryPending());
+    // The thread is not held: input goes on being converted meanwhile.
+    program.Listeners().OnShortMessage(static_cast<std::uint32_t>(FakeMidiPlatform::HandleOf(0)),
+                                       NoteOff(0, 60));
+    EXPECT_EQ(events.back(), KeysAction("^41"));
+
+    // A later change supersedes the retry and starts its count afresh.
+    program.ChooseSlotDevice(2, "Drums");
+    EXPECT_EQ(desktop.retryDelays, (std::vector<unsigned>{50, 50}));
+    ASSERT_TRUE(desktop.FireSaveRetry());
+    EXPECT_FALSE(desktop.RetryPending());
+    EXPECT_EQ(events.back(), "saved");
+    std::string device;
+    CPortableIniBackend reader;
+    ASSERT_TRUE(reader.ReadString(ConfigPath(), "General", "MidiInDevice2", device));
+    EXPECT_EQ(device, "Drums");
+    EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                            [](const std::string& e) { return e.rfind("balloon", 0) == 0; }),
+              0);
+}
+
+TEST_F(ResidentProgramTest, ALockThatStaysIsToldOnceAsAFailedSaveAndTheEndSavesAgain) {
+    program.Start(view);
+    events.clear();
+    backend.lockedTries = 1000;
+    program.SaveChanges();
+    int retries = 0;
+    while (desktop.FireSaveRetry()) {
+        ASSERT_LT(++retries, 20);
+    }
+    const unsigned waited =
+        std::accumulate(desktop.retryDelays.begin(), desktop.retryDelays.end(), 0u);
+    EXPECT_GE(waited, 2000u);
+    EXPECT_LE(waited, 5000u);
+    const std::string balloon = "balloon 設定ファイル[" + ConfigPath() +
+                                "]に変更を保存できませんでした。"
+                                "次に変更したときと終了するときに、もう一度保存します。";
+    EXPECT_EQ(events.back(), balloon);
+
+    // The next change is tried again, and its failure is not told twice;
+    // a file that refuses for good is not retried.
+    backend.lockedTries = 0;
+    backend.readOnly = true;
+    desktop.retryDelays.clear();
+    program.SaveChanges();
+    EXPECT_FALSE(desktop.RetryPending());
+    EXPECT_TRUE(desktop.retryDelays.empty());
+    EXPECT_EQ(std::count(events.begin(), events.end(), balloon), 1);
+
+    // A retry still due when the program ends is the end's own save.
+    backend.readOnly = false;
+    backend.lockedTries = 1;
+    program.SaveChanges();
+    ASSERT_TRUE(desktop.RetryPending());
+    program.End();
+    EXPECT_FALSE(desktop.RetryPending());
+    EXPECT_EQ(events.back(), "workers stopped");
+    EXPECT_NE(At("saved"), static_cast<std::ptrdiff_t>(events.size()));
 }
 
 TEST_F(ResidentProgramTest, AModalWindowTurnsAwayASecondAndHoldsTheEndUntilItCloses) {

@@ -1,5 +1,5 @@
 #include "TestDesktop.h"
-#include "Win32WindowActivationCalls.h"
+#include "Win32DesktopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST(WindowActivationCalls, TheTapIsOnePressAndReleaseOfTheUnassignedKeyOnly) {
     g_keyMessages.clear();
     g_keys.clear();
 
-    CWin32WindowActivationCalls().TapUnassignedKey();
+    CWin32DesktopWindows().TapUnassignedKey();
     PumpUntil([] { return g_keyMessages.size() >= 2; });
     PumpUntil([] { return false; }, 100);
 

@@ -2,40 +2,13 @@
 // open without sharing, as a virus scanner or a sync client does for a
 // moment, on the platform's real file locks.
 #include "ChangeTable.h"
+#include "LockedFile.h"
 #include "TempDir.h"
 #include "TestFiles.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
-#include <thread>
-
 namespace {
-
-// Holds the file open without any sharing from the constructor until
-// `releaseAfterMs` have passed (or until the object goes).
-class LockedFile {
-public:
-    LockedFile(const std::string& path, DWORD releaseAfterMs)
-        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr)),
-          m_release(CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_holder([this, releaseAfterMs] {
-              WaitForSingleObject(m_release, releaseAfterMs);
-              CloseHandle(m_handle);
-          }) {}
-    ~LockedFile() {
-        SetEvent(m_release);
-        m_holder.join();
-        CloseHandle(m_release);
-    }
-    bool IsHeld() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-    HANDLE m_release;
-    std::thread m_holder;
-};
 
 class SaveWhileLocked : public ::testing::Test {
 protected:
@@ -76,4 +49,23 @@ TEST_F(SaveWhileLocked, ALockThatStaysFailsTheSaveAndKeepsTheOldFile) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadFileBytes(path), kOld);
     EXPECT_FALSE(FileExists(path + ".new"));
+}
+
+TEST_F(SaveWhileLocked, OneTryTellsALockFromAFailureAndNeverWaits) {
+    for (const std::string& held : {path, path + ".new"}) {
+        LockedFile lock(held);
+        ASSERT_TRUE(lock.IsHeld());
+        EXPECT_EQ(table.TrySave(path), FileTry::Locked) << held;
+        if (held == path) {
+            EXPECT_FALSE(FileExists(path + ".new"));
+        }
+        lock.Release();
+        EXPECT_EQ(ReadFileBytes(path), kOld);
+    }
+    // Read-only is the user's wish: it fails for good, however often tried.
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(table.TrySave(path), FileTry::Failed);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(table.TrySave(path), FileTry::Done);
+    EXPECT_NE(ReadFileBytes(path).find("MidiInDevice=New Keyboard"), std::string::npos);
 }

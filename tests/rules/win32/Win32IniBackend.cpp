@@ -73,7 +73,7 @@ bool CWin32IniBackend::RemoveFile(const std::string& file) {
 }
 
 bool CWin32IniBackend::MoveOver(const std::string& from, const std::string& to) {
-    if (!ReplaceFileAtomically(from, to)) {
+    if (ReplaceFileAtomically(from, to) != FileTry::Done) {
         return false;
     }
     // The platform may still hold the replaced file's content in its cache,

@@ -120,33 +120,42 @@ void FollowTheList(const FakeWinmmScript& script, unsigned count) {
     for (unsigned device = 0; device < count; ++device) {
         identities.push_back(Identity(script, device));
     }
+    // The ports still listed where they were keep their index; the others
+    // look for their device among the indices left.
+    std::vector<bool> claimed(count, false);
+    std::vector<Port*> moved;
     for (Port& port : g_ports) {
         if (!port.open || port.removed) {
             continue;
         }
         if (port.index < count && identities[port.index] == port.identity) {
-            continue;
+            claimed[port.index] = true;
+        } else {
+            moved.push_back(&port);
         }
+    }
+    for (Port* port : moved) {
         bool found = false;
         for (unsigned device = 0; device < count && !found; ++device) {
-            if (identities[device] == port.identity && LivePortAt(device) == nullptr) {
-                port.index = device;
+            if (!claimed[device] && identities[device] == port->identity) {
+                claimed[device] = true;
+                port->index = device;
                 found = true;
             }
         }
         if (found) {
-            Log().Write("renumbered handle=" + Hex(port.handle) +
-                        " index=" + std::to_string(port.index));
+            Log().Write("renumbered handle=" + Hex(port->handle) +
+                        " index=" + std::to_string(port->index));
             continue;
         }
-        port.removed = true;
-        port.started = false;
+        port->removed = true;
+        port->started = false;
         const bool told = script.CloseNoticeOnRemoval();
-        port.closeTold = told;
+        port->closeTold = told;
         if (told) {
-            Notify(port, MM_MIM_CLOSE, reinterpret_cast<HMIDIIN>(port.handle));
+            Notify(*port, MM_MIM_CLOSE, reinterpret_cast<HMIDIIN>(port->handle));
         }
-        Log().Write("deviceRemoved handle=" + Hex(port.handle) + " told=" + (told ? "1" : "0"));
+        Log().Write("deviceRemoved handle=" + Hex(port->handle) + " told=" + (told ? "1" : "0"));
     }
 }
 

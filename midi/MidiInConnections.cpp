@@ -122,9 +122,10 @@ void CMidiInConnections::OnPortClosed(std::uintptr_t portHandle) {
 }
 
 void CMidiInConnections::OnBufferReturned(std::uintptr_t portHandle, std::uintptr_t buffer) {
+    // Only the open port's buffers go back to it; one of a port closed
+    // meanwhile is left alone.
     for (auto& slot : m_slots) {
-        if (slot->connection.PortHandle() != 0 &&
-            slot->connection.KnowsPort(portHandle)) {
+        if (slot->connection.KnowsPort(portHandle)) {
             slot->connection.OnBufferReturned(portHandle, buffer);
             return;
         }

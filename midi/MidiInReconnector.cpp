@@ -14,7 +14,7 @@ CMidiInReconnector::When CMidiInReconnector::OnDevicesChanged() {
 }
 
 CMidiInReconnector::When CMidiInReconnector::OnResumed() {
-    m_reopen = m_openIndex.has_value();
+    m_reopen = m_reopen || m_openIndex.has_value();
     return Gather();
 }
 

@@ -94,7 +94,8 @@ public:
 
     unsigned InUnprepareBuffer(std::uintptr_t handle, std::uintptr_t buffer) override {
         SSysExBuffer* kept = BufferOf(buffer);
-        const MMRESULT result = midiInUnprepareHeader(PortOf(handle), &kept->header, sizeof(MIDIHDR));
+        const MMRESULT result =
+            midiInUnprepareHeader(PortOf(handle), &kept->header, sizeof(MIDIHDR));
         if (result == MMSYSERR_NOERROR) {
             delete kept;
         }

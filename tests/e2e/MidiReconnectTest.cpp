@@ -207,11 +207,10 @@ TEST_F(MidiReconnectTest, AfterSleepThePortIsClosedAndOpenedAgainOnce) {
     // The buffers are taken back before the close and queued again before
     // the start.
     EXPECT_EQ(MidiCalls(),
-              (std::vector<std::string>{"midiInGetNumDevs", "midiInGetDevCapsA", "midiInReset",
-                                        "midiInUnprepareHeader", "midiInUnprepareHeader",
-                                        "midiInClose", "midiInOpen", "midiInPrepareHeader",
-                                        "midiInAddBuffer", "midiInPrepareHeader",
-                                        "midiInAddBuffer", "midiInStart"}));
+              (std::vector<std::string>{
+                  "midiInGetNumDevs", "midiInGetDevCapsA", "midiInReset", "midiInUnprepareHeader",
+                  "midiInUnprepareHeader", "midiInClose", "midiInOpen", "midiInPrepareHeader",
+                  "midiInAddBuffer", "midiInPrepareHeader", "midiInAddBuffer", "midiInStart"}));
     EXPECT_TRUE(Balloons().empty()) << "nothing to tell: the device stayed";
     ASSERT_NO_FATAL_FAILURE(ExpectRulesFireThrough(OpenedPortHandle()));
 }

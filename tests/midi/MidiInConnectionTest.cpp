@@ -237,8 +237,8 @@ TEST_F(MidiInConnectionTest, SysExBuffersAreQueuedBeforeTheStartGivenBackAndTake
     EXPECT_EQ(platform.QueuedBuffers(100), 2u);
     platform.bufferCalls.clear();
     connection.Close();
-    EXPECT_EQ(platform.bufferCalls, (Calls{"reset 100 -> 0", "unprepare 100 1 -> 0",
-                                           "unprepare 100 2 -> 0"}));
+    EXPECT_EQ(platform.bufferCalls,
+              (Calls{"reset 100 -> 0", "unprepare 100 1 -> 0", "unprepare 100 2 -> 0"}));
     EXPECT_EQ(platform.calls.back(), "close 100 -> 0");
     EXPECT_EQ(platform.OpenCount(), 0u);
     // A buffer the reset handed back arrives after the close: left alone.

@@ -354,9 +354,8 @@ void ReturnBuffer(Port& port, MIDIHDR* header, DWORD bytes) {
         PostMessageA(port.window, MM_MIM_LONGDATA, static_cast<WPARAM>(port.handle),
                      reinterpret_cast<LPARAM>(header));
     }
-    Log().Write("bufferReturned handle=" + Hex(port.handle) +
-                " header=" + Hex(reinterpret_cast<UINT_PTR>(header)) +
-                " bytes=" + std::to_string(bytes));
+    Log().Write("bufferReturned handle=" + Hex(port.handle) + " header=" +
+                Hex(reinterpret_cast<UINT_PTR>(header)) + " bytes=" + std::to_string(bytes));
 }
 } // namespace
 
@@ -458,8 +457,8 @@ void TranslateFakeDelivery(MSG* msg) {
     }
     MIDIHDR* header = port->queued.front();
     port->queued.erase(port->queued.begin());
-    const DWORD bytes = static_cast<DWORD>(
-        std::min<std::size_t>(sizeof kSysEx, header->dwBufferLength));
+    const DWORD bytes =
+        static_cast<DWORD>(std::min<std::size_t>(sizeof kSysEx, header->dwBufferLength));
     std::memcpy(header->lpData, kSysEx, bytes);
     ReturnBuffer(*port, header, bytes);
 }

@@ -160,6 +160,9 @@ unsigned FakeMidiPlatform::InReset(std::uintptr_t handle) {
     if (port->dead) {
         return RecordBuffer(call, kNoDriver);
     }
+    if (const unsigned failure = Lookup(resetResult, port->index)) {
+        return RecordBuffer(call, failure);
+    }
     port->started = false;
     port->queued.clear();
     return RecordBuffer(call, 0);

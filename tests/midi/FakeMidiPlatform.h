@@ -17,6 +17,8 @@ public:
     std::map<unsigned, unsigned> openResult;  // by device index; 0 when absent
     std::map<unsigned, unsigned> startResult; // by device index
     std::map<unsigned, unsigned> closeResult; // by device index
+    // By device index: a reset that fails keeps the buffers queued.
+    std::map<unsigned, unsigned> resetResult;
     std::vector<std::string> calls;
     // "prepare 101 -> 0 b=1", "add 101 1 -> 0", "reset 101 -> 0",
     // "unprepare 101 1 -> 0".

@@ -75,6 +75,7 @@ public:
     void PortClosed(std::uint8_t slot);
     // The slot of the port a message came by; 0 for a port of no slot.
     std::uint8_t SlotOfPort(std::uint32_t portHandle) const { return m_portDevices.SlotOf(portHandle); }
+    const CPortDevices& PortDevices() const { return m_portDevices; }
 
     // Lets go of every key that held rules keep down, in one batch, for when
     // the input that would release them can no longer come: the device

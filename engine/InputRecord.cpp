@@ -1,6 +1,7 @@
 #include "InputRecord.h"
 
 #include "ChangeTableItem.h"
+#include "PortDevices.h"
 #include "StringUtil.h"
 #include "TimeOfDay.h"
 
@@ -22,13 +23,18 @@ void CopyCut(char* target, std::size_t size, const char* source, std::size_t len
 }
 } // namespace
 
+static_assert(CInputRecord::kSlots == CPortDevices::kSlots, "a name for every slot a port has");
+
 CInputRecord::CInputRecord(const ITimeOfDay& clock) : m_clock(clock), m_entries(kCapacity) {}
 
-void CInputRecord::SetDeviceName(const std::string& name) {
-    CopyCut(m_device, sizeof m_device, name.data(), name.size());
+void CInputRecord::SetDeviceName(int slot, const std::string& name) {
+    if (slot >= 1 && slot <= kSlots) {
+        CopyCut(m_devices[slot], sizeof m_devices[slot], name.data(), name.size());
+    }
 }
 
-void CInputRecord::OnShortMessage(std::uint32_t, std::uint32_t message) {
+void CInputRecord::OnShortMessage(std::uint32_t portHandle, std::uint32_t message) {
+    const int device = m_portSlots != nullptr ? m_portSlots->SlotOf(portHandle) : 1;
     int slot = 0;
     if (m_count < kCapacity) {
         slot = (m_first + m_count) % kCapacity;
@@ -40,7 +46,7 @@ void CInputRecord::OnShortMessage(std::uint32_t, std::uint32_t message) {
     SInputRecordEntry& entry = m_entries[slot];
     entry.timeOfDayMs = m_clock.MillisecondsOfDay();
     entry.message = message & 0x00FFFFFFu;
-    std::memcpy(entry.device, m_device, sizeof entry.device);
+    std::memcpy(entry.device, m_devices[device], sizeof entry.device);
     entry.converted = false;
     entry.outcome = EConversionOutcome::NoMatch;
     entry.actedCount = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class CPortDevices;
 class ITimeOfDay;
 
 // What a rule that acted did, as it was then: enough of the rule to give
@@ -58,8 +59,16 @@ public:
 
     explicit CInputRecord(const ITimeOfDay& clock);
 
-    // The device whose messages come from now on; cut to what an entry holds.
-    void SetDeviceName(const std::string& name);
+    static constexpr int kSlots = 8;
+
+    // The device of slot 1 (1..kSlots), whose messages come from now on;
+    // cut to what an entry holds.
+    void SetDeviceName(const std::string& name) { SetDeviceName(1, name); }
+    void SetDeviceName(int slot, const std::string& name);
+    // Which slot each port belongs to: a message is recorded with its own
+    // slot's device, one of a port no slot holds without a name. Without
+    // it every message is slot 1's.
+    void SetPortSlots(const CPortDevices* slots) { m_portSlots = slots; }
 
     void OnShortMessage(std::uint32_t portHandle, std::uint32_t message) override;
     void RuleActed(int index, const CChangeTableItem& rule) override;
@@ -86,5 +95,7 @@ private:
     int m_count = 0;
     std::uint64_t m_changes = 0;
     std::uint64_t m_messages = 0;
-    char m_device[SInputRecordEntry::kDeviceSize] = {};
+    const CPortDevices* m_portSlots = nullptr;
+    // By slot; 0: a port of no slot, never named.
+    char m_devices[kSlots + 1][SInputRecordEntry::kDeviceSize] = {};
 };

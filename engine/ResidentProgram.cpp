@@ -37,8 +37,10 @@ SMidiInConnectionEvents CResidentProgram::EventsOfSlot(int slot) {
                 }
             },
             [this, slot, device](Status before, Status after, bool byItself) {
-                if (after == Status::Open) {
-                    m_engine.PortOpened(device, m_midiIn.Slot(slot).PortHandle());
+                // A port kept open by a check keeps its controller values.
+                const std::uint32_t port = m_midiIn.Slot(slot).PortHandle();
+                if (after == Status::Open && m_engine.SlotOfPort(port) != device) {
+                    m_engine.PortOpened(device, port);
                 }
                 ShowMidiInStatus(slot, before, after, byItself);
             },
@@ -74,6 +76,7 @@ void CResidentProgram::Start(IResidentView& view) {
     m_listenerManager.AddListener(&m_inputRecord);
     m_listenerManager.AddListener(&m_engine);
     m_engine.SetObserver(&m_inputRecord);
+    m_inputRecord.SetPortSlots(&m_engine.PortDevices());
 }
 
 void CResidentProgram::OpenAllSlots() {
@@ -118,8 +121,8 @@ void CResidentProgram::ChooseSlotDevice(int slot, const std::string& name) {
 void CResidentProgram::ShowMidiInStatus(int slot, Status before, Status after, bool byItself) {
     // The tip always tells the devices' state; a balloon tells what the
     // program found by itself (the user's own choice is answered by a box).
-    // The monitor's record names the device of the settings window.
-    m_inputRecord.SetDeviceName(m_midiIn.Slot(kFirstSlot).GetDeviceName());
+    // The monitor's record names each message's own device.
+    m_inputRecord.SetDeviceName(slot, m_midiIn.Slot(slot).GetDeviceName());
     if (m_phase != Phase::Running) {
         return;
     }

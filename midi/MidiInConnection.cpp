@@ -34,9 +34,10 @@ CMidiInConnection::Status CMidiInConnection::Open(const std::string& name,
     if (name.empty()) {
         m_reconnector.SetNotOpened(Status::NoDevice);
     } else {
-        SMidiInDeviceMatch match = FindMidiInDevice(ListDevices(), name, PortsTaken());
+        const MidiInDeviceList devices = ListDevices();
+        SMidiInDeviceMatch match = FindMidiInDevice(devices, name, PortsTaken());
         if (match.index) {
-            OpenAt(*match.index);
+            OpenAt(*match.index, devices);
         } else if (!match.candidates.empty()) {
             m_reconnector.SetNotOpened(Status::Ambiguous, std::move(match.candidates));
         } else {
@@ -51,7 +52,7 @@ void CMidiInConnection::Close() {
     m_events.inputStopped();
     const std::uintptr_t handle = m_device.Handle();
     if (m_device.Close() && handle != 0) {
-        m_reconnector.OnClosedByProgram();
+        m_reconnector.OnClosedByProgram(m_device.CloseNoticeFollows());
         m_closedHandles.push_back(handle);
         if (m_closedHandles.size() > kClosedHandlesKept) {
             m_closedHandles.pop_front();
@@ -59,12 +60,28 @@ void CMidiInConnection::Close() {
     }
 }
 
-void CMidiInConnection::OpenAt(unsigned index) {
+void CMidiInConnection::OpenAt(unsigned index, const MidiInDeviceList& devices) {
     if (m_device.Open(index, m_receiver)) {
-        m_reconnector.SetOpened(index, m_device.Handle());
+        m_reconnector.SetOpened(index, m_device.Handle(),
+                                index < devices.size() ? devices[index].value_or("") : "");
     } else {
         m_reconnector.SetNotOpened(Status::Unopenable);
     }
+    DropIfGone();
+}
+
+void CMidiInConnection::DropIfGone() {
+    if (!m_device.IsGone() || !m_device.IsOpen()) {
+        return;
+    }
+    const When when = m_reconnector.OnPortGone();
+    Close();
+    Schedule(when);
+}
+
+void CMidiInConnection::OnBufferReturned(std::uintptr_t portHandle, std::uintptr_t buffer) {
+    m_device.OnBufferReturned(portHandle, buffer);
+    DropIfGone();
 }
 
 void CMidiInConnection::OnShortMessage(std::uint32_t portHandle, std::uint32_t message) {
@@ -114,6 +131,23 @@ void CMidiInConnection::Schedule(When when) {
 
 void CMidiInConnection::RunCheck() {
     const MidiInDeviceList devices = ListDevices();
+    ReviewPort(devices);
+    RunCheck(devices);
+}
+
+bool CMidiInConnection::ReviewPort(const MidiInDeviceList& devices) {
+    if (!m_device.IsOpen()) {
+        return false;
+    }
+    if (!m_reconnector.ReopensPort() &&
+        m_reconnector.KeepsPort(devices, m_device.ListedIndex())) {
+        return true;
+    }
+    Close();
+    return false;
+}
+
+void CMidiInConnection::RunCheck(const MidiInDeviceList& devices) {
     const Status before = m_reconnector.GetStatus();
     const CMidiInReconnector::Plan plan =
         m_reconnector.Check(m_deviceName, devices, PortsTaken());
@@ -121,7 +155,7 @@ void CMidiInConnection::RunCheck() {
         Close();
     }
     if (plan.open) {
-        OpenAt(plan.index);
+        OpenAt(plan.index, devices);
     }
     m_events.devicesListed(devices);
     Report(before, true);

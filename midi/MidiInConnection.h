@@ -71,13 +71,24 @@ public:
     void OnDevicesChanged();
     void OnResumed();
     void OnPortClosed(std::uintptr_t portHandle);
+    // A system-exclusive buffer of `portHandle` came back.
+    void OnBufferReturned(std::uintptr_t portHandle, std::uintptr_t buffer);
     // The check that was asked for is due: lists the devices once, closes
     // and opens as the reconnector plans, reports, and may ask for a retry.
     void RunCheck();
+    // The two halves of a check, for a set of connections that checks them
+    // together on one list: first every open port is kept or closed (so
+    // that a port kept is not opened by another), then the check.
+    // ReviewPort: true when a port stays open.
+    bool ReviewPort(const MidiInDeviceList& devices);
+    void RunCheck(const MidiInDeviceList& devices);
 
 private:
     void Schedule(CMidiInReconnector::When when);
-    void OpenAt(unsigned index);
+    void OpenAt(unsigned index, const MidiInDeviceList& devices);
+    // After a call on the port: a port answering "no driver" is dropped and
+    // its device looked for again by name.
+    void DropIfGone();
     void Report(Status before, bool byItself);
     std::vector<unsigned> PortsTaken() const;
 

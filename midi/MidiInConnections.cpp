@@ -121,6 +121,17 @@ void CMidiInConnections::OnPortClosed(std::uintptr_t portHandle) {
     }
 }
 
+void CMidiInConnections::OnBufferReturned(std::uintptr_t portHandle, std::uintptr_t buffer) {
+    // Only the open port's buffers go back to it; one of a port closed
+    // meanwhile is left alone.
+    for (auto& slot : m_slots) {
+        if (slot->connection.KnowsPort(portHandle)) {
+            slot->connection.OnBufferReturned(portHandle, buffer);
+            return;
+        }
+    }
+}
+
 void CMidiInConnections::RunCheck() {
     std::vector<int> due;
     for (int slot = 1; slot <= SlotCount(); ++slot) {
@@ -130,22 +141,23 @@ void CMidiInConnections::RunCheck() {
             due.push_back(slot);
         }
     }
-    if (due.size() == 1) {
-        Slot(due.front()).RunCheck();
-        return;
-    }
     if (due.empty()) {
         return;
     }
-    // Every port that is checked closes first: after an unplug the ports
-    // that follow are renumbered, and an index one slot held a moment ago
-    // may now be another slot's device.
-    for (const int slot : due) {
-        if (Slot(slot).OpenIndex()) {
-            Slot(slot).Close();
+    const MidiInDeviceList devices = ListDevices();
+    // Every open port first says where it is listed now: after an unplug the
+    // ports that follow are renumbered, and an index one slot held a moment
+    // ago may now be another slot's device. A port that still answers under
+    // its name stays open with its held keys; one that does not is closed
+    // before any slot looks for a port, and its slot is checked too.
+    for (int slot = 1; slot <= SlotCount(); ++slot) {
+        const bool wasOpen = Slot(slot).PortHandle() != 0;
+        if (!Slot(slot).ReviewPort(devices) && wasOpen &&
+            std::find(due.begin(), due.end(), slot) == due.end()) {
+            due.push_back(slot);
         }
     }
-    for (const int slot : PickingOrder(due, ListDevices())) {
-        Slot(slot).RunCheck();
+    for (const int slot : PickingOrder(due, devices)) {
+        Slot(slot).RunCheck(devices);
     }
 }

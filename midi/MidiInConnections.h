@@ -10,7 +10,8 @@
 
 // The MIDI-IN connections of the device slots, one per slot, each opened by
 // its name and found again by itself, so that unplugging one device leaves
-// the others converting. Two slots never hold the same port: a slot whose
+// the others converting with their held keys: a check closes only the ports
+// that are gone. Two slots never hold the same port: a slot whose
 // name a port has exactly comes before one that would take it renamed. The
 // window's notices reach the set, which hands each to the connection it is
 // for (a port's data and close by its handle, the device and wake notices
@@ -46,6 +47,7 @@ public:
     void OnDevicesChanged();
     void OnResumed();
     void OnPortClosed(std::uintptr_t portHandle);
+    void OnBufferReturned(std::uintptr_t portHandle, std::uintptr_t buffer);
     void RunCheck();
 
 private:

@@ -14,6 +14,7 @@ CMidiInReconnector::When CMidiInReconnector::OnDevicesChanged() {
 }
 
 CMidiInReconnector::When CMidiInReconnector::OnResumed() {
+    m_reopen = m_reopen || m_openIndex.has_value();
     return Gather();
 }
 
@@ -24,7 +25,18 @@ CMidiInReconnector::When CMidiInReconnector::OnPortClosed(std::uintptr_t handle)
         --m_ownCloseNotices;
         return When::Never;
     }
-    if (!m_openIndex || handle != m_handle || m_checkPosted) {
+    if (!m_openIndex || handle != m_handle) {
+        return When::Never;
+    }
+    return OnPortGone();
+}
+
+CMidiInReconnector::When CMidiInReconnector::OnPortGone() {
+    if (!m_openIndex) {
+        return When::Never;
+    }
+    m_reopen = true;
+    if (m_checkPosted) {
         return When::Never;
     }
     m_retriesLeft = 1;
@@ -32,10 +44,23 @@ CMidiInReconnector::When CMidiInReconnector::OnPortClosed(std::uintptr_t handle)
     return When::Now;
 }
 
-void CMidiInReconnector::OnClosedByProgram() {
-    ++m_ownCloseNotices;
+void CMidiInReconnector::OnClosedByProgram(bool noticeFollows) {
+    if (noticeFollows) {
+        ++m_ownCloseNotices;
+    }
     m_openIndex.reset();
     m_handle = 0;
+    m_listedName.clear();
+}
+
+bool CMidiInReconnector::KeepsPort(const MidiInDeviceList& devices,
+                                   std::optional<unsigned> listedAt) {
+    if (!m_openIndex || m_reopen || !listedAt || *listedAt >= devices.size() ||
+        devices[*listedAt] != std::optional<std::string>(m_listedName)) {
+        return false;
+    }
+    m_openIndex = listedAt;
+    return true;
 }
 
 CMidiInReconnector::Plan CMidiInReconnector::Check(const std::string& configuredName,
@@ -43,8 +68,11 @@ CMidiInReconnector::Plan CMidiInReconnector::Check(const std::string& configured
                                                    const std::vector<unsigned>& taken) {
     m_checkPosted = false;
     Plan plan;
-    // A port that is still listed may be dead all the same: it is closed
-    // and opened afresh, which is rare and cheap.
+    if (m_openIndex && !m_reopen) {
+        m_status = Status::Open; // kept: it answers and is listed where it says
+        return plan;
+    }
+    m_reopen = false;
     plan.close = m_openIndex.has_value();
     m_openIndex.reset();
     m_handle = 0;
@@ -65,9 +93,12 @@ CMidiInReconnector::Plan CMidiInReconnector::Check(const std::string& configured
     return plan;
 }
 
-void CMidiInReconnector::SetOpened(unsigned index, std::uintptr_t handle) {
+void CMidiInReconnector::SetOpened(unsigned index, std::uintptr_t handle,
+                                   const std::string& listedName) {
     m_openIndex = index;
     m_handle = handle;
+    m_listedName = listedName;
+    m_reopen = false;
     m_status = Status::Open;
     m_candidates.clear();
 }
@@ -75,6 +106,8 @@ void CMidiInReconnector::SetOpened(unsigned index, std::uintptr_t handle) {
 void CMidiInReconnector::SetNotOpened(Status status, std::vector<std::string> candidates) {
     m_openIndex.reset();
     m_handle = 0;
+    m_listedName.clear();
+    m_reopen = false;
     m_status = status;
     m_candidates = std::move(candidates);
 }

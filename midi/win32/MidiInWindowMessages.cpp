@@ -51,6 +51,13 @@ bool CMidiInWindowMessages::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
         m_connection->OnShortMessage(static_cast<std::uint32_t>(wParam),
                                      static_cast<std::uint32_t>(lParam));
         return false;
+    case MM_MIM_LONGDATA:
+    case MM_MIM_LONGERROR:
+        // The buffer's address only: it is given back to its port unread,
+        // and one of a port closed meanwhile is not touched at all.
+        m_connection->OnBufferReturned(static_cast<std::uintptr_t>(wParam),
+                                       static_cast<std::uintptr_t>(lParam));
+        return false;
     case MM_MIM_CLOSE:
         m_connection->OnPortClosed(static_cast<std::uintptr_t>(wParam));
         return false;

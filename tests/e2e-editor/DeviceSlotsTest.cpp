@@ -1,5 +1,6 @@
 // The other device slots: chosen in their dialog, saved and opened at once;
 // the editor's choice of a rule's device, set by the device played.
+#include "DeviceLog.h"
 #include "EditorProgram.h"
 #include "MidiMessages.h"
 #include "Polling.h"
@@ -13,16 +14,7 @@ const char kSlotsTitle[] = "他のデバイス";
 
 class DeviceSlotsTest : public EditorProgramTest {
 protected:
-    // The handle of the last port opened for the device at `index`, or 0.
-    std::uintptr_t PortOf(unsigned index) const {
-        std::uintptr_t handle = 0;
-        for (const FakeWinmmCall& call : sandbox->Midi().Calls("midiInOpen")) {
-            if (call.Has("handle") && call.Number("device") == index) {
-                handle = static_cast<std::uintptr_t>(call.Number("handle"));
-            }
-        }
-        return handle;
-    }
+    std::uintptr_t PortOf(unsigned index) const { return DeviceLog(sandbox->Midi()).PortOf(index); }
     static void Choose(const DialogDriver& dialog, int combo, int entry) {
         ASSERT_TRUE(dialog.SetComboSelection(combo, entry));
         ASSERT_TRUE(PostMessageA(GetParent(dialog.Control(combo)), WM_COMMAND,

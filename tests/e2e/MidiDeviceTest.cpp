@@ -74,7 +74,12 @@ TEST_F(MidiDeviceTest, TheConfiguredDeviceIsOpenedForTheWindowStartedAndClosedAt
     EXPECT_EQ(closes[0].Number("handle"), port);
     EXPECT_EQ(closes[0].Number("result"), 0u);
     EXPECT_TRUE(Calls("midiInStop").empty());
-    EXPECT_TRUE(Calls("midiInReset").empty());
+    // The reset only hands the system-exclusive buffers back, so that they
+    // can be unprepared and the port closes.
+    const auto resets = Calls("midiInReset");
+    ASSERT_EQ(resets.size(), 1u);
+    EXPECT_EQ(resets[0].Number("handle"), port);
+    EXPECT_LE(resets[0].Milliseconds("t"), closes[0].Milliseconds("t"));
 }
 
 TEST_F(MidiDeviceTest, AnAbsentDeviceIsReportedAndItsNameKept) {

@@ -211,6 +211,23 @@ TEST_F(InputRecordTest, CopiesAsTabSeparatedLinesAndCutsLongNamesWhole) {
                   "00:00:01.000\tPad\t1\tNote# 61\t100\t該当なし\r\n");
 }
 
+TEST_F(InputRecordTest, EachMessageNamesTheDeviceOfItsOwnPort) {
+    engine.PortOpened(1, 0x1001);
+    engine.PortOpened(3, 0x1302);
+    record.SetPortSlots(&engine.PortDevices());
+    record.SetDeviceName(1, "Keys");
+    record.SetDeviceName(3, "nanoKONTROL2");
+    manager.OnShortMessage(0x1302, NoteOn(0, 60));
+    manager.OnShortMessage(0x1001, NoteOn(0, 61));
+    manager.OnShortMessage(0x7777, NoteOn(0, 62)); // a port of no slot
+    engine.PortClosed(3);
+    manager.OnShortMessage(0x1302, NoteOn(0, 63)); // left over from a closed port
+    EXPECT_EQ(Text(0, RecordColumnDevice), "nanoKONTROL2");
+    EXPECT_EQ(Text(1, RecordColumnDevice), "Keys");
+    EXPECT_EQ(Text(2, RecordColumnDevice), "");
+    EXPECT_EQ(Text(3, RecordColumnDevice), "");
+}
+
 // The platform's clock tells the local time of day, as the calendar does.
 TEST(PlatformTimeOfDay, IsTheLocalTime) {
     const std::time_t now = std::time(nullptr);

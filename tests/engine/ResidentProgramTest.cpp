@@ -94,7 +94,10 @@ public:
     }
     void BeginRemoveTrayIcon() override { m_events.push_back("tray removal begun"); }
     void CompleteTrayIconRemoval() override { m_events.push_back("tray removed"); }
-    void StartNotices(CMidiInConnections&) override { m_events.push_back("notices started"); }
+    void StartNotices(CMidiInConnections& midiIn) override {
+        connections = &midiIn;
+        m_events.push_back("notices started");
+    }
     void StopNotices() override { m_events.push_back("notices stopped"); }
     std::uintptr_t InputReceiver() const override { return 7; }
     // One timer: a later request replaces the one not yet fired, as
@@ -105,6 +108,7 @@ public:
         return true;
     }
     void CancelSaveRetry() override { m_retry = nullptr; }
+    CMidiInConnections* connections = nullptr;
     void StopWorkers() override { m_events.push_back("workers stopped"); }
     void ShowEndBox(const std::string& text) override { m_events.push_back("end box " + text); }
 
@@ -350,6 +354,45 @@ TEST_F(ResidentProgramTest, RemovingRulesDeletesEachSelectedRowOnce) {
     ASSERT_EQ(program.Table().GetSize(), 2);
     EXPECT_EQ(program.Table().GetAt(0)->NoteNumber, 10);
     EXPECT_EQ(program.Table().GetAt(1)->NoteNumber, 30);
+}
+
+TEST_F(ResidentProgramTest, UnpluggingOneOfTwoDevicesLeavesTheOthersHeldKeyDownAndItConverting) {
+    // Keys is listed after Pads, so the unplug of Pads renumbers its port.
+    midi.devices = {"Pads", "Keys"};
+    backend.WriteString(ConfigPath(), "General", "MidiInDevice2", "Pads");
+    backend.Flush(ConfigPath());
+    program.Start(view);
+    for (const std::uint8_t key : {kKeyA, std::uint8_t{0x42}}) {
+        auto rule = std::make_unique<CChangeTableItem>();
+        rule->InputKind = CChangeTableItem::Note;
+        rule->OutputKind = CChangeTableItem::KeyInput;
+        rule->NoteNumber = rule->NoteNumberEnd = key == kKeyA ? 60 : 62;
+        rule->KeyCode = key;
+        rule->KeyHold = key == kKeyA ? 1 : 0;
+        program.AddRule(std::move(rule));
+    }
+    const auto keys = static_cast<std::uint32_t>(midi.PortAt(1));
+    ASSERT_NE(keys, 0u);
+    program.Listeners().OnShortMessage(keys, NoteOn(0, 60));
+    ASSERT_EQ(events.back(), KeysAction("v41"));
+    events.clear();
+
+    midi.Unplug(0);
+    ASSERT_NE(desktop.connections, nullptr);
+    desktop.connections->OnDevicesChanged();
+    desktop.connections->RunCheck();
+    EXPECT_THAT(events, ::testing::Contains("balloon MIDI-INデバイス[Pads]が見つからなくなりました。"
+                                            "接続し直すと自動的にオープンします。"));
+    EXPECT_THAT(events, ::testing::Not(::testing::Contains(KeysAction("^41"))))
+        << "the key held through Keys stays down";
+    EXPECT_EQ(std::count(events.begin(), events.end(), "port closed"), 1) << "Pads' dead port only";
+    EXPECT_EQ(program.Connections().Slot(1).PortHandle(), keys);
+
+    events.clear();
+    program.Listeners().OnShortMessage(keys, NoteOn(0, 62));
+    program.Listeners().OnShortMessage(keys, NoteOff(0, 60));
+    EXPECT_THAT(events, ::testing::Contains(KeyAction(0x42)));
+    EXPECT_EQ(events.back(), KeysAction("^41")) << "released by its own note off";
 }
 
 } // namespace

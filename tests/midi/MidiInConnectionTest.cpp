@@ -144,7 +144,7 @@ TEST_F(MidiInConnectionTest, WhatCannotBeOpenedIsToldApartByItsStatus) {
     EXPECT_EQ(reports.back(), (SReport{Status::Unopenable, Status::NoDevice, false}));
 }
 
-TEST_F(MidiInConnectionTest, ABurstOfNoticesIsCheckedOnceAfterItAndReopensThePortOnce) {
+TEST_F(MidiInConnectionTest, ABurstOfNoticesIsCheckedOnceAfterItAndKeepsAPortThatStillAnswers) {
     ASSERT_NO_FATAL_FAILURE(StartWithPadsOpen());
     for (int notice = 0; notice < 20; ++notice) {
         connection.OnDevicesChanged();
@@ -154,9 +154,10 @@ TEST_F(MidiInConnectionTest, ABurstOfNoticesIsCheckedOnceAfterItAndReopensThePor
     scheduler.DelayPasses(connection);
     EXPECT_EQ(Made("count").size(), 1u);
     EXPECT_EQ(listed, (Calls{"Keys", "Pads"}));
-    // Still listed, but perhaps dead: the driver does not say.
-    EXPECT_EQ(Made("close"), (Calls{"close 101 -> 0"}));
-    EXPECT_EQ(Made("open"), (Calls{"open 1 w=7 h=101 -> 0"}));
+    // Another device's notice: the port answers where its device is listed.
+    EXPECT_EQ(Made("id"), (Calls{"id 101 i=1 -> 0"}));
+    EXPECT_TRUE(Made("close").empty());
+    EXPECT_EQ(inputStops, 0) << "its held keys stay";
     EXPECT_EQ(reports, (std::vector<SReport>{{Status::Open, Status::Open, true}}));
     EXPECT_FALSE(scheduler.delayRunning);
 }
@@ -180,12 +181,70 @@ TEST_F(MidiInConnectionTest, ADeviceBackAtTheSameIndexWithoutAListChangeGetsAFre
     ASSERT_NO_FATAL_FAILURE(StartWithPadsOpen());
     // Unplugged and plugged in again between two looks at the list, as
     // Windows MIDI Services keeps the index: the old handle is dead.
+    platform.Replug(1);
     connection.OnDevicesChanged();
     connection.OnDevicesChanged();
     scheduler.DelayPasses(connection);
+    EXPECT_EQ(Made("id"), (Calls{"id 101 -> 6"}));
     EXPECT_EQ(Made("close"), (Calls{"close 101 -> 0"}));
     EXPECT_EQ(Made("open"), (Calls{"open 1 w=7 h=101 -> 0"}));
     EXPECT_EQ(Made("start"), (Calls{"start 101 -> 0"}));
+}
+
+TEST_F(MidiInConnectionTest, APortRenumberedByAnUnplugStaysOpenAtItsNewIndex) {
+    platform.devices = {"Keys", "Knobs", "Pads"};
+    ASSERT_EQ(connection.Open("Pads", kWindow), Status::Open);
+    Forget();
+    platform.Unplug(1);
+    NoticeAndCheck();
+    EXPECT_TRUE(Made("close").empty());
+    EXPECT_EQ(connection.OpenIndex(), std::optional<unsigned>(1));
+    connection.OnShortMessage(102, 0x643C90);
+    EXPECT_EQ(input.events, (Calls{"on 102 0 60 100"}));
+    // A device now listed where the port says it is but under another name
+    // is not its device.
+    platform.devices = {"Keys", "Drums"};
+    NoticeAndCheck();
+    EXPECT_EQ(Made("close"), (Calls{"close 102 -> 0"}));
+    EXPECT_EQ(connection.GetStatus(), Status::Missing);
+}
+
+TEST_F(MidiInConnectionTest, APortAnsweringNoDriverToAnyCallIsDroppedAndFoundAgainByName) {
+    ASSERT_NO_FATAL_FAILURE(StartWithPadsOpen());
+    const std::uintptr_t first = platform.ReturnBuffer(101);
+    ASSERT_NE(first, 0u);
+    platform.Replug(1);
+    // Giving the returned buffer back is the call that finds the port dead.
+    connection.OnBufferReturned(101, first);
+    EXPECT_EQ(inputStops, 1) << "its held keys are released";
+    EXPECT_EQ(Made("close"), (Calls{"close 101 -> 0"}));
+    EXPECT_EQ(scheduler.posted, 1);
+    scheduler.ReadQueue(connection);
+    EXPECT_EQ(Made("open"), (Calls{"open 1 w=7 h=101 -> 0"}));
+    EXPECT_EQ(reports.back(), (SReport{Status::Open, Status::Open, true}));
+}
+
+TEST_F(MidiInConnectionTest, SysExBuffersAreQueuedBeforeTheStartGivenBackAndTakenBackAtTheClose) {
+    platform.devices = {"Pads"};
+    ASSERT_EQ(connection.Open("Pads", kWindow), Status::Open);
+    EXPECT_EQ(platform.bufferCalls, (Calls{"prepare 100 b=1 -> 0", "add 100 1 -> 0",
+                                           "prepare 100 b=2 -> 0", "add 100 2 -> 0"}));
+    EXPECT_EQ(platform.calls.back(), "start 100 -> 0") << "the buffers come before the start";
+    const std::uintptr_t full = platform.ReturnBuffer(100);
+    EXPECT_EQ(platform.QueuedBuffers(100), 1u);
+    connection.OnBufferReturned(100, full);
+    connection.OnBufferReturned(100, 0x5150); // not one of ours: not touched
+    EXPECT_EQ(platform.QueuedBuffers(100), 2u);
+    platform.bufferCalls.clear();
+    connection.Close();
+    EXPECT_EQ(platform.bufferCalls,
+              (Calls{"reset 100 -> 0", "unprepare 100 1 -> 0", "unprepare 100 2 -> 0"}));
+    EXPECT_EQ(platform.calls.back(), "close 100 -> 0");
+    EXPECT_EQ(platform.OpenCount(), 0u);
+    // A buffer the reset handed back arrives after the close: left alone.
+    platform.bufferCalls.clear();
+    connection.OnBufferReturned(100, full);
+    EXPECT_TRUE(platform.bufferCalls.empty());
 }
 
 TEST_F(MidiInConnectionTest, InputQueuedBeforeAPortWasClosedIsDropped) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Status = CMidiInConnection::Status;
@@ -82,19 +84,25 @@ TEST_F(MidiInConnectionsTest, UnpluggingOneOfTwoLeavesTheOtherOpenAndItComesBack
     platform.devices = {"Keys", "Pads", "Knobs"};
     connections.OpenAll({"Keys", "Pads", "Knobs"}, kWindow);
     stops.clear();
-    // Pads pulled: its port tells of its close, the ports after it move up.
-    platform.devices = {"Keys", "Knobs"};
-    connections.OnPortClosed(FakeMidiPlatform::HandleOf(1));
+    platform.calls.clear();
+    // Pads pulled: the ports after it move down, their handles keep working.
+    platform.Unplug(1);
+    connections.OnDevicesChanged();
     ReadQueue();
     EXPECT_EQ(Statuses(), (std::vector<Status>{Status::Open, Status::Missing, Status::Open}));
     EXPECT_EQ(stops, std::vector<int>{2}) << "only the lost device's input stopped";
-    EXPECT_TRUE(platform.IsOpen(0));
-    // Plugged in again, listed first now: every slot finds its device.
-    platform.devices = {"Pads", "Keys", "Knobs"};
+    EXPECT_EQ(connections.Slot(3).OpenIndex(), std::optional<unsigned>(1));
+    EXPECT_EQ(connections.Slot(3).PortHandle(), 102u);
+    EXPECT_EQ(platform.OpenCount(), 2u);
+    connections.OnShortMessage(102, 0x643C90);
+    EXPECT_EQ(input.events, (Calls{"on 102 0 60 100"})) << "Knobs converts on";
+    // Plugged in again, listed last now: Pads opens, nothing else closes.
+    platform.devices.push_back("Pads");
     connections.OnDevicesChanged();
     ReadQueue();
     EXPECT_EQ(Statuses(), (std::vector<Status>{Status::Open, Status::Open, Status::Open}));
-    EXPECT_EQ(connections.Slot(2).OpenIndex(), std::optional<unsigned>(0));
-    EXPECT_EQ(connections.Slot(1).OpenIndex(), std::optional<unsigned>(1));
+    EXPECT_EQ(connections.Slot(2).OpenIndex(), std::optional<unsigned>(2));
+    EXPECT_EQ(std::count(stops.begin(), stops.end(), 2), static_cast<long>(stops.size()))
+        << "the others' input went on";
     EXPECT_EQ(platform.OpenCount(), 3u);
 }

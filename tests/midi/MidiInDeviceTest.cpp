@@ -180,6 +180,23 @@ TEST_F(MidiInDeviceTest, APortThatWillNotCloseStaysHeldWhenTheNewOpenFails) {
     EXPECT_EQ(platform.calls, (Calls{"close 100 -> 0"}));
 }
 
+TEST_F(MidiInDeviceTest, APortThatKeepsItsBuffersIsLeftBehindInsteadOfWaitedFor) {
+    platform.resetResult[0] = 1; // the buffers stay queued: "still playing"
+    CMidiInDevice device(platform);
+    ASSERT_TRUE(device.Open(0, kWindow));
+    platform.calls.clear();
+    EXPECT_FALSE(device.Close());
+    EXPECT_EQ(platform.calls, (Calls{"close 100 -> 65"})) << "asked once, not in a loop";
+    EXPECT_TRUE(device.IsOpen());
+    // One last try at the next open, then it is given up.
+    platform.calls.clear();
+    EXPECT_TRUE(device.Open(1, kWindow));
+    EXPECT_EQ(platform.calls, (Calls{"close 100 -> 65", "open 1 w=7 h=101 -> 0",
+                                     "close 100 -> 65", "start 101 -> 0"}));
+    EXPECT_EQ(device.Handle(), 101u);
+    EXPECT_EQ(platform.QueuedBuffers(101), 2u);
+}
+
 TEST_F(MidiInDeviceTest, DestructionClosesAnOpenPort) {
     auto device = std::make_unique<CMidiInDevice>(platform);
     ASSERT_TRUE(device->Open(2, kWindow));

@@ -1,5 +1,7 @@
 #include "FakeWinmmControl.h"
 
+#include "FakeDelivery.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -50,7 +52,8 @@ bool FakeWinmmControl::SetDevices(const std::vector<FakeMidiDevice>& devices,
              << "CapsResult=" << device.capsResult << "\r\n"
              << "OpenResult=" << device.openResult << "\r\n"
              << "StartResult=" << device.startResult << "\r\n"
-             << "CloseResult=" << device.closeResult << "\r\n";
+             << "CloseResult=" << device.closeResult << "\r\n"
+             << "Plug=" << device.plug << "\r\n";
     }
     std::ofstream file(ScriptPath(), std::ios::binary | std::ios::trunc);
     file << text.str();
@@ -61,6 +64,18 @@ bool FakeWinmmControl::FailTrayAdds(unsigned count) const {
     std::ofstream file(ScriptPath(), std::ios::binary | std::ios::app);
     file << "[Tray]\r\nFailAdds=" << count << "\r\n";
     return static_cast<bool>(file.flush());
+}
+
+bool FakeWinmmControl::DeliverShortMessage(void* programWindow, unsigned device,
+                                           std::uint32_t message) const {
+    return PostMessageA(static_cast<HWND>(programWindow),
+                        RegisterWindowMessageA(kFakeShortMessageRequest), device,
+                        static_cast<LPARAM>(message)) != FALSE;
+}
+
+bool FakeWinmmControl::DeliverSysEx(void* programWindow, unsigned device) const {
+    return PostMessageA(static_cast<HWND>(programWindow), RegisterWindowMessageA(kFakeSysExRequest),
+                        device, 0) != FALSE;
 }
 
 bool FakeWinmmControl::ClearLog() const {

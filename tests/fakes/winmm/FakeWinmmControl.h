@@ -1,6 +1,7 @@
 #pragma once
 // The test side of the fake multimedia library: writes its script and reads
 // its call log, both in the directory that holds the library.
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@ struct FakeMidiDevice {
     unsigned openResult = 0;  // non-zero: opening fails with it
     unsigned startResult = 0; // non-zero: starting fails with it
     unsigned closeResult = 0; // non-zero: closing fails with it
+    // Raised for the same device unplugged and plugged in again: its old
+    // port is dead even when name and index stayed.
+    unsigned plug = 0;
 };
 
 // One logged call: the function ("midiInOpen", ...) and its fields
@@ -45,6 +49,12 @@ public:
     // Set before the program starts, after SetDevices (which rewrites the
     // script).
     bool FailTrayAdds(unsigned count) const;
+    // Delivers a short message, or a system-exclusive one, from the device
+    // listed at `device` in the script, as its driver would: the live
+    // port of that device only (see FakeDelivery.h). `programWindow`: the
+    // window that takes the program's MIDI input.
+    bool DeliverShortMessage(void* programWindow, unsigned device, std::uint32_t message) const;
+    bool DeliverSysEx(void* programWindow, unsigned device) const;
     // Forgets the calls logged so far.
     bool ClearLog() const;
     // While held, the program's ShellExecuteExA waits, as during an

@@ -13,15 +13,19 @@
 //   OpenResult=0    ; non-zero: midiInOpen fails with it
 //   StartResult=0   ; non-zero: midiInStart fails with it
 //   CloseResult=0   ; non-zero: midiInClose fails with it
+//   Plug=0          ; raised: the same device unplugged and plugged in again
 //   Demo=0          ; 1: a started port plays the demo phrase (DemoPlayer.h)
 //   [Tray]
 //   FailAdds=1      ; so many of the program's NIM_ADD calls fail
 //
-// When an open port's device leaves the script, or another name takes its
-// index, the next call that reads the script finds the port dead and logs
-// "deviceRemoved handle=... told=0|1": it delivers nothing and refuses
-// midiInStart until the program closes it, and its window is told nothing
-// (told=0) unless CloseNoticeOnRemoval=1 (told=1: MM_MIM_CLOSE posted).
+// A device is its name and its Plug count. When an open port's device moves
+// to another index (an unplug before it), the next call that reads the
+// script follows it there and logs "renumbered handle=... index=...": the
+// handle keeps working. When it leaves the script, the next such call finds
+// the port dead and logs "deviceRemoved handle=... told=0|1": it delivers
+// nothing and answers every call but midiInClose with MMSYSERR_NODRIVER
+// until the program closes it, and its window is told nothing (told=0)
+// unless CloseNoticeOnRemoval=1 (told=1: MM_MIM_CLOSE posted).
 // FakeWinmm.cpp names the sources of this behaviour.
 class FakeWinmmScript {
 public:

@@ -1,5 +1,6 @@
 #include "MessageLoopHook.h"
 
+#include "FakeDelivery.h"
 #include "FakeWinmmLog.h"
 #include "ImportPatch.h"
 
@@ -15,6 +16,7 @@ SetTimerFunction g_setTimer = nullptr;
 KillTimerFunction g_killTimer = nullptr;
 GetMessageFunction g_getMessage = nullptr;
 const FakeWinmmLog* g_log = nullptr;
+bool g_watchMessages = false;
 
 UINT_PTR WINAPI LoggingSetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC callback) {
     const UINT_PTR result = g_setTimer(window, id, elapse, callback);
@@ -32,7 +34,10 @@ BOOL WINAPI LoggingKillTimer(HWND window, UINT_PTR id) {
 
 BOOL WINAPI LoggingGetMessage(MSG* msg, HWND window, UINT first, UINT last) {
     const BOOL result = g_getMessage(msg, window, first, last);
-    if (result != -1 && msg != nullptr) {
+    if (result != -1) {
+        TranslateFakeDelivery(msg);
+    }
+    if (g_watchMessages && result != -1 && msg != nullptr) {
         g_log->Write("GetMessageA message=" + Hex(msg->message) + " hwnd=" +
                      Hex(reinterpret_cast<UINT_PTR>(msg->hwnd)) + " wParam=" + Hex(msg->wParam));
     }
@@ -46,7 +51,7 @@ void HookMessageLoop(const FakeWinmmLog& log, const std::string& directory) {
     g_log = &kept;
     g_setTimer = PatchProgramImport("user32.dll", "SetTimer", &LoggingSetTimer);
     g_killTimer = PatchProgramImport("user32.dll", "KillTimer", &LoggingKillTimer);
-    if (GetFileAttributesA((directory + "Messages.watch").c_str()) != INVALID_FILE_ATTRIBUTES) {
-        g_getMessage = PatchProgramImport("user32.dll", "GetMessageA", &LoggingGetMessage);
-    }
+    g_watchMessages =
+        GetFileAttributesA((directory + "Messages.watch").c_str()) != INVALID_FILE_ATTRIBUTES;
+    g_getMessage = PatchProgramImport("user32.dll", "GetMessageA", &LoggingGetMessage);
 }

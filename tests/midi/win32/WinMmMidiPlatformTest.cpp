@@ -155,11 +155,28 @@ TEST_F(WinMmMidiPlatformTest, TheDeviceUsesThisPlatformByDefault) {
     }
     std::vector<std::string> sequence;
     for (const FakeWinmmCall& call : fake.Calls()) {
-        sequence.push_back(call.function + " " + call.Get("result"));
+        if (call.function.compare(0, 6, "midiIn") == 0) {
+            sequence.push_back(call.function + " " + call.Get("result"));
+        }
     }
-    EXPECT_EQ(sequence, (std::vector<std::string>{
-                            "midiInOpen 0", "midiInStart 0", "midiInClose 0", "midiInOpen 4",
-                            "midiInOpen 0", "midiInStart 1", "midiInClose 0"}));
+    // Two system-exclusive buffers queued before the start, handed back by
+    // the reset and unprepared before the close.
+    const std::vector<std::string> buffersIn = {"midiInPrepareHeader 0", "midiInAddBuffer 0",
+                                                "midiInPrepareHeader 0", "midiInAddBuffer 0"};
+    const std::vector<std::string> buffersOut = {"midiInReset 0", "midiInUnprepareHeader 0",
+                                                 "midiInUnprepareHeader 0", "midiInClose 0"};
+    std::vector<std::string> expected = {"midiInOpen 0"};
+    expected.insert(expected.end(), buffersIn.begin(), buffersIn.end());
+    expected.push_back("midiInStart 0");
+    expected.insert(expected.end(), buffersOut.begin(), buffersOut.end());
+    expected.insert(expected.end(), {"midiInOpen 4", "midiInOpen 0"});
+    expected.insert(expected.end(), buffersIn.begin(), buffersIn.end());
+    expected.push_back("midiInStart 1");
+    expected.insert(expected.end(), buffersOut.begin(), buffersOut.end());
+    EXPECT_EQ(sequence, expected);
     EXPECT_TRUE(fake.Calls("midiInStop").empty());
-    EXPECT_TRUE(fake.Calls("midiInReset").empty());
+    // The buffers came back unfilled, by the reset.
+    for (const FakeWinmmCall& call : fake.Calls("bufferReturned")) {
+        EXPECT_EQ(call.Number("bytes"), 0u);
+    }
 }

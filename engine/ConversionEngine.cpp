@@ -30,6 +30,11 @@ void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8
 }
 
 void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
+    // Whatever layer is current and whether the converter is on or not: a
+    // release ends what its press began.
+    if (m_layers.IsHeld()) {
+        ChangeLayer([&] { m_layers.ReleaseNote(ProbeChannel(channel), note); });
+    }
     // Most note-offs release nothing; the batch is only built for holds.
     if (m_keyHolds.IsEmpty()) {
         return;
@@ -41,6 +46,9 @@ void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint
 void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
     const CPitchBendWheel::Movement movement = m_pitchBendWheel.OnValue(value);
     if (movement == CPitchBendWheel::Returned) {
+        if (m_layers.IsHeld()) {
+            ChangeLayer([&] { m_layers.ReleaseBend(); });
+        }
         if (m_keyHolds.IsEmpty()) {
             return;
         }
@@ -55,6 +63,10 @@ void CConversionEngine::OnControlChange(std::uint32_t, std::uint8_t channel,
                                         std::uint8_t controller, std::uint8_t value) {
     if (controller >= kControllerCount) {
         return;
+    }
+    if (m_layers.IsHeld()) {
+        ChangeLayer(
+            [&] { m_layers.ReleaseController(ProbeChannel(channel), controller, value); });
     }
     Convert(InputEvent{CChangeTableItem::ControlChange, ProbeChannel(channel), controller, 0},
             value);
@@ -176,10 +188,9 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     }
     KeepIndexCurrent();
     const CChangeTable& table = *m_pChangeTable;
-    const CForegroundRules::Choice choice =
-        m_foregroundRules.Choose(table, m_index, event, [&](const CChangeTableItem& rule) {
-            return TakesEvent(rule, event, value);
-        });
+    const CForegroundRules::Choice choice = m_foregroundRules.Choose(
+        table, m_index, event, m_layers.Current(),
+        [&](const CChangeTableItem& rule) { return TakesEvent(rule, event, value); });
     // A pedal held under another program is let go by its rule, which the
     // program in front does not admit: then every rule is visited.
     const bool releaseAnywhere = event.kind == CChangeTableItem::ControlChange &&
@@ -220,10 +231,72 @@ void CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const 
         return;
     }
     const bool admitted = m_foregroundRules.Admits(m_index, position, choice);
-    if (rule.HoldsKey()) {
+    if (rule.OutputKind == CChangeTableItem::SwitchLayer) {
+        if (admitted) {
+            SwitchLayer(rule, event, value);
+        }
+    } else if (rule.HoldsKey()) {
         ConvertHeldKeyRule(rule, event, value, admitted);
     } else if (const int steps = admitted ? Steps(rule, event, value) : 0) {
         Perform(rule, steps);
+    }
+}
+
+template <typename Change> void CConversionEngine::ChangeLayer(Change change) {
+    const int before = m_layers.Current();
+    change();
+    if (m_layers.Current() != before && m_layerChanged) {
+        m_layerChanged(m_layers.Current());
+    }
+}
+
+// A switch changes which rules the next events find; the keys held stay
+// down until their own inputs let them go, whatever layer is current then.
+void CConversionEngine::SwitchLayer(const CChangeTableItem& rule, const InputEvent& event,
+                                    std::uint8_t value) {
+    switch (rule.LayerAction) {
+    case CChangeTableItem::GoToLayer:
+        if (Steps(rule, event, value) > 0) {
+            ChangeLayer([&] { m_layers.GoTo(rule.LayerTarget); });
+        }
+        break;
+    case CChangeTableItem::NextLayer:
+    case CChangeTableItem::PreviousLayer:
+        if (Steps(rule, event, value) > 0) {
+            // Round the layers that have rules or names; layer 1 always.
+            const std::uint32_t inUse = m_index.LayersWithRules() |
+                                        m_pChangeTable->LayerNames().NamedMask() | (1u << 1);
+            ChangeLayer([&] {
+                if (rule.LayerAction == CChangeTableItem::NextLayer) {
+                    m_layers.Next(inUse);
+                } else {
+                    m_layers.Previous(inUse);
+                }
+            });
+        }
+        break;
+    case CChangeTableItem::HoldLayer: {
+        // Only an input that is let go can hold; without a release the
+        // layer would stay for good, so such a rule does nothing.
+        if (!CChangeTableItem::HasRelease(rule.InputKind) || !Matches(rule, event, value)) {
+            break;
+        }
+        const bool edge = (rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) != 0;
+        if (rule.InputKind == CChangeTableItem::ControlChange && !edge && value < 64) {
+            break; // a pedal's release value is no press
+        }
+        const CLayerState::Input input{
+            event.kind, event.channel,
+            rule.InputKind == CChangeTableItem::Note ||
+                    rule.InputKind == CChangeTableItem::ControlChange
+                ? event.number
+                : std::uint8_t{0},
+            edge};
+        ChangeLayer([&] { m_layers.Hold(input, rule.LayerTarget); });
+        break;
+    }
+    default:
+        break; // an action this program does not know
     }
 }
 
@@ -293,6 +366,9 @@ void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
 void CConversionEngine::ReleaseHeldKeys() {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseAll(events));
+    // The inputs that hold layers are gone as well, or their releases would
+    // come while nothing listens.
+    ChangeLayer([&] { m_layers.ReleaseAll(); });
 }
 
 void CConversionEngine::OnToggleEnabled() {

@@ -12,6 +12,8 @@ const char kGeneral[] = "General";
 
 std::string SectionName(int index) { return Format("TableItem%03d", index); }
 
+std::string LayerNameKey(int layer) { return Format("LayerName%d", layer); }
+
 } // namespace
 
 std::string GetConfigPath() { return GetModuleDirectory() + "Config.ini"; }
@@ -37,6 +39,10 @@ bool CChangeTable::Save(const std::string& path) {
 void CChangeTable::Load(const std::string& path, IIniBackend& backend) {
     CIniFile ini(path, backend);
     m_deviceName = ini.GetString(kGeneral, "MidiInDevice", "", false);
+    for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
+        // A value cannot hold a line break, so every name read is taken.
+        m_layerNames.Set(layer, ini.GetString(kGeneral, LayerNameKey(layer).c_str(), "", false));
+    }
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
     if (count > kMaxItemCount) {
         count = LastRuleSectionBelowCap(ini) + 1;
@@ -75,6 +81,13 @@ bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
 
     ini.WriteString(kGeneral, "MidiInDevice", m_deviceName.c_str(), false);
     ini.WriteInt(kGeneral, "TableItemCount", GetSize());
+    // Only the names given, so that tables without them keep their file.
+    for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
+        const std::string& name = m_layerNames.Get(layer);
+        if (!name.empty()) {
+            ini.WriteString(kGeneral, LayerNameKey(layer).c_str(), name.c_str(), false);
+        }
+    }
     for (int index = 0; index < GetSize() && !ini.HasWriteFailed(); ++index) {
         GetAt(index)->Exchange(true, ini, SectionName(index).c_str());
     }
@@ -83,5 +96,14 @@ bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
         return true;
     }
     backend.RemoveFile(temporaryPath);
+    return false;
+}
+
+bool CChangeTable::UsesLayers() const {
+    for (int i = 0; i < GetSize(); ++i) {
+        if (GetAt(i) != nullptr && GetAt(i)->UsesLayers()) {
+            return true;
+        }
+    }
     return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "ChangeTableItem.h"
+#include "LayerNames.h"
 #include "PtrArray.h"
 
 #include <string>
@@ -24,6 +25,11 @@ public:
     std::string GetDeviceName() const { return m_deviceName; }
     void SetDeviceName(const std::string& name) { m_deviceName = name; }
 
+    const CLayerNames& LayerNames() const { return m_layerNames; }
+    CLayerNames& LayerNames() { return m_layerNames; }
+    // Whether a rule acts on one layer only or changes the layer.
+    bool UsesLayers() const;
+
     // Appends the rules of the settings file beside the executable.
     void Load();
     // Replaces the settings file with this table. True when the complete
@@ -43,4 +49,5 @@ private:
     static int LastRuleSectionBelowCap(CIniFile& ini);
 
     std::string m_deviceName;
+    CLayerNames m_layerNames;
 };

@@ -3,6 +3,7 @@
 #include "ExePath.h"
 #include "IniFile.h"
 #include "KeyNames.h"
+#include "LayerNames.h"
 #include "StringUtil.h"
 
 #include <atomic>
@@ -13,7 +14,11 @@ CChangeTableItem::Id CChangeTableItem::NextId() {
     return next.fetch_add(1, std::memory_order_relaxed);
 }
 
-std::string CChangeTableItem::GetInputText() const {
+std::string CChangeTableItem::GetInputText() const { return GetInputText(CLayerNames()); }
+
+std::string CChangeTableItem::GetOutputText() const { return GetOutputText(CLayerNames()); }
+
+std::string CChangeTableItem::GetInputText(const CLayerNames& names) const {
     std::string event;
     switch (InputKind) {
     case Note:
@@ -53,13 +58,16 @@ std::string CChangeTableItem::GetInputText() const {
     if (InputCh != 0) {
         event = Format("Ch.%d ", InputCh) + event;
     }
+    if (Layer != 0) {
+        event += " <" + names.Display(Layer) + ">";
+    }
     if (IsForOneApplication()) {
         event += Format(" [%s]", PathFindFileNamePart(ForeExePath.c_str()));
     }
     return event;
 }
 
-std::string CChangeTableItem::GetOutputText() const {
+std::string CChangeTableItem::GetOutputText(const CLayerNames& names) const {
     switch (OutputKind) {
     case KeyInput:
         return "キー入力: " + ModifierText() + GetKeyName(KeyCode) +
@@ -75,6 +83,19 @@ std::string CChangeTableItem::GetOutputText() const {
                (ActLaunch != 0 ? " (起動)" : "");
     case ToggleEnabled:
         return "Sorbelquintaroの有効/無効 切り替え";
+    case SwitchLayer:
+        switch (LayerAction) {
+        case GoToLayer:
+            return "レイヤー: " + names.Display(LayerTarget) + " へ";
+        case HoldLayer:
+            return "レイヤー: " + names.Display(LayerTarget) + " (押している間)";
+        case NextLayer:
+            return "レイヤー: 次";
+        case PreviousLayer:
+            return "レイヤー: 前";
+        default:
+            return Format("レイヤー: [Action:%d]", LayerAction);
+        }
     default:
         return std::string();
     }
@@ -177,6 +198,15 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     } else if (IsForOneApplication()) {
         ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
     }
+    ExchangeOptionalByte(save, ini, section, "Layer", Layer);
+    // A switch always states what it does; no other rule carries the keys.
+    if (!save) {
+        LayerAction = static_cast<std::uint8_t>(ini.GetInt(section, "LayerAction", GoToLayer) & 0xFF);
+        LayerTarget = static_cast<std::uint8_t>(ini.GetInt(section, "LayerTarget", 1) & 0xFF);
+    } else if (OutputKind == SwitchLayer) {
+        ini.WriteInt(section, "LayerAction", LayerAction);
+        ini.WriteInt(section, "LayerTarget", LayerTarget);
+    }
 }
 
 std::string GetCCModeName(int ccMode) {
@@ -202,4 +232,13 @@ std::string GetMouseActionName(int mouseAction) {
         return std::string();
     }
     return names[mouseAction];
+}
+
+std::string GetLayerActionName(int layerAction) {
+    static const char* const names[] = {"このレイヤーへ", "押している間だけ", "次のレイヤー",
+                                        "前のレイヤー"};
+    if (layerAction < 0 || layerAction >= static_cast<int>(sizeof names / sizeof names[0])) {
+        return std::string();
+    }
+    return names[layerAction];
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 class CIniFile;
+class CLayerNames;
 
 // One conversion rule: which incoming MIDI event, on which channel, becomes
 // which PC action. Also used as a short-lived probe built from one event.
@@ -24,6 +25,14 @@ public:
         ActivateApplication = 1,
         ToggleEnabled = 2,
         MouseInput = 3,
+        // Changes the current layer (LayerAction, LayerTarget).
+        SwitchLayer = 4,
+    };
+    enum LayerActionValue : std::uint8_t {
+        GoToLayer = 0,     // go to LayerTarget and stay there
+        HoldLayer = 1,     // LayerTarget while the input is held
+        NextLayer = 2,     // the next layer in use
+        PreviousLayer = 3, // the previous one
     };
     // How a direction rule reads its controller's values.
     enum CCModeValue : std::uint8_t {
@@ -80,6 +89,11 @@ public:
 
     std::string GetInputText() const;
     std::string GetOutputText() const;
+    // The same with the layers called by the user's names.
+    std::string GetInputText(const CLayerNames& names) const;
+    std::string GetOutputText(const CLayerNames& names) const;
+    // Whether the rule acts on one layer only or changes the layer.
+    bool UsesLayers() const { return Layer != 0 || OutputKind == SwitchLayer; }
 
     // Inputs that end in a release of their own: the note-off, the pedal
     // let go, the bend wheel back at the centre. A program change has none.
@@ -121,6 +135,14 @@ public:
     std::uint8_t CCMode = CCModeAbsolute;
     // Mouse rules only: which wheel or button. Stored only when not 0.
     std::uint8_t MouseAction = WheelUp;
+    // The layer the rule acts on: 0 every layer, 1..16 only that one (a
+    // number beyond never acts and is saved back as read). Stored only when
+    // not 0.
+    std::uint8_t Layer = 0;
+    // Layer switches only: what they do and to which layer. Always stored
+    // for a switch, never for another rule.
+    std::uint8_t LayerAction = GoToLayer;
+    std::uint8_t LayerTarget = 1;
 
 private:
     std::string ForeExePath;
@@ -133,3 +155,4 @@ private:
 // numbers this program does not know.
 std::string GetCCModeName(int ccMode);
 std::string GetMouseActionName(int mouseAction);
+std::string GetLayerActionName(int layerAction);

@@ -84,6 +84,8 @@ protected:
             if (Pick(3) == 0) {
                 rule->SetForeExePath(kApplications[Pick(4)]);
             }
+            // Mostly every layer, some on layers 1..3, the odd number beyond 16.
+            rule->Layer = static_cast<std::uint8_t>(Pick(2) ? 0 : Small(4));
             table.InsertAt(table.GetSize(), rule);
         }
     }
@@ -130,12 +132,16 @@ TEST_F(GeneratedTables, TheIndexNamesExactlyTheRulesAPlainWalkFindsInTableOrder)
                                             << int(event.number) << " from " << from);
             ASSERT_EQ(All(index.Find(event, from)),
                       PlainWalk(table, event, from, [](const CChangeTableItem&) { return true; }));
-            ASSERT_EQ(All(index.FindGeneral(event, from)),
-                      PlainWalk(table, event, from, [](const CChangeTableItem& rule) {
-                          return !rule.IsForOneApplication();
-                      }));
-            ASSERT_EQ(All(index.FindInFront(event, from)),
-                      PlainWalk(table, event, from, limitedInFront));
+            for (int layer = 0; layer <= 3; ++layer) {
+                ASSERT_EQ(All(index.FindLevel(event, false, layer, from)),
+                          PlainWalk(table, event, from, [&](const CChangeTableItem& rule) {
+                              return !rule.IsForOneApplication() && rule.Layer == layer;
+                          }));
+                ASSERT_EQ(All(index.FindLevel(event, true, layer, from)),
+                          PlainWalk(table, event, from, [&](const CChangeTableItem& rule) {
+                              return limitedInFront(rule) && rule.Layer == layer;
+                          }));
+            }
         }
     }
 }

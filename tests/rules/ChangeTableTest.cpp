@@ -474,3 +474,63 @@ TEST_F(ChangeTableFile, ApplicationWithALineBreakOrOfThreeHundredBytesIsTheActiv
         EXPECT_EQ(loaded.GetAt(0)->GetForeExePath(), value);
     }
 }
+
+TEST_F(ChangeTableFile, LayerKeysAreStoredAfterTheApplicationAndOnlyWhereUsed) {
+    CChangeTable table;
+    for (int i = 0; i < 3; ++i) {
+        table.InsertAt(i, NewItem(60 + i, 0, 0));
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string without = Saved();
+
+    table.GetAt(0)->Layer = 3;
+    table.GetAt(0)->SetForeExePath("Paint.exe");
+    table.GetAt(1)->OutputKind = CChangeTableItem::SwitchLayer; // action 0, target 1
+    table.GetAt(2)->LayerAction = CChangeTableItem::HoldLayer;  // not a switch: not stored
+    ASSERT_TRUE(table.LayerNames().Set(2, "編集"));
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    EXPECT_EQ(lines[3], "LayerName2=編集");
+    const auto first = std::find(lines.begin(), lines.end(), "[TableItem000]");
+    EXPECT_EQ(std::find(first, lines.end(), "ForeExePath=Paint.exe") - first, 13);
+    EXPECT_EQ(std::find(first, lines.end(), "Layer=3") - first, 14);
+    const auto second = std::find(lines.begin(), lines.end(), "[TableItem001]");
+    EXPECT_EQ(std::find(second, lines.end(), "LayerAction=0") - second, 13);
+    EXPECT_EQ(std::find(second, lines.end(), "LayerTarget=1") - second, 14);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "LayerAction=1"), 0);
+
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->Layer, 3);
+    EXPECT_EQ(loaded.GetAt(1)->OutputKind, CChangeTableItem::SwitchLayer);
+    EXPECT_EQ(loaded.GetAt(1)->LayerTarget, 1);
+    EXPECT_EQ(loaded.LayerNames().Get(2), "編集");
+    EXPECT_TRUE(loaded.UsesLayers());
+
+    loaded.GetAt(0)->Layer = 0;
+    loaded.GetAt(0)->SetForeExePath("");
+    loaded.GetAt(1)->OutputKind = CChangeTableItem::KeyInput;
+    loaded.GetAt(2)->LayerAction = 0;
+    loaded.LayerNames().Set(2, "");
+    EXPECT_FALSE(loaded.UsesLayers());
+    ASSERT_TRUE(loaded.Save(path, backend));
+    EXPECT_EQ(Saved(), without) << "a table without layers saves as before";
+}
+
+TEST_F(ChangeTableFile, OutOfRangeLayerValuesSaveBackAsRead) {
+    const std::string file =
+        "[General]\r\nMidiInDevice=\r\nTableItemCount=1\r\nLayerName1=ベース\r\n\r\n"
+        "[TableItem000]\r\nInputCh=0\r\nInputKind=0\r\nOutputKind=4\r\nNoteNumber=40\r\n"
+        "NoteNumberEnd=40\r\nCCNumber=0\r\nCCFlag=0\r\nPCNumber=0\r\nPCRange=0\r\nKeyCode=0\r\n"
+        "KeyFlag=0\r\nActExePath=\r\nLayer=200\r\nLayerAction=9\r\nLayerTarget=0\r\n";
+    WriteConfig(file);
+    CChangeTable table;
+    table.Load(path, backend);
+    ASSERT_EQ(table.GetSize(), 1);
+    EXPECT_EQ(table.GetAt(0)->Layer, 200);
+    EXPECT_EQ(table.GetAt(0)->LayerAction, 9);
+    EXPECT_EQ(table.GetAt(0)->LayerTarget, 0);
+    ASSERT_TRUE(table.Save(path, backend));
+    EXPECT_EQ(NonBlankLines(Saved()), NonBlankLines(file));
+}

@@ -27,7 +27,9 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
                 },
                 [this](Status before, Status after, bool byItself) {
                     ShowMidiInStatus(before, after, byItself);
-                }}) {}
+                }}) {
+    m_engine.SetLayerChangeHandler([this](int) { ShowTrayTip(); });
+}
 
 CResidentProgram::~CResidentProgram() {
     // Only when End never ran (the window could not be made).
@@ -50,6 +52,7 @@ void CResidentProgram::Start(IResidentView& view) {
     }
     m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
     m_view->ShowRules();
+    ShowTrayTip();
     OpenMidiInDevice();
     m_listenerManager.AddListener(&m_engine);
 }
@@ -72,11 +75,23 @@ void CResidentProgram::ShowMidiInStatus(Status before, Status after, bool byItse
         return;
     }
     const std::string& deviceName = m_midiIn.GetDeviceName();
-    m_desktop.SetTrayTip(MidiInTrayTip(m_settings.appName, after, deviceName));
+    m_midiInStatus = after;
+    ShowTrayTip();
     if (const auto balloon =
             MidiInStatusBalloon(before, after, byItself, deviceName, m_midiIn.GetCandidates())) {
         m_desktop.ShowBalloon(balloon->text, balloon->warning);
     }
+}
+
+void CResidentProgram::ShowTrayTip() {
+    if (m_phase != Phase::Running) {
+        return;
+    }
+    std::string tip = MidiInTrayTip(m_settings.appName, m_midiInStatus, m_midiIn.GetDeviceName());
+    if (m_table.UsesLayers()) {
+        tip += " - " + m_table.LayerNames().Display(m_engine.CurrentLayer());
+    }
+    m_desktop.SetTrayTip(tip);
 }
 
 void CResidentProgram::ChooseDevice(const std::string& name) {
@@ -113,6 +128,8 @@ bool CResidentProgram::Save() {
 }
 
 void CResidentProgram::SaveChanges() {
+    // A change may be the first rule on a layer, or the last, or a name.
+    ShowTrayTip();
     if (Save()) {
         m_saveFailureShown = false;
         return;

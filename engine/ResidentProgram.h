@@ -98,6 +98,8 @@ private:
 
     void ShowMidiInStatus(CMidiInConnection::Status before, CMidiInConnection::Status after,
                           bool byItself);
+    // The device's state and, when the table uses layers, the current layer.
+    void ShowTrayTip();
     void ModalClosed();
     bool Save();
     void EndRun(bool tellFailures);
@@ -111,6 +113,7 @@ private:
     CMidiInConnection m_midiIn;
     CModalWindows m_modal;
     Phase m_phase = Phase::Created;
+    CMidiInConnection::Status m_midiInStatus = CMidiInConnection::Status::NoDevice;
     // The last save of a change failed and the user has been told.
     bool m_saveFailureShown = false;
 };

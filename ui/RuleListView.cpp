@@ -97,7 +97,8 @@ void CRuleListView::FillDisplayInfo(const NMLVDISPINFOA& info) const {
     std::string text;
     if (item.iItem >= 0 && item.iItem < m_table.GetSize()) {
         const CChangeTableItem* rule = m_table.GetAt(item.iItem);
-        text = item.iSubItem == 0 ? rule->GetInputText() : rule->GetOutputText();
+        text = item.iSubItem == 0 ? rule->GetInputText(m_table.LayerNames())
+                                   : rule->GetOutputText(m_table.LayerNames());
     }
     const std::string shown =
         CutAtCharacterBoundary(text, static_cast<std::size_t>(item.cchTextMax - 1));
@@ -115,7 +116,7 @@ int CRuleListView::FindRow(const std::string& wanted, UINT flags, int from) cons
     const int rows = (flags & LVFI_WRAP) != 0 ? count : count - start;
     for (int step = 0; step < rows; ++step) {
         const int row = (start + step) % count;
-        std::string text = m_table.GetAt(row)->GetInputText();
+        std::string text = m_table.GetAt(row)->GetInputText(m_table.LayerNames());
         if ((flags & LVFI_PARTIAL) != 0) {
             text = CutAtCharacterBoundary(text, wanted.size());
         }

@@ -80,6 +80,13 @@ std::string ConfigText(const Config& config) {
         if (!rule.foreExePath.empty()) {
             text << "ForeExePath=" << rule.foreExePath << "\r\n";
         }
+        if (rule.layer != 0) {
+            text << "Layer=" << unsigned(rule.layer) << "\r\n";
+        }
+        if (rule.outputKind == ConfigRule::SwitchLayer) {
+            text << "LayerAction=" << unsigned(rule.layerAction) << "\r\n"
+                 << "LayerTarget=" << unsigned(rule.layerTarget) << "\r\n";
+        }
     }
     return text.str();
 }

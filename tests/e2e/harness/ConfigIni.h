@@ -17,7 +17,13 @@ struct ConfigRule {
         ControlChangeUp,
         ControlChangeDown,
     };
-    enum OutputKind : std::uint8_t { KeyInput, ActivateApplication, ToggleEnabled, MouseInput };
+    enum OutputKind : std::uint8_t {
+        KeyInput,
+        ActivateApplication,
+        ToggleEnabled,
+        MouseInput,
+        SwitchLayer,
+    };
 
     std::uint8_t inputCh = 0;
     std::uint8_t inputKind = Note;
@@ -37,6 +43,10 @@ struct ConfigRule {
     std::uint8_t mouseAction = 0; // 0 wheel up, 1 down, 2 left, 3 right, 4.. buttons
     // Acts only while this program is in front.
     std::string foreExePath;
+    std::uint8_t layer = 0; // 0 every layer
+    // Layer switches: 0 go to, 1 while held, 2 next, 3 previous.
+    std::uint8_t layerAction = 0;
+    std::uint8_t layerTarget = 1;
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,

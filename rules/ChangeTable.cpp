@@ -75,11 +75,21 @@ int CChangeTable::LastRuleSectionBelowCap(CIniFile& ini) {
 // then replaces the old file in one step: an interrupted save never leaves a
 // half-written or missing Config.ini behind.
 bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
+    return Write(path, backend, true);
+}
+
+bool CChangeTable::Export(const std::string& path, IIniBackend& backend) const {
+    return Write(path, backend, false);
+}
+
+bool CChangeTable::Write(const std::string& path, IIniBackend& backend, bool withDevice) const {
     const std::string temporaryPath = path + ".new";
     CIniFile ini(temporaryPath, backend);
     ini.Delete();
 
-    ini.WriteString(kGeneral, "MidiInDevice", m_deviceName.c_str(), false);
+    if (withDevice) {
+        ini.WriteString(kGeneral, "MidiInDevice", m_deviceName.c_str(), false);
+    }
     ini.WriteInt(kGeneral, "TableItemCount", GetSize());
     // Only the names given, so that tables without them keep their file.
     for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
@@ -106,4 +116,55 @@ bool CChangeTable::UsesLayers() const {
         }
     }
     return false;
+}
+
+namespace {
+
+// Kinds this program can act on; a rule of another is left out of an
+// import and named in its report.
+bool IsKnownRule(const CChangeTableItem& rule) {
+    return rule.InputKind <= CChangeTableItem::ControlChangeDown &&
+           rule.OutputKind <= CChangeTableItem::SwitchLayer;
+}
+
+} // namespace
+
+CChangeTable::ImportReport CChangeTable::Import(const std::string& path, IIniBackend& backend,
+                                                ImportMode mode) {
+    ImportReport report;
+    CChangeTable read;
+    {
+        CIniFile ini(path, backend);
+        // A table has its count; anything else (an empty or binary file, a
+        // text of another program) is no table.
+        if (ini.GetInt(kGeneral, "TableItemCount", -1) < 0) {
+            return report;
+        }
+    }
+    read.Load(path, backend);
+    report.heldTable = true;
+    if (mode == ImportMode::Replace) {
+        while (GetSize() > 0) {
+            RemoveAndDelete(GetSize() - 1);
+        }
+        m_layerNames = CLayerNames();
+    }
+    for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
+        // Added rules keep this table's names; the file names the rest.
+        if (m_layerNames.Get(layer).empty()) {
+            m_layerNames.Set(layer, read.m_layerNames.Get(layer));
+        }
+    }
+    for (int i = 0; i < read.GetSize(); ++i) {
+        CChangeTableItem* rule = read.GetAt(i);
+        read.SetAt(i, nullptr); // now this table's, or deleted here
+        if (rule != nullptr && IsKnownRule(*rule)) {
+            InsertAt(GetSize(), rule);
+            ++report.added;
+        } else {
+            delete rule;
+            ++report.skippedRules;
+        }
+    }
+    return report;
 }

@@ -45,8 +45,23 @@ public:
     void Load(const std::string& path, IIniBackend& backend);
     bool Save(const std::string& path, IIniBackend& backend);
 
+    // Writes the rules and the layer names to a file of the settings file's
+    // layout, without the device (another computer names its own).
+    bool Export(const std::string& path, IIniBackend& backend) const;
+    // What a read of such a file found. Nothing of this table changes unless
+    // the file held a table.
+    struct ImportReport {
+        bool heldTable = false;
+        int added = 0;
+        // Rules of input or output kinds this program does not know.
+        int skippedRules = 0;
+    };
+    enum class ImportMode { Replace, Append };
+    ImportReport Import(const std::string& path, IIniBackend& backend, ImportMode mode);
+
 private:
     static int LastRuleSectionBelowCap(CIniFile& ini);
+    bool Write(const std::string& path, IIniBackend& backend, bool withDevice) const;
 
     std::string m_deviceName;
     CLayerNames m_layerNames;

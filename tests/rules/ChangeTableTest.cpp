@@ -534,3 +534,61 @@ TEST_F(ChangeTableFile, OutOfRangeLayerValuesSaveBackAsRead) {
     ASSERT_TRUE(table.Save(path, backend));
     EXPECT_EQ(NonBlankLines(Saved()), NonBlankLines(file));
 }
+
+TEST_F(ChangeTableFile, ExportThenImportGivesTheSameTableWithoutTheDevice) {
+    CChangeTable table;
+    table.SetDeviceName("Pads");
+    table.InsertAt(0, NewItem(60, 'A', 1));
+    table.InsertAt(1, NewItem(61, 'B', 0));
+    table.GetAt(1)->Layer = 2;
+    table.LayerNames().Set(2, "編集");
+    const std::string exported = dir.File("共有.ini");
+    ASSERT_TRUE(table.Export(exported, backend));
+    EXPECT_EQ(ReadFileBytes(exported).find("MidiInDevice"), std::string::npos);
+
+    CChangeTable current;
+    current.SetDeviceName("Mine");
+    current.InsertAt(0, NewItem(70, 'Z', 0));
+    const CChangeTable::ImportReport added =
+        current.Import(exported, backend, CChangeTable::ImportMode::Append);
+    EXPECT_TRUE(added.heldTable);
+    EXPECT_EQ(added.added, 2);
+    ASSERT_EQ(current.GetSize(), 3);
+    EXPECT_EQ(current.GetAt(0)->NoteNumber, 70) << "added at the end";
+    EXPECT_EQ(current.GetAt(2)->Layer, 2);
+
+    const CChangeTable::ImportReport replaced =
+        current.Import(exported, backend, CChangeTable::ImportMode::Replace);
+    EXPECT_EQ(replaced.added, 2);
+    table.SetDeviceName("Mine");
+    EXPECT_EQ(Describe(current), Describe(table));
+    EXPECT_TRUE(current.LayerNames() == table.LayerNames());
+    EXPECT_EQ(current.GetDeviceName(), "Mine") << "the device stays this computer's";
+}
+
+TEST_F(ChangeTableFile, AFileWithoutATableOrWithUnknownRulesLosesNothing) {
+    CChangeTable current;
+    current.InsertAt(0, NewItem(70, 'Z', 0));
+    const std::string other = dir.File("other.ini");
+    for (const std::string& bytes :
+         {std::string(), std::string("\x00\xff\x12\x80[\x01", 6), std::string("[Other]\r\nA=1\r\n"),
+          std::string(10 * 1024 * 1024, 'x')}) {
+        backend.RemoveFile(other); // the backend keeps what it read
+        WriteFileBytes(other, bytes);
+        const CChangeTable::ImportReport report =
+            current.Import(other, backend, CChangeTable::ImportMode::Replace);
+        EXPECT_FALSE(report.heldTable);
+        ASSERT_EQ(current.GetSize(), 1);
+    }
+    // A Config.ini of today is a table; a rule of a kind unknown here is
+    // left out and counted.
+    backend.RemoveFile(other);
+    WriteFileBytes(other, "[General]\r\nMidiInDevice=Pads\r\nTableItemCount=3\r\n"
+                          "[TableItem001]\r\nOutputKind=9\r\n[TableItem002]\r\nInputKind=8\r\n");
+    const CChangeTable::ImportReport report =
+        current.Import(other, backend, CChangeTable::ImportMode::Append);
+    EXPECT_TRUE(report.heldTable);
+    EXPECT_EQ(report.added, 1);
+    EXPECT_EQ(report.skippedRules, 2);
+    EXPECT_EQ(current.GetSize(), 2);
+}

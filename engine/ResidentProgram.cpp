@@ -1,6 +1,8 @@
 #include "ResidentProgram.h"
 
+#include "EngineSuspension.h"
 #include "MidiInStatusTexts.h"
+#include "PortableIniBackend.h"
 #include "ResidentDesktop.h"
 #include "StringUtil.h"
 
@@ -92,6 +94,24 @@ void CResidentProgram::ShowTrayTip() {
         tip += " - " + m_table.LayerNames().Display(m_engine.CurrentLayer());
     }
     m_desktop.SetTrayTip(tip);
+}
+
+bool CResidentProgram::ExportTable(const std::string& path) {
+    CPortableIniBackend onePass;
+    return m_table.Export(path, m_settings.backend != nullptr ? *m_settings.backend : onePass);
+}
+
+CChangeTable::ImportReport CResidentProgram::ImportTable(const std::string& path,
+                                                         CChangeTable::ImportMode mode) {
+    // Rules may go: no hold may outlive its rule.
+    const CEngineSuspension suspended(m_engine);
+    CPortableIniBackend onePass;
+    const CChangeTable::ImportReport report =
+        m_table.Import(path, m_settings.backend != nullptr ? *m_settings.backend : onePass, mode);
+    if (report.heldTable) {
+        SaveChanges();
+    }
+    return report;
 }
 
 void CResidentProgram::ChooseDevice(const std::string& name) {

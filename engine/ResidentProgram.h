@@ -88,6 +88,12 @@ public:
     // next change and the end try again.
     void SaveChanges();
 
+    // Writes the table and the layer names to a file the user chose.
+    bool ExportTable(const std::string& path);
+    // Reads one in, replacing the table or adding to it, and saves the
+    // result. Nothing changes when the file holds no table.
+    CChangeTable::ImportReport ImportTable(const std::string& path, CChangeTable::ImportMode mode);
+
     const CChangeTable& Table() const { return m_table; }
     CChangeTable& Table() { return m_table; }
     CConversionEngine& Engine() { return m_engine; }

@@ -138,6 +138,12 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         case IDC_DELETE_BUTTON:
             OnDelete();
             return true;
+        case IDC_EXPORT_BUTTON:
+            OnExport();
+            return true;
+        case IDC_IMPORT_BUTTON:
+            OnImport();
+            return true;
         default:
             break;
         }

@@ -60,6 +60,8 @@ protected:
     void OnEdit();
     void OnDblClkList(const NMHDR& header, LRESULT* result);
     void OnDelete();
+    void OnExport();
+    void OnImport();
     void UpdateRow(int index);
 
 private:

@@ -143,6 +143,21 @@ INT_PTR CDialog::DoModal() {
     return m_nModalResult;
 }
 
+bool CDialog::CreateModeless(HWND owner) {
+    if (m_hWnd != nullptr) {
+        return false;
+    }
+    CDialogTemplate dialogTemplate;
+    if (!dialogTemplate.Load(GetAppInstance(), m_templateId)) {
+        return false;
+    }
+    m_bEndRequested = false;
+    HWND created = ::CreateDialogIndirectParamA(GetAppInstance(), dialogTemplate.Get(), owner,
+                                                &CDialog::DialogProc,
+                                                reinterpret_cast<LPARAM>(this));
+    return created != nullptr && m_hWnd != nullptr;
+}
+
 void CDialog::EndDialog(int result) {
     m_nModalResult = result;
     m_bEndRequested = true;

@@ -50,6 +50,12 @@ public:
     // could not be created.
     INT_PTR DoModal();
     void EndDialog(int result);
+    // Creates the dialog modeless, owned by `owner`, and leaves it hidden
+    // (whatever the template says); the caller shows it. Keyboard
+    // navigation works as in a modal one, since every loop of ours hands the
+    // messages of our dialogs to the dialog manager. A modeless dialog ends
+    // by DestroyWindow, not EndDialog. False when it could not be created.
+    bool CreateModeless(HWND owner);
 
     // true: controls to members (stops at the first failing field);
     // false: members to controls. False when a field failed.

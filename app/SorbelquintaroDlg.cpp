@@ -21,10 +21,12 @@ BOOL CSorbelquintaroDlg::OnInitDialog() {
         CWin32ResidentDesktop desktop;
         CResidentProgram program(desktop, desktop.Actions(), PlatformMidi(),
                                  desktop.MidiInScheduler(), {GetAppName(), GetConfigPath()});
+        desktop.SetStrokeTimerHandler([&program] { program.Engine().OnStrokeTimer(); });
         CSettingDlg settings(program, desktop);
         settings.DoModal();
         // Should the window's run have ended before the program started.
         program.End();
+        desktop.SetStrokeTimerHandler(nullptr);
         EndDialog(IDOK);
     }
     return TRUE;

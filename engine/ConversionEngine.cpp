@@ -14,70 +14,101 @@ std::uint8_t ProbeChannel(std::uint8_t channel) {
     return static_cast<std::uint8_t>(channel + 1);
 }
 
+// A probe may bring any device number; its controller values are those of
+// the ports of no slot.
+std::uint8_t DeviceOf(const InputEvent& event) {
+    return event.device <= CPortDevices::kSlots ? event.device : 0;
+}
+
+// A controller rule and a controller message: channel, device and number.
+bool SameController(const CChangeTableItem& rule, const InputEvent& event) {
+    return (rule.InputCh == 0 || rule.InputCh == event.channel) &&
+           (rule.InputDevice == CChangeTableItem::kAnyDevice ||
+            rule.InputDevice == event.device) &&
+           rule.CCNumber == event.number;
+}
+
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
-    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions) {
+    : m_pChangeTable(table), m_actions(actions), m_foregroundRules(actions),
+      m_timedStrokes(actions, m_keyHolds.Keys()) {
     // The table is not read here: its owner may not have built it yet. The
     // index is made at the first event or when the owner says the table
     // changed.
     ResetControllerValues();
 }
 
-void CConversionEngine::OnNoteOn(std::uint32_t, std::uint8_t channel, std::uint8_t note,
-                                 std::uint8_t) {
-    Convert(InputEvent{CChangeTableItem::Note, ProbeChannel(channel), note, 0}, 0);
+void CConversionEngine::OnNoteOn(std::uint32_t portHandle, std::uint8_t channel,
+                                 std::uint8_t note, std::uint8_t) {
+    Convert(InputEvent{CChangeTableItem::Note, ProbeChannel(channel), note, 0,
+                       m_portDevices.SlotOf(portHandle)},
+            0);
 }
 
-void CConversionEngine::OnNoteOff(std::uint32_t, std::uint8_t channel, std::uint8_t note) {
+void CConversionEngine::OnNoteOff(std::uint32_t portHandle, std::uint8_t channel,
+                                  std::uint8_t note) {
+    const std::uint8_t device = m_portDevices.SlotOf(portHandle);
+    m_timedStrokes.Repeats().ReleaseNote(device, ProbeChannel(channel), note);
     // Whatever layer is current and whether the converter is on or not: a
     // release ends what its press began.
     if (m_layers.IsHeld()) {
-        ChangeLayer([&] { m_layers.ReleaseNote(ProbeChannel(channel), note); });
+        ChangeLayer([&] { m_layers.ReleaseNote(device, ProbeChannel(channel), note); });
     }
     // Most note-offs release nothing; the batch is only built for holds.
     if (m_keyHolds.IsEmpty()) {
         return;
     }
     CKeyHolds::ReleaseEvents events;
-    SendKeyEvents(events, m_keyHolds.ReleaseNote(ProbeChannel(channel), note, events));
+    SendKeyEvents(events, m_keyHolds.ReleaseNote(device, ProbeChannel(channel), note, events));
 }
 
-void CConversionEngine::OnPitchBend(std::uint32_t, std::uint8_t channel, std::int32_t value) {
-    const CPitchBendWheel::Movement movement = m_pitchBendWheel.OnValue(value);
+void CConversionEngine::OnPitchBend(std::uint32_t portHandle, std::uint8_t channel,
+                                    std::int32_t value) {
+    const std::uint8_t device = m_portDevices.SlotOf(portHandle);
+    const CPitchBendWheel::Movement movement = m_pitchBendWheel[device].OnValue(value);
     if (movement == CPitchBendWheel::Returned) {
         if (m_layers.IsHeld()) {
-            ChangeLayer([&] { m_layers.ReleaseBend(); });
+            ChangeLayer([&] { m_layers.ReleaseBend(device); });
         }
+        m_timedStrokes.Repeats().ReleaseBend(device);
         if (m_keyHolds.IsEmpty()) {
             return;
         }
         CKeyHolds::ReleaseEvents events;
-        SendKeyEvents(events, m_keyHolds.ReleaseBend(events));
+        SendKeyEvents(events, m_keyHolds.ReleaseBend(device, events));
     } else if (movement != CPitchBendWheel::Stayed) {
-        Convert(InputEvent{CPitchBendWheel::InputKindOf(movement), ProbeChannel(channel), 0, 0}, 0);
+        Convert(InputEvent{CPitchBendWheel::InputKindOf(movement), ProbeChannel(channel), 0, 0,
+                           device},
+                0);
     }
 }
 
-void CConversionEngine::OnControlChange(std::uint32_t, std::uint8_t channel,
+void CConversionEngine::OnControlChange(std::uint32_t portHandle, std::uint8_t channel,
                                         std::uint8_t controller, std::uint8_t value) {
     if (controller >= kControllerCount) {
         return;
     }
+    const std::uint8_t device = m_portDevices.SlotOf(portHandle);
     if (m_layers.IsHeld()) {
-        ChangeLayer(
-            [&] { m_layers.ReleaseController(ProbeChannel(channel), controller, value); });
+        ChangeLayer([&] {
+            m_layers.ReleaseController(device, ProbeChannel(channel), controller, value);
+        });
     }
-    Convert(InputEvent{CChangeTableItem::ControlChange, ProbeChannel(channel), controller, 0},
+    Convert(InputEvent{CChangeTableItem::ControlChange, ProbeChannel(channel), controller, 0,
+                       device},
             value);
     // Stored after matching, so the edge test and the knobs see the value
     // from before.
-    m_lastCCValue[controller] = value;
-    m_lastKnobValue[channel & 0x0F][controller] = value;
+    m_lastCCValue[device][controller] = value;
+    m_lastKnobValue[device][channel & 0x0F][controller] = value;
 }
 
-void CConversionEngine::OnProgramChange(std::uint32_t, std::uint8_t channel, std::uint8_t program) {
-    Convert(InputEvent{CChangeTableItem::ProgramChange, ProbeChannel(channel), program, 0}, 0);
+void CConversionEngine::OnProgramChange(std::uint32_t portHandle, std::uint8_t channel,
+                                        std::uint8_t program) {
+    Convert(InputEvent{CChangeTableItem::ProgramChange, ProbeChannel(channel), program, 0,
+                       m_portDevices.SlotOf(portHandle)},
+            0);
 }
 
 bool CConversionEngine::Matches(const CChangeTableItem& rule, const InputEvent& event,
@@ -86,6 +117,9 @@ bool CConversionEngine::Matches(const CChangeTableItem& rule, const InputEvent& 
         return false;
     }
     if (rule.InputCh != 0 && rule.InputCh != event.channel) {
+        return false;
+    }
+    if (rule.InputDevice != CChangeTableItem::kAnyDevice && rule.InputDevice != event.device) {
         return false;
     }
     switch (rule.InputKind) {
@@ -98,7 +132,7 @@ bool CConversionEngine::Matches(const CChangeTableItem& rule, const InputEvent& 
         if (rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) {
             // ConvertInput is public: whatever probe it is given, the
             // controller stays inside the array.
-            return m_lastCCValue[rule.CCNumber & 0x7F] == 0 && value != 0;
+            return m_lastCCValue[DeviceOf(event)][rule.CCNumber & 0x7F] == 0 && value != 0;
         }
         return true;
     case CChangeTableItem::PitchBendMinus:
@@ -123,8 +157,7 @@ int CConversionEngine::Steps(const CChangeTableItem& rule, const InputEvent& eve
 
 int CConversionEngine::DirectionSteps(const CChangeTableItem& rule, const InputEvent& event,
                                       std::uint8_t value) const {
-    if (event.kind != CChangeTableItem::ControlChange ||
-        (rule.InputCh != 0 && rule.InputCh != event.channel) || rule.CCNumber != event.number) {
+    if (event.kind != CChangeTableItem::ControlChange || !SameController(rule, event)) {
         return 0;
     }
     int steps = 0;
@@ -132,7 +165,8 @@ int CConversionEngine::DirectionSteps(const CChangeTableItem& rule, const InputE
         if (event.channel < 1 || event.channel > 16) {
             return 0;
         }
-        const std::uint8_t previous = m_lastKnobValue[event.channel - 1][event.number & 0x7F];
+        const std::uint8_t previous =
+            m_lastKnobValue[DeviceOf(event)][event.channel - 1][event.number & 0x7F];
         if (previous == kNoValue) {
             return 0; // the first value only tells where the knob stands
         }
@@ -173,6 +207,12 @@ void CConversionEngine::Perform(const CChangeTableItem& rule, int steps) {
     case CChangeTableItem::ToggleEnabled:
         OnToggleEnabled();
         break;
+    // Once however many steps, like activation: a knob turned fast would
+    // otherwise fill the queue.
+    case CChangeTableItem::KeySequence:
+    case CChangeTableItem::TypeText:
+        m_timedStrokes.Play(rule);
+        break;
     default:
         break;
     }
@@ -184,6 +224,10 @@ void CConversionEngine::ConvertInput(const CChangeTableItem& probe, std::uint8_t
 
 void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     if (IsSuspended() || m_pChangeTable == nullptr) {
+        if (m_pObserver != nullptr) {
+            m_pObserver->ConversionEnded(IsSuspended() ? EConversionOutcome::Suspended
+                                                       : EConversionOutcome::NoMatch);
+        }
         return;
     }
     KeepIndexCurrent();
@@ -193,8 +237,12 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
         [&](const CChangeTableItem& rule) { return TakesEvent(rule, event, value); });
     // A pedal held under another program is let go by its rule, which the
     // program in front does not admit: then every rule is visited.
-    const bool releaseAnywhere = event.kind == CChangeTableItem::ControlChange &&
-                                 m_keyHolds.HoldsController(event.channel, event.number);
+    // The same for a pedal that repeats its stroke.
+    const bool releaseAnywhere =
+        event.kind == CChangeTableItem::ControlChange &&
+        (m_keyHolds.HoldsController(event.device, event.channel, event.number) ||
+         !m_timedStrokes.Repeats().IsEmpty());
+    bool acted = false;
     std::uint32_t generation = m_index.Generation();
     CRuleIndex::Candidates candidates =
         m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere, 0);
@@ -210,7 +258,7 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
                 m_foregroundRules.WalkCandidates(m_index, event, choice, releaseAnywhere, position);
             continue;
         }
-        ActOn(position, *rule, event, value, choice);
+        acted = ActOn(position, *rule, event, value, choice) || acted;
         // An action may run a nested message loop, in which the table may
         // change or an event rebuild the index: the walk then goes on with
         // the rules after this position in the table as it is now.
@@ -221,25 +269,67 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
                                                           position + 1);
         }
     }
+    if (m_pObserver != nullptr) {
+        m_pObserver->ConversionEnded(acted ? EConversionOutcome::Acted
+                                           : WhyNothingActed(event, value, choice));
+    }
 }
 
-void CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const InputEvent& event,
+EConversionOutcome CConversionEngine::WhyNothingActed(const InputEvent& event, std::uint8_t value,
+                                                      CForegroundRules::Choice choice) const {
+    if (!m_bEnabled) {
+        return EConversionOutcome::Disabled;
+    }
+    if (!m_index.IsCurrentFor(*m_pChangeTable)) {
+        return EConversionOutcome::NoMatch;
+    }
+    for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
+        const CChangeTableItem* rule = m_pChangeTable->GetAt(i);
+        if (rule != nullptr && rule->IsForOneApplication() &&
+            !m_foregroundRules.Admits(m_index, i, choice) && TakesEvent(*rule, event, value)) {
+            return EConversionOutcome::OtherApplicationOnly;
+        }
+    }
+    return EConversionOutcome::NoMatch;
+}
+
+bool CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const InputEvent& event,
                               std::uint8_t value, CForegroundRules::Choice choice) {
     // Read anew for every rule: a toggle rule part-way through decides for
     // the rules after it.
     if (!m_bEnabled && rule.OutputKind != CChangeTableItem::ToggleEnabled) {
-        return;
+        return false;
     }
     const bool admitted = m_foregroundRules.Admits(m_index, position, choice);
     if (rule.OutputKind == CChangeTableItem::SwitchLayer) {
-        if (admitted) {
-            SwitchLayer(rule, event, value);
+        if (!admitted || !SwitchLayer(rule, event, value)) {
+            return false;
         }
-    } else if (rule.HoldsKey()) {
-        ConvertHeldKeyRule(rule, event, value, admitted);
-    } else if (const int steps = admitted ? Steps(rule, event, value) : 0) {
-        Perform(rule, steps);
+        if (m_pObserver != nullptr) {
+            m_pObserver->RuleActed(position, rule);
+        }
+        return true;
     }
+    if (rule.HoldsKey() || rule.RepeatsKey()) {
+        // Told after the press: a release is no action of its own.
+        if (!ConvertHeldKeyRule(rule, event, value, admitted)) {
+            return false;
+        }
+        if (m_pObserver != nullptr) {
+            m_pObserver->RuleActed(position, rule);
+        }
+        return true;
+    }
+    const int steps = admitted ? Steps(rule, event, value) : 0;
+    if (steps == 0) {
+        return false;
+    }
+    // Told before it acts: a toggle may start a nested message loop.
+    if (m_pObserver != nullptr) {
+        m_pObserver->RuleActed(position, rule);
+    }
+    Perform(rule, steps);
+    return true;
 }
 
 template <typename Change> void CConversionEngine::ChangeLayer(Change change) {
@@ -252,52 +342,60 @@ template <typename Change> void CConversionEngine::ChangeLayer(Change change) {
 
 // A switch changes which rules the next events find; the keys held stay
 // down until their own inputs let them go, whatever layer is current then.
-void CConversionEngine::SwitchLayer(const CChangeTableItem& rule, const InputEvent& event,
+// True when it switched (or, for a hold, took the press).
+bool CConversionEngine::SwitchLayer(const CChangeTableItem& rule, const InputEvent& event,
                                     std::uint8_t value) {
     switch (rule.LayerAction) {
     case CChangeTableItem::GoToLayer:
-        if (Steps(rule, event, value) > 0) {
-            ChangeLayer([&] { m_layers.GoTo(rule.LayerTarget); });
+        if (Steps(rule, event, value) == 0) {
+            return false;
         }
-        break;
+        ChangeLayer([&] { m_layers.GoTo(rule.LayerTarget); });
+        return true;
     case CChangeTableItem::NextLayer:
-    case CChangeTableItem::PreviousLayer:
-        if (Steps(rule, event, value) > 0) {
-            // Round the layers that have rules or names; layer 1 always.
-            const std::uint32_t inUse = m_index.LayersWithRules() |
-                                        m_pChangeTable->LayerNames().NamedMask() | (1u << 1);
-            ChangeLayer([&] {
-                if (rule.LayerAction == CChangeTableItem::NextLayer) {
-                    m_layers.Next(inUse);
-                } else {
-                    m_layers.Previous(inUse);
-                }
-            });
+    case CChangeTableItem::PreviousLayer: {
+        if (Steps(rule, event, value) == 0) {
+            return false;
         }
-        break;
+        const std::uint32_t inUse = LayersInUse();
+        ChangeLayer([&] {
+            if (rule.LayerAction == CChangeTableItem::NextLayer) {
+                m_layers.Next(inUse);
+            } else {
+                m_layers.Previous(inUse);
+            }
+        });
+        return true;
+    }
     case CChangeTableItem::HoldLayer: {
         // Only an input that is let go can hold; without a release the
         // layer would stay for good, so such a rule does nothing.
         if (!CChangeTableItem::HasRelease(rule.InputKind) || !Matches(rule, event, value)) {
-            break;
+            return false;
         }
         const bool edge = (rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) != 0;
         if (rule.InputKind == CChangeTableItem::ControlChange && !edge && value < 64) {
-            break; // a pedal's release value is no press
+            return false; // a pedal's release value is no press
         }
         const CLayerState::Input input{
-            event.kind, event.channel,
+            event.device, event.kind, event.channel,
             rule.InputKind == CChangeTableItem::Note ||
                     rule.InputKind == CChangeTableItem::ControlChange
                 ? event.number
                 : std::uint8_t{0},
             edge};
         ChangeLayer([&] { m_layers.Hold(input, rule.LayerTarget); });
-        break;
+        return true;
     }
     default:
-        break; // an action this program does not know
+        return false; // an action this program does not know
     }
+}
+
+// Next and previous go round the layers that have rules or names; layer 1
+// always.
+std::uint32_t CConversionEngine::LayersInUse() const {
+    return m_index.LayersWithRules() | m_pChangeTable->LayerNames().NamedMask() | (1u << 1);
 }
 
 void CConversionEngine::KeepIndexCurrent() {
@@ -317,26 +415,25 @@ void CConversionEngine::TableChanged() {
 
 bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const InputEvent& event,
                                    std::uint8_t value) const {
-    if (rule.HoldsKey() && rule.InputKind == CChangeTableItem::ControlChange) {
-        return event.kind == CChangeTableItem::ControlChange &&
-               (rule.InputCh == 0 || rule.InputCh == event.channel) &&
-               rule.CCNumber == event.number;
+    if ((rule.HoldsKey() || rule.RepeatsKey()) &&
+        rule.InputKind == CChangeTableItem::ControlChange) {
+        return event.kind == CChangeTableItem::ControlChange && SameController(rule, event);
     }
     return Steps(rule, event, value) > 0;
 }
 
-void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const InputEvent& event,
+bool CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const InputEvent& event,
                                            std::uint8_t value, bool mayPress) {
     if (rule.InputKind != CChangeTableItem::ControlChange) {
         if (mayPress && Matches(rule, event, value)) {
-            Hold(rule, event.kind, event.channel,
+            Hold(rule, event.device, event.kind, event.channel,
                  rule.InputKind == CChangeTableItem::Note ? event.number : 0);
+            return true;
         }
-        return;
+        return false;
     }
-    if (event.kind != CChangeTableItem::ControlChange ||
-        (rule.InputCh != 0 && rule.InputCh != event.channel) || rule.CCNumber != event.number) {
-        return;
+    if (event.kind != CChangeTableItem::ControlChange || !SameController(rule, event)) {
+        return false;
     }
     // Pedals send 64 or more for down; with the edge flag any move off 0 is
     // the press and only the return to 0 the release.
@@ -344,17 +441,25 @@ void CConversionEngine::ConvertHeldKeyRule(const CChangeTableItem& rule, const I
     const bool release = edge ? value == 0 : value < 64;
     if (release) {
         CKeyHolds::ReleaseEvents events;
-        SendKeyEvents(events,
-                      m_keyHolds.ReleaseController(rule, event.channel, event.number, events));
+        SendKeyEvents(events, m_keyHolds.ReleaseController(rule, event.device, event.channel,
+                                                           event.number, events));
+        m_timedStrokes.Repeats().ReleaseController(rule, event.device, event.channel,
+                                                   event.number);
     } else if (mayPress && (!edge || Matches(rule, event, value))) {
-        Hold(rule, CChangeTableItem::ControlChange, event.channel, event.number);
+        Hold(rule, event.device, CChangeTableItem::ControlChange, event.channel, event.number);
+        return true;
     }
+    return false;
 }
 
-void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t inputKind,
-                             std::uint8_t channel, std::uint8_t number) {
+void CConversionEngine::Hold(const CChangeTableItem& rule, std::uint8_t device,
+                             std::uint8_t inputKind, std::uint8_t channel, std::uint8_t number) {
+    if (rule.RepeatsKey()) {
+        m_timedStrokes.StartRepeat(rule, device, inputKind, channel, number);
+        return;
+    }
     KeyStrokeEvent events[kMaxKeyStrokeEvents];
-    SendKeyEvents(events, m_keyHolds.Hold(rule, inputKind, channel, number, events));
+    SendKeyEvents(events, m_keyHolds.Hold(rule, device, inputKind, channel, number, events));
 }
 
 void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
@@ -366,6 +471,7 @@ void CConversionEngine::SendKeyEvents(const KeyStrokeEvent* events, int count) {
 void CConversionEngine::ReleaseHeldKeys() {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseAll(events));
+    m_timedStrokes.DropAll();
     // The inputs that hold layers are gone as well, or their releases would
     // come while nothing listens.
     ChangeLayer([&] { m_layers.ReleaseAll(); });
@@ -394,6 +500,35 @@ void CConversionEngine::Resume() {
 }
 
 void CConversionEngine::ResetControllerValues() {
-    std::memset(m_lastCCValue, 0, sizeof m_lastCCValue);
-    std::memset(m_lastKnobValue, kNoValue, sizeof m_lastKnobValue);
+    for (std::uint8_t device = 0; device < kDevices; ++device) {
+        ResetControllerValues(device);
+    }
+}
+
+void CConversionEngine::ResetControllerValues(std::uint8_t device) {
+    std::memset(m_lastCCValue[device], 0, sizeof m_lastCCValue[device]);
+    std::memset(m_lastKnobValue[device], kNoValue, sizeof m_lastKnobValue[device]);
+    m_pitchBendWheel[device] = CPitchBendWheel();
+}
+
+void CConversionEngine::PortOpened(std::uint8_t slot, std::uint32_t portHandle) {
+    if (slot < 1 || slot >= kDevices) {
+        return;
+    }
+    m_portDevices.Assign(slot, portHandle);
+    ResetControllerValues(slot);
+}
+
+void CConversionEngine::PortClosed(std::uint8_t slot) {
+    if (slot < 1 || slot >= kDevices) {
+        return;
+    }
+    m_portDevices.Forget(slot);
+    CKeyHolds::ReleaseEvents events;
+    SendKeyEvents(events, m_keyHolds.ReleaseDevice(slot, events));
+    m_timedStrokes.Repeats().ReleaseDevice(slot);
+    if (m_layers.IsHeld()) {
+        ChangeLayer([&] { m_layers.ReleaseDevice(slot); });
+    }
+    ResetControllerValues(slot);
 }

@@ -1,12 +1,15 @@
 #pragma once
 #include "ChangeTableItem.h"
+#include "ConversionObserver.h"
 #include "ForegroundRules.h"
 #include "InputEvent.h"
 #include "KeyHolds.h"
 #include "LayerState.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
+#include "PortDevices.h"
 #include "RuleIndex.h"
+#include "TimedStrokes.h"
 
 #include <cstdint>
 #include <functional>
@@ -38,9 +41,10 @@ public:
     void ConvertInput(const CChangeTableItem& probe, std::uint8_t value);
 
     // The table was changed while the engine was not suspended (loaded, or
-    // a rule added after the editor closed). Resume says it by itself, and a
-    // change of the table's size is noticed at the next event; this makes
-    // the next event see any other change too.
+    // a rule added after the editor closed): the index is rebuilt now, not
+    // by the next message (while suspended, at the last Resume). Resume says
+    // it by itself, and an event that finds the table's size changed
+    // rebuilds too, but only this call makes any other change seen.
     void TableChanged();
 
     // Inverts the on/off switch and tells the actions (the tray menu's
@@ -58,13 +62,28 @@ public:
     void Resume();
     bool IsSuspended() const { return m_nSuspended != 0; }
 
+    // Who is told what each event did; nullptr for nobody. Not owned.
+    void SetObserver(IConversionObserver* observer) { m_pObserver = observer; }
+
     // Clears the last value of every controller (done whenever the MIDI-IN
     // device is (re)opened).
     void ResetControllerValues();
 
+    // The port of a device slot (1..8) opened: its messages are that slot's.
+    // Its controllers start from nothing, as after any open.
+    void PortOpened(std::uint8_t slot, std::uint32_t portHandle);
+    // The port of a slot closed or went: what its inputs hold is let go
+    // (no release can come from it any more), and nothing of the other
+    // devices' holds.
+    void PortClosed(std::uint8_t slot);
+    // The slot of the port a message came by; 0 for a port of no slot.
+    std::uint8_t SlotOfPort(std::uint32_t portHandle) const { return m_portDevices.SlotOf(portHandle); }
+
     // Lets go of every key that held rules keep down, in one batch, for when
     // the input that would release them can no longer come: the device
     // closed, the program or the session ends.
+    // Also drops the sequences and texts still queued and stops the
+    // repeats: they too belong to an input that is gone.
     void ReleaseHeldKeys();
     bool HoldsKeys() const { return !m_keyHolds.IsEmpty(); }
 
@@ -75,13 +94,17 @@ public:
         m_layerChanged = std::move(handler);
     }
 
+    // The timer that the actions run for sequences, texts and repeats.
+    void OnStrokeTimer() { m_timedStrokes.OnTimer(); }
+
 private:
     void Convert(const InputEvent& event, std::uint8_t value);
     // Rebuilds the index (and what is kept by table position) when the
     // table changed since it was built.
     void KeepIndexCurrent();
     // The one place where a rule of the walk acts on the event, or does not.
-    void ActOn(int position, const CChangeTableItem& rule, const InputEvent& event,
+    // True when it acted (for a held or repeating rule: when it pressed).
+    bool ActOn(int position, const CChangeTableItem& rule, const InputEvent& event,
                std::uint8_t value, CForegroundRules::Choice choice);
 
     bool Matches(const CChangeTableItem& rule, const InputEvent& event, std::uint8_t value) const;
@@ -91,7 +114,8 @@ private:
     int DirectionSteps(const CChangeTableItem& rule, const InputEvent& event,
                        std::uint8_t value) const;
     void Perform(const CChangeTableItem& rule, int steps);
-    void SwitchLayer(const CChangeTableItem& rule, const InputEvent& event, std::uint8_t value);
+    bool SwitchLayer(const CChangeTableItem& rule, const InputEvent& event, std::uint8_t value);
+    std::uint32_t LayersInUse() const;
     // Runs a change of the layer state and tells it when the layer changed.
     template <typename Change> void ChangeLayer(Change change);
 
@@ -101,25 +125,39 @@ private:
                     std::uint8_t value) const;
     // mayPress false: the rule may not act on this event, but the release
     // of what it holds still goes through.
-    void ConvertHeldKeyRule(const CChangeTableItem& rule, const InputEvent& event,
+    // True when the rule pressed its key (or started its repeat).
+    bool ConvertHeldKeyRule(const CChangeTableItem& rule, const InputEvent& event,
                             std::uint8_t value, bool mayPress);
-    void Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
-              std::uint8_t number);
+    void Hold(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t inputKind,
+              std::uint8_t channel, std::uint8_t number);
+    void ResetControllerValues(std::uint8_t device);
     void SendKeyEvents(const KeyStrokeEvent* events, int count);
+    // Why nothing acted: the switch, or rules that take the event but are
+    // limited to a program that is not in front.
+    // Only asked when no rule acted and someone observes: a second pass
+    // over the table is then affordable.
+    EConversionOutcome WhyNothingActed(const InputEvent& event, std::uint8_t value,
+                                       CForegroundRules::Choice choice) const;
 
     bool m_bEnabled = true;
     int m_nSuspended = 0;
     CChangeTable* m_pChangeTable;
-    CPitchBendWheel m_pitchBendWheel;
-    std::uint8_t m_lastCCValue[128] = {};
+    // Per device slot (0: a port of no slot), so that two devices' knobs on
+    // the same controller number do not disturb each other.
+    static constexpr int kDevices = CPortDevices::kSlots + 1;
+    CPortDevices m_portDevices;
+    CPitchBendWheel m_pitchBendWheel[kDevices];
+    std::uint8_t m_lastCCValue[kDevices][128] = {};
     // Per channel, for knobs read by their change; kNoValue until the first
     // value after the device opened.
     static constexpr std::uint8_t kNoValue = 0xFF;
-    std::uint8_t m_lastKnobValue[16][128];
+    std::uint8_t m_lastKnobValue[kDevices][16][128];
     IEngineActions& m_actions;
     CKeyHolds m_keyHolds;
     CLayerState m_layers;
     std::function<void(int layer)> m_layerChanged;
     CRuleIndex m_index;
     CForegroundRules m_foregroundRules;
+    CTimedStrokes m_timedStrokes;
+    IConversionObserver* m_pObserver = nullptr;
 };

@@ -35,4 +35,19 @@ public:
     // limited to one application; actions without a desktop have no window.
     virtual std::uintptr_t ForegroundWindow() { return 0; }
     virtual std::string WindowExePath(std::uintptr_t /*window*/) { return std::string(); }
+
+    // For the strokes that go out over time (sequences, texts, repeats): a
+    // steady clock in milliseconds, and the one timer that calls the
+    // engine's OnStrokeTimer after delayMs (a new request replaces the
+    // last; a negative delay cancels it).
+    virtual std::uint64_t NowMs() { return 0; }
+    virtual void SetStrokeTimer(int /*delayMs*/) {}
+    // The keyboard's repeat delay (0..3) and speed (0..31) as the user set
+    // them.
+    virtual void KeyboardRepeatSettings(int& delaySetting, int& speedSetting) {
+        delaySetting = 1;
+        speedSetting = 31;
+    }
+    // Tells the user of something that went wrong, without stopping them.
+    virtual void TellUser(const std::string& /*text*/) {}
 };

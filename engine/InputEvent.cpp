@@ -7,6 +7,7 @@ InputEvent InputEvent::Of(const CChangeTableItem& probe) {
     event.kind = probe.InputKind;
     event.channel = probe.InputCh;
     event.pcRange = probe.PCRange;
+    event.device = probe.InputDevice;
     switch (probe.InputKind) {
     case CChangeTableItem::Note:
         event.number = probe.NoteNumber;

@@ -4,8 +4,8 @@
 class CChangeTableItem;
 
 // One incoming event as the rules are matched on it: its input kind, its
-// channel and the one number its kind has. Built for every message, so it
-// is four bytes and no rule.
+// channel, the one number its kind has and the device slot it came from.
+// Built for every message, so it is a few bytes and no rule.
 struct InputEvent {
     std::uint8_t kind = 0;
     // 1..16 from the port; a probe handed to the engine may bring any value.
@@ -14,6 +14,9 @@ struct InputEvent {
     std::uint8_t number = 0;
     // A probe's display offset of its program number; 0 from the port.
     std::uint8_t pcRange = 0;
+    // The slot (1..8) of the port it came from; 0: none (only the rules for
+    // every device take it).
+    std::uint8_t device = 0;
 
     // The event a probe rule describes: the number is taken from the field
     // its input kind uses.

@@ -2,11 +2,13 @@
 
 #include "ChangeTableItem.h"
 
-int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
-                    std::uint8_t number, KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
+int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t inputKind,
+                    std::uint8_t channel, std::uint8_t number,
+                    KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]) {
     for (int i = 0; i < m_count; ++i) {
         const Record& record = m_records[i];
-        if (record.rule == rule.GetId() && record.inputKind == inputKind &&
+        if (record.rule == rule.GetId() && record.device == device &&
+            record.inputKind == inputKind &&
             record.channel == channel && record.number == number) {
             return 0; // a repeated press of what is already held
         }
@@ -16,7 +18,7 @@ int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::u
         !RuleTarget(rule.OutputKind, rule.KeyCode, rule.MouseAction, target)) {
         return 0;
     }
-    m_records[m_count++] = Record{rule.GetId(), inputKind, channel, number, target, rule.KeyFlag};
+    m_records[m_count++] = Record{rule.GetId(), device, inputKind, channel, number, target, rule.KeyFlag};
     return m_keys.Press(target, rule.KeyFlag, events);
 }
 
@@ -45,43 +47,51 @@ template <typename Test> int CKeyHolds::ReleaseWhere(Test test, ReleaseEvents& e
     return count;
 }
 
-int CKeyHolds::ReleaseNote(std::uint8_t channel, std::uint8_t note, ReleaseEvents& events) {
+int CKeyHolds::ReleaseNote(std::uint8_t device, std::uint8_t channel, std::uint8_t note,
+                           ReleaseEvents& events) {
     return ReleaseWhere(
         [&](const Record& record) {
-            return record.inputKind == CChangeTableItem::Note && record.channel == channel &&
+            return record.device == device && record.inputKind == CChangeTableItem::Note && record.channel == channel &&
                    record.number == note;
         },
         events);
 }
 
-int CKeyHolds::ReleaseBend(ReleaseEvents& events) {
+int CKeyHolds::ReleaseBend(std::uint8_t device, ReleaseEvents& events) {
     return ReleaseWhere(
-        [](const Record& record) {
-            return record.inputKind == CChangeTableItem::PitchBendMinus ||
-                   record.inputKind == CChangeTableItem::PitchBendPlus;
+        [&](const Record& record) {
+            return record.device == device &&
+                   (record.inputKind == CChangeTableItem::PitchBendMinus ||
+                    record.inputKind == CChangeTableItem::PitchBendPlus);
         },
         events);
 }
 
-int CKeyHolds::ReleaseController(const CChangeTableItem& rule, std::uint8_t channel,
-                                 std::uint8_t controller, ReleaseEvents& events) {
+int CKeyHolds::ReleaseController(const CChangeTableItem& rule, std::uint8_t device,
+                                 std::uint8_t channel, std::uint8_t controller,
+                                 ReleaseEvents& events) {
     return ReleaseWhere(
         [&](const Record& record) {
-            return record.rule == rule.GetId() &&
+            return record.rule == rule.GetId() && record.device == device &&
                    record.inputKind == CChangeTableItem::ControlChange &&
                    record.channel == channel && record.number == controller;
         },
         events);
 }
 
+int CKeyHolds::ReleaseDevice(std::uint8_t device, ReleaseEvents& events) {
+    return ReleaseWhere([&](const Record& record) { return record.device == device; }, events);
+}
+
 int CKeyHolds::ReleaseAll(ReleaseEvents& events) {
     return ReleaseWhere([](const Record&) { return true; }, events);
 }
 
-bool CKeyHolds::HoldsController(std::uint8_t channel, std::uint8_t controller) const {
+bool CKeyHolds::HoldsController(std::uint8_t device, std::uint8_t channel,
+                               std::uint8_t controller) const {
     for (int i = 0; i < m_count; ++i) {
         const Record& record = m_records[i];
-        if (record.inputKind == CChangeTableItem::ControlChange && record.channel == channel &&
+        if (record.device == device && record.inputKind == CChangeTableItem::ControlChange && record.channel == channel &&
             record.number == controller) {
             return true;
         }

@@ -21,27 +21,35 @@ public:
     // Adds the hold of the rule's key by that input, unless it is held by it
     // already or the records are full (better no key than one that could not
     // be released). Writes the presses of the keys that were not down yet.
-    int Hold(const CChangeTableItem& rule, std::uint8_t inputKind, std::uint8_t channel,
-             std::uint8_t number, KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]);
+    // `device` is the slot of the port the input came from: only its own
+    // releases, or its loss, let go of what it holds.
+    int Hold(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t inputKind,
+             std::uint8_t channel, std::uint8_t number,
+             KeyStrokeEvent (&events)[kMaxKeyStrokeEvents]);
 
     // Each of these drops the holds it names and writes the releases of the
     // keys no longer held, in one batch.
-    int ReleaseNote(std::uint8_t channel, std::uint8_t note, ReleaseEvents& events);
-    // Of either direction: the wheel is shared by all channels.
-    int ReleaseBend(ReleaseEvents& events);
-    int ReleaseController(const CChangeTableItem& rule, std::uint8_t channel,
+    int ReleaseNote(std::uint8_t device, std::uint8_t channel, std::uint8_t note,
+                    ReleaseEvents& events);
+    // Of either direction: a device's wheel is shared by all its channels.
+    int ReleaseBend(std::uint8_t device, ReleaseEvents& events);
+    int ReleaseController(const CChangeTableItem& rule, std::uint8_t device, std::uint8_t channel,
                           std::uint8_t controller, ReleaseEvents& events);
+    // What the inputs of one device hold: the device is gone.
+    int ReleaseDevice(std::uint8_t device, ReleaseEvents& events);
     int ReleaseAll(ReleaseEvents& events);
 
     bool IsEmpty() const { return m_count == 0; }
-    // Whether a controller of that channel holds a key.
-    bool HoldsController(std::uint8_t channel, std::uint8_t controller) const;
+    // Whether a controller of that device and channel holds a key.
+    bool HoldsController(std::uint8_t device, std::uint8_t channel,
+                         std::uint8_t controller) const;
     // The keys held at the moment, which a key stroke must leave down.
     const CHeldKeys& Keys() const { return m_keys; }
 
 private:
     struct Record {
         CChangeTableItem::Id rule; // kReleased once let go
+        std::uint8_t device;
         std::uint8_t inputKind;
         std::uint8_t channel;
         std::uint8_t number;

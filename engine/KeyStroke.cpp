@@ -73,6 +73,10 @@ StrokeTarget KeyTarget(std::uint8_t keyCode) {
     return StrokeTarget{InputDevice::Keyboard, keyCode, 0};
 }
 
+StrokeTarget CharacterTarget(char16_t character) {
+    return StrokeTarget{InputDevice::Character, 0, 0, character};
+}
+
 bool MouseTarget(std::uint8_t mouseAction, StrokeTarget& target) {
     // Virtual keys of the buttons: VK_LBUTTON, VK_RBUTTON, VK_MBUTTON,
     // VK_XBUTTON1, VK_XBUTTON2.
@@ -137,6 +141,10 @@ int BuildStroke(const StrokeTarget& target, std::uint8_t keyFlag,
     case InputDevice::Wheel:
     case InputDevice::HorizontalWheel:
         events[count++] = KeyStrokeEvent{0, false, false, target.device, target.wheelDelta};
+        break;
+    case InputDevice::Character:
+        events[count++] = KeyStrokeEvent{0, false, false, target.device, 0, target.character};
+        events[count++] = KeyStrokeEvent{0, true, false, target.device, 0, target.character};
         break;
     }
     for (int i = 2; i >= 0; --i) {

@@ -10,6 +10,9 @@ enum class InputDevice : std::uint8_t {
     MouseButton,
     Wheel,
     HorizontalWheel,
+    // A character typed as itself (a Unicode code unit), whatever the
+    // keyboard layout and the input method would make of a key.
+    Character,
 };
 
 // One key or mouse button going down or up, or one wheel notch, within a
@@ -23,6 +26,8 @@ struct KeyStrokeEvent {
     InputDevice device = InputDevice::Keyboard;
     // Wheels only: positive turns up or right.
     std::int16_t wheelDelta = 0;
+    // Characters only: the UTF-16 code unit.
+    char16_t character = 0;
 };
 
 constexpr int kMaxKeyStrokeEvents = 8;
@@ -33,12 +38,15 @@ struct StrokeTarget {
     InputDevice device = InputDevice::Keyboard;
     std::uint8_t virtualKey = 0;
     std::int16_t wheelDelta = 0;
+    char16_t character = 0;
 };
 
 // One notch of a mouse wheel, as the platform counts it.
 constexpr std::int16_t kWheelNotch = 120;
 
 StrokeTarget KeyTarget(std::uint8_t keyCode);
+// A character typed as itself: its press and release, no modifiers.
+StrokeTarget CharacterTarget(char16_t character);
 // The wheel or button of a rule's MouseAction; false for an action this
 // program does not know.
 bool MouseTarget(std::uint8_t mouseAction, StrokeTarget& target);

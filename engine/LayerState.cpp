@@ -43,8 +43,8 @@ void CLayerState::Hold(const Input& input, int layer) {
     }
     for (int i = 0; i < m_count; ++i) {
         const Input& held = m_holds[i].input;
-        if (held.kind == input.kind && held.channel == input.channel &&
-            held.number == input.number) {
+        if (held.device == input.device && held.kind == input.kind &&
+            held.channel == input.channel && held.number == input.number) {
             return;
         }
     }
@@ -62,33 +62,39 @@ template <typename Test> void CLayerState::ReleaseWhere(Test test) {
     m_count = kept;
 }
 
-void CLayerState::ReleaseNote(std::uint8_t channel, std::uint8_t note) {
+void CLayerState::ReleaseNote(std::uint8_t device, std::uint8_t channel, std::uint8_t note) {
     ReleaseWhere([&](const Input& input) {
-        return input.kind == CChangeTableItem::Note && input.channel == channel &&
-               input.number == note;
+        return input.device == device && input.kind == CChangeTableItem::Note &&
+               input.channel == channel && input.number == note;
     });
 }
 
-void CLayerState::ReleaseBend() {
-    ReleaseWhere([](const Input& input) {
-        return input.kind == CChangeTableItem::PitchBendMinus ||
-               input.kind == CChangeTableItem::PitchBendPlus;
-    });
-}
-
-void CLayerState::ReleaseController(std::uint8_t channel, std::uint8_t controller,
-                                    std::uint8_t value) {
+void CLayerState::ReleaseBend(std::uint8_t device) {
     ReleaseWhere([&](const Input& input) {
-        return input.kind == CChangeTableItem::ControlChange && input.channel == channel &&
-               input.number == controller && (input.edge ? value == 0 : value < 64);
+        return input.device == device && (input.kind == CChangeTableItem::PitchBendMinus ||
+                                          input.kind == CChangeTableItem::PitchBendPlus);
     });
 }
 
-bool CLayerState::HoldsController(std::uint8_t channel, std::uint8_t controller) const {
+void CLayerState::ReleaseController(std::uint8_t device, std::uint8_t channel,
+                                    std::uint8_t controller, std::uint8_t value) {
+    ReleaseWhere([&](const Input& input) {
+        return input.device == device && input.kind == CChangeTableItem::ControlChange &&
+               input.channel == channel && input.number == controller &&
+               (input.edge ? value == 0 : value < 64);
+    });
+}
+
+void CLayerState::ReleaseDevice(std::uint8_t device) {
+    ReleaseWhere([&](const Input& input) { return input.device == device; });
+}
+
+bool CLayerState::HoldsController(std::uint8_t device, std::uint8_t channel,
+                                  std::uint8_t controller) const {
     for (int i = 0; i < m_count; ++i) {
         const Input& input = m_holds[i].input;
-        if (input.kind == CChangeTableItem::ControlChange && input.channel == channel &&
-            input.number == controller) {
+        if (input.device == device && input.kind == CChangeTableItem::ControlChange &&
+            input.channel == channel && input.number == controller) {
             return true;
         }
     }

@@ -13,6 +13,9 @@ public:
 
     // The input that holds a layer: what its release is known by.
     struct Input {
+        // The device slot the input came from: another device's note of the
+        // same number is another key.
+        std::uint8_t device;
         std::uint8_t kind;
         std::uint8_t channel;
         std::uint8_t number;
@@ -35,15 +38,19 @@ public:
     void Hold(const Input& input, int layer);
 
     // Each of these ends the holds of the inputs it names.
-    void ReleaseNote(std::uint8_t channel, std::uint8_t note);
-    // Of either direction: the wheel is shared by all channels.
-    void ReleaseBend();
+    void ReleaseNote(std::uint8_t device, std::uint8_t channel, std::uint8_t note);
+    // Of either direction: a device's wheel is shared by all its channels.
+    void ReleaseBend(std::uint8_t device);
     // Only when the value lets that controller go.
-    void ReleaseController(std::uint8_t channel, std::uint8_t controller, std::uint8_t value);
+    void ReleaseController(std::uint8_t device, std::uint8_t channel, std::uint8_t controller,
+                           std::uint8_t value);
+    // The holds of one device's inputs: the device is gone.
+    void ReleaseDevice(std::uint8_t device);
     // Back to the layer from before the holds: the input can no longer come.
     void ReleaseAll() { m_count = 0; }
-    // Whether some hold is by a controller of that channel.
-    bool HoldsController(std::uint8_t channel, std::uint8_t controller) const;
+    // Whether some hold is by a controller of that device and channel.
+    bool HoldsController(std::uint8_t device, std::uint8_t channel,
+                         std::uint8_t controller) const;
 
 private:
     struct Record {

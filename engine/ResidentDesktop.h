@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-class CMidiInConnection;
+class CMidiInConnections;
 
 // The desktop services of the running program as its owner drives them:
 // the tray icon, the system's notices to the window, the worker threads and
@@ -28,7 +28,7 @@ public:
     // while the window still exists: the session notices must be
     // unregistered before their window goes (WTSUnRegisterSessionNotification
     // documentation).
-    virtual void StartNotices(CMidiInConnection& connection) = 0;
+    virtual void StartNotices(CMidiInConnections& connection) = 0;
     virtual void StopNotices() = 0;
     // The platform's handle of the window that receives the port's input.
     virtual std::uintptr_t InputReceiver() const = 0;
@@ -53,6 +53,9 @@ public:
     // Asks for RequestEnd to come again from the window's own queue, once
     // the handler that is running now has returned.
     virtual void AskEndLater() = 0;
+    // Closes the windows that live beside the settings window without being
+    // modal (the MIDI monitor, the switch notice), while it still exists.
+    virtual void CloseToolWindows() = 0;
     // Hides and destroys the window.
     virtual void CloseWindow() = 0;
 };

@@ -5,38 +5,55 @@
 #include "PortableIniBackend.h"
 #include "ResidentDesktop.h"
 #include "StringUtil.h"
+#include "TimeOfDay.h"
 
 #include <algorithm>
 #include <utility>
 
 using Status = CMidiInConnection::Status;
 
+namespace {
+// The device of the settings window.
+constexpr std::uint8_t kFirstSlot = 1;
+} // namespace
+
 CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& actions,
                                    IMidiPlatform& midi, IMidiInCheckScheduler& scheduler,
                                    Settings settings)
     : m_desktop(desktop), m_settings(std::move(settings)), m_engine(&m_table, actions),
-      m_midiIn(midi, m_listenerManager, scheduler,
-               {[this] {
-                    // Without the port no note-off or pedal release can come
-                    // any more, and a new port starts from controllers at 0.
-                    m_engine.ReleaseHeldKeys();
-                    m_engine.ResetControllerValues();
-                },
-                [this](const MidiInDeviceList& devices) {
-                    if (m_view != nullptr && m_phase == Phase::Running) {
-                        m_view->ShowDevices(devices, m_table.GetDeviceName());
-                    }
-                },
-                [this](Status before, Status after, bool byItself) {
-                    ShowMidiInStatus(before, after, byItself);
-                }}) {
+      m_inputRecord(PlatformTimeOfDay()),
+      m_midiIn(CChangeTable::kDeviceSlots, midi, m_listenerManager, scheduler,
+               [this](int slot) { return EventsOfSlot(slot); }) {
     m_engine.SetLayerChangeHandler([this](int) { ShowTrayTip(); });
+}
+
+SMidiInConnectionEvents CResidentProgram::EventsOfSlot(int slot) {
+    const auto device = static_cast<std::uint8_t>(slot);
+    return {[this, device] {
+                // Without the port no note-off or pedal release can come
+                // any more, and a new port starts from controllers at 0;
+                // the other devices' keys stay down.
+                m_engine.PortClosed(device);
+            },
+            [this, slot](const MidiInDeviceList& devices) {
+                if (slot == kFirstSlot && m_view != nullptr && m_phase == Phase::Running) {
+                    m_view->ShowDevices(devices, m_table.GetDeviceName());
+                }
+            },
+            [this, slot, device](Status before, Status after, bool byItself) {
+                if (after == Status::Open) {
+                    m_engine.PortOpened(device, m_midiIn.Slot(slot).PortHandle());
+                }
+                ShowMidiInStatus(slot, before, after, byItself);
+            },
+            {}};
 }
 
 CResidentProgram::~CResidentProgram() {
     // Only when End never ran (the window could not be made).
     m_listenerManager.RemoveListener(&m_engine);
-    m_midiIn.Close();
+    m_listenerManager.RemoveListener(&m_inputRecord);
+    m_midiIn.CloseAll();
 }
 
 void CResidentProgram::Start(IResidentView& view) {
@@ -52,35 +69,70 @@ void CResidentProgram::Start(IResidentView& view) {
     } else {
         m_table.Load(m_settings.configPath);
     }
+    m_engine.TableChanged();
     m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
     m_view->ShowRules();
     ShowTrayTip();
-    OpenMidiInDevice();
+    OpenAllSlots();
+    // The record hears a message before the engine, which then tells it
+    // what it did.
+    m_listenerManager.AddListener(&m_inputRecord);
     m_listenerManager.AddListener(&m_engine);
+    m_engine.SetObserver(&m_inputRecord);
+}
+
+void CResidentProgram::OpenAllSlots() {
+    std::vector<std::string> names;
+    for (int slot = 1; slot <= CChangeTable::kDeviceSlots; ++slot) {
+        names.push_back(m_table.GetDeviceName(slot));
+    }
+    m_midiIn.OpenAll(names, m_desktop.InputReceiver());
+    // Slot 1 is told in a box as it always was; the others the tip tells.
+    const Status status = m_midiIn.Slot(kFirstSlot).GetStatus();
+    if ((status == Status::Missing || status == Status::Unopenable) && m_view != nullptr) {
+        const ModalRun modal(*this);
+        m_view->ShowBox(Format("MIDI-INデバイス[%s]のオープンに失敗しました。",
+                               m_table.GetDeviceName().c_str()));
+    }
 }
 
 void CResidentProgram::OpenMidiInDevice() {
     const std::string name = m_table.GetDeviceName();
     // The tip is shown before the box: the box waits for the user, and the
     // device may be found again meanwhile.
-    const Status status = m_midiIn.Open(name, m_desktop.InputReceiver());
+    const Status status = m_midiIn.Slot(kFirstSlot).Open(name, m_desktop.InputReceiver());
     if ((status == Status::Missing || status == Status::Unopenable) && m_view != nullptr) {
         const ModalRun modal(*this);
         m_view->ShowBox(Format("MIDI-INデバイス[%s]のオープンに失敗しました。", name.c_str()));
     }
 }
 
-void CResidentProgram::ShowMidiInStatus(Status before, Status after, bool byItself) {
-    // The tip always tells the device's state; a balloon tells what the
+void CResidentProgram::ChooseSlotDevice(int slot, const std::string& name) {
+    if (slot <= kFirstSlot || slot > CChangeTable::kDeviceSlots) {
+        return;
+    }
+    m_table.SetDeviceName(slot, name);
+    SaveChanges();
+    m_midiIn.Slot(slot).Open(name, m_desktop.InputReceiver());
+    // The list text of the slot's rules names the device.
+    if (m_view != nullptr) {
+        m_view->ShowRules();
+    }
+}
+
+void CResidentProgram::ShowMidiInStatus(int slot, Status before, Status after, bool byItself) {
+    // The tip always tells the devices' state; a balloon tells what the
     // program found by itself (the user's own choice is answered by a box).
+    // The monitor's record names the device of the settings window.
+    m_inputRecord.SetDeviceName(m_midiIn.Slot(kFirstSlot).GetDeviceName());
     if (m_phase != Phase::Running) {
         return;
     }
-    const std::string& deviceName = m_midiIn.GetDeviceName();
-    m_midiInStatus = after;
     ShowTrayTip();
-    if (const auto balloon =
-            MidiInStatusBalloon(before, after, byItself, deviceName, m_midiIn.GetCandidates())) {
+    const CMidiInConnection& connection = m_midiIn.Slot(slot);
+    if (const auto balloon = MidiInStatusBalloon(before, after, byItself,
+                                                 connection.GetDeviceName(),
+                                                 connection.GetCandidates())) {
         m_desktop.ShowBalloon(balloon->text, balloon->warning);
     }
 }
@@ -89,7 +141,14 @@ void CResidentProgram::ShowTrayTip() {
     if (m_phase != Phase::Running) {
         return;
     }
-    std::string tip = MidiInTrayTip(m_settings.appName, m_midiInStatus, m_midiIn.GetDeviceName());
+    std::vector<SMidiInSlotState> named;
+    for (int s = 1; s <= m_midiIn.SlotCount(); ++s) {
+        const CMidiInConnection& connection = m_midiIn.Slot(s);
+        if (!connection.GetDeviceName().empty()) {
+            named.push_back({connection.GetStatus(), connection.GetDeviceName()});
+        }
+    }
+    std::string tip = MidiInSlotsTrayTip(m_settings.appName, named);
     if (m_table.UsesLayers()) {
         tip += " - " + m_table.LayerNames().Display(m_engine.CurrentLayer());
     }
@@ -123,12 +182,14 @@ void CResidentProgram::ChooseDevice(const std::string& name) {
 int CResidentProgram::AddRule(std::unique_ptr<CChangeTableItem> rule) {
     const int index = m_table.GetSize();
     m_table.InsertAt(index, rule.release());
+    m_engine.TableChanged();
     return index;
 }
 
 void CResidentProgram::RemoveRule(int index) {
     if (index >= 0 && index < m_table.GetSize()) {
         m_table.RemoveAndDelete(index);
+        m_engine.TableChanged();
     }
 }
 
@@ -207,11 +268,16 @@ void CResidentProgram::EndRun(bool tellFailures) {
     m_phase = Phase::Ended;
     // 1. No input any more: the engine leaves the listeners, the port closes.
     m_listenerManager.RemoveListener(&m_engine);
-    m_midiIn.Close();
+    m_listenerManager.RemoveListener(&m_inputRecord);
+    m_midiIn.CloseAll();
     // 2. What held rules keep down is let go (seen home as during the run).
     m_engine.ReleaseHeldKeys();
-    // 3. The hook and the notices, while their window still exists.
+    // 3. The hook and the notices, while their window still exists; then
+    //    the monitor and the switch notice, before the window they go with.
     m_desktop.StopNotices();
+    if (m_view != nullptr) {
+        m_view->CloseToolWindows();
+    }
     // 4. The table, whatever happened to the saves during the run.
     const bool saved = Save();
     // 5. The icon goes on a thread of its own while the window is hidden

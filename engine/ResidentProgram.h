@@ -1,7 +1,8 @@
 #pragma once
 #include "ChangeTable.h"
 #include "ConversionEngine.h"
-#include "MidiInConnection.h"
+#include "InputRecord.h"
+#include "MidiInConnections.h"
 #include "MidiInEventListenerManager.h"
 #include "ModalWindows.h"
 
@@ -74,9 +75,14 @@ public:
 
     // The user chose a device in the list.
     void ChooseDevice(const std::string& name);
-    // (Re)opens the device named in the table and tells in a box when that
-    // fails.
+    // (Re)opens the device of slot 1 named in the table and tells in a box
+    // when that fails.
     void OpenMidiInDevice();
+    // The user chose the device of a slot 2..8 (empty: none): saved and
+    // opened at once; what came of it the tray tells.
+    void ChooseSlotDevice(int slot, const std::string& name);
+    const CMidiInConnections& Connections() const { return m_midiIn; }
+    MidiInDeviceList ListDevices() const { return m_midiIn.ListDevices(); }
 
     // Appends a rule; its index.
     int AddRule(std::unique_ptr<CChangeTableItem> rule);
@@ -98,13 +104,18 @@ public:
     CChangeTable& Table() { return m_table; }
     CConversionEngine& Engine() { return m_engine; }
     CMidiInEventListenerManager& Listeners() { return m_listenerManager; }
+    // Every message and what became of it, from the start; the MIDI
+    // monitor shows it.
+    CInputRecord& Record() { return m_inputRecord; }
 
 private:
     enum class Phase { Created, Running, Ended };
 
-    void ShowMidiInStatus(CMidiInConnection::Status before, CMidiInConnection::Status after,
-                          bool byItself);
-    // The device's state and, when the table uses layers, the current layer.
+    SMidiInConnectionEvents EventsOfSlot(int slot);
+    void ShowMidiInStatus(int slot, CMidiInConnection::Status before,
+                          CMidiInConnection::Status after, bool byItself);
+    void OpenAllSlots();
+    // The devices' state and, when the table uses layers, the current layer.
     void ShowTrayTip();
     void ModalClosed();
     bool Save();
@@ -116,10 +127,10 @@ private:
     CChangeTable m_table;
     CConversionEngine m_engine;
     CMidiInEventListenerManager m_listenerManager;
-    CMidiInConnection m_midiIn;
+    CInputRecord m_inputRecord;
+    CMidiInConnections m_midiIn;
     CModalWindows m_modal;
     Phase m_phase = Phase::Created;
-    CMidiInConnection::Status m_midiInStatus = CMidiInConnection::Status::NoDevice;
     // The last save of a change failed and the user has been told.
     bool m_saveFailureShown = false;
 };

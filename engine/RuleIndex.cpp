@@ -53,7 +53,11 @@ int CRuleIndex::ListOf(const InputEvent& event) {
 
 // Calls visit(list of all slots) for every list the rule belongs to.
 template <typename Visit> void CRuleIndex::ForEachList(const CChangeTableItem& rule, Visit visit) {
-    const int slotBase = SlotOfRule(rule.InputCh) * kListsPerSlot;
+    if (rule.InputDevice >= kDeviceSlots) {
+        return; // no port has that slot
+    }
+    const int slotBase =
+        rule.InputDevice * kListsPerDevice + SlotOfRule(rule.InputCh) * kListsPerSlot;
     switch (rule.InputKind) {
     case CChangeTableItem::Note:
         // A reversed range holds no note.
@@ -82,8 +86,8 @@ template <typename Visit> void CRuleIndex::ForEachList(const CChangeTableItem& r
 
 // Counted first, then filled in table order: every list comes out ascending.
 template <typename Wanted>
-void CRuleIndex::BuildDense(const CChangeTable& table, Wanted wanted, DenseLists& lists) {
-    lists.starts.assign(kListCount + 1, 0);
+void CRuleIndex::BuildDense(const CChangeTable& table, Wanted wanted, DenseLists& lists) const {
+    lists.starts.assign(static_cast<std::size_t>(m_deviceSlotCount * kListsPerDevice) + 1, 0);
     for (int i = 0; i < table.GetSize(); ++i) {
         const CChangeTableItem* rule = table.GetAt(i);
         if (rule != nullptr && wanted(i)) {
@@ -93,22 +97,34 @@ void CRuleIndex::BuildDense(const CChangeTable& table, Wanted wanted, DenseLists
     }
     std::partial_sum(lists.starts.begin(), lists.starts.end(), lists.starts.begin());
     lists.positions.assign(lists.starts.back(), 0);
-    std::vector<std::uint32_t> next(lists.starts.begin(), lists.starts.end() - 1);
+    // Each list's start serves as its fill cursor and ends at the next
+    // list's start; one shift puts the starts back.
     for (int i = 0; i < table.GetSize(); ++i) {
         const CChangeTableItem* rule = table.GetAt(i);
         if (rule != nullptr && wanted(i)) {
             ForEachList(*rule, [&](int list) {
-                lists.positions[next[static_cast<std::size_t>(list)]++] = i;
+                lists.positions[lists.starts[static_cast<std::size_t>(list)]++] = i;
             });
         }
     }
+    std::copy_backward(lists.starts.begin(), lists.starts.end() - 2, lists.starts.end() - 1);
+    lists.starts[0] = 0;
 }
 
 template <typename Wanted>
 void CRuleIndex::BuildByLayer(const CChangeTable& table, Wanted wanted,
                               std::vector<DenseLists>& byLayer) const {
     byLayer.assign(kLayers + 1, DenseLists());
-    const std::uint32_t layers = m_layersWithRules | 1u; // bit 0: every layer
+    // Only the layers that some wanted rule is on: each set of lists spans
+    // every channel and device slot, and the rules in front are listed anew
+    // at every change of the window in front.
+    std::uint32_t layers = 0;
+    for (int i = 0; i < table.GetSize(); ++i) {
+        const std::uint8_t layer = m_layerOf[static_cast<std::size_t>(i)];
+        if (layer <= kLayers && table.GetAt(i) != nullptr && wanted(i)) {
+            layers |= 1u << layer;
+        }
+    }
     for (int layer = 0; layer <= kLayers; ++layer) {
         if (layers & (1u << layer)) {
             BuildDense(
@@ -150,8 +166,12 @@ void CRuleIndex::Build(const CChangeTable& table) {
     m_limitedRuleCount = 0;
     m_layersWithRules = 0;
     m_beyondLayersRuleCount = 0;
+    m_deviceSlotCount = 1;
     for (int i = 0; i < m_size; ++i) {
         if (const CChangeTableItem* rule = table.GetAt(i)) {
+            if (rule->InputDevice != CChangeTableItem::kAnyDevice) {
+                m_deviceSlotCount = kDeviceSlots;
+            }
             m_ids[static_cast<std::size_t>(i)] = rule->GetId();
             m_ruleChannels[static_cast<std::size_t>(i)] = rule->InputCh;
             m_limitedRuleCount += rule->IsForOneApplication() ? 1 : 0;
@@ -218,13 +238,22 @@ CRuleIndex::Candidates CRuleIndex::FindDense(const DenseLists& lists, const Inpu
     if (list == kNoList || lists.starts.empty()) {
         return found;
     }
-    ForEachSlot(event, [&](int slot, std::uint8_t onlyChannel) {
-        const std::size_t l = static_cast<std::size_t>(slot * kListsPerSlot + list);
-        const std::int32_t* end = lists.positions.data() + lists.starts[l + 1];
-        const std::int32_t* begin = lists.positions.data() + lists.starts[l];
-        found.Add(fromPosition > 0 ? std::lower_bound(begin, end, fromPosition) : begin, end,
-                  onlyChannel);
-    });
+    const auto addDevice = [&](int device) {
+        ForEachSlot(event, [&](int slot, std::uint8_t onlyChannel) {
+            const std::size_t l =
+                static_cast<std::size_t>(device * kListsPerDevice + slot * kListsPerSlot + list);
+            const std::int32_t* end = lists.positions.data() + lists.starts[l + 1];
+            const std::int32_t* begin = lists.positions.data() + lists.starts[l];
+            found.Add(fromPosition > 0 ? std::lower_bound(begin, end, fromPosition) : begin, end,
+                      onlyChannel);
+        });
+    };
+    addDevice(0);
+    // The lists of the event's own slot exist only when some rule is for one.
+    const int devices = static_cast<int>((lists.starts.size() - 1) / kListsPerDevice);
+    if (event.device >= 1 && event.device < devices) {
+        addDevice(event.device);
+    }
     return found;
 }
 

@@ -12,7 +12,11 @@
 // under their program number less its display offset, and the two bend
 // directions in a list each. Every list is split by channel: the rules for
 // every channel and those of each channel 1..16 (rules of channels beyond
-// 16, which no port sends, share one more list). The rules limited to one
+// 16, which no port sends, share one more list), and once more by device:
+// the rules for every device and those of each device slot 1..8, so that an
+// event looks in its own slot's lists and those for every device (a table
+// without device rules keeps only the lists for every device; a rule for a
+// slot beyond 8 is in none and never acts). The rules limited to one
 // application are grouped by application (one group per ForeExePath), and
 // the lists are kept once more for the rules of every application and for
 // those of the groups in front, made anew when the window in front changes:
@@ -51,8 +55,9 @@ public:
         };
         void Add(const std::int32_t* begin, const std::int32_t* end, std::uint8_t onlyChannel);
 
-        // Only the first m_spanCount are set.
-        Span m_spans[2];
+        // Only the first m_spanCount are set: every channel and the event's,
+        // of every device and of the event's.
+        Span m_spans[4];
         int m_spanCount = 0;
         const std::uint8_t* m_ruleChannels = nullptr;
     };
@@ -117,6 +122,8 @@ private:
     // Lists per channel slot: every channel, 1..16, and the channels beyond.
     static constexpr int kSlots = 18;
     static constexpr int kOtherChannels = 17;
+    // Channel slots per device slot: every device and the slots 1..8.
+    static constexpr int kDeviceSlots = 9;
     // Within a slot: one list per note and per controller number (0..255, as
     // a probe may bring any byte), per program key (PCNumber - PCRange, from
     // -255 to 255), and one per bend direction.
@@ -127,7 +134,7 @@ private:
     static constexpr int kBendMinusList = kProgramLists + 511;
     static constexpr int kBendPlusList = kBendMinusList + 1;
     static constexpr int kListsPerSlot = kBendPlusList + 1;
-    static constexpr int kListCount = kSlots * kListsPerSlot;
+    static constexpr int kListsPerDevice = kSlots * kListsPerSlot;
     static constexpr int kNoList = -1;
     static constexpr int kLayers = 16;
 
@@ -145,9 +152,9 @@ private:
     template <typename Visit> static void ForEachList(const CChangeTableItem& rule, Visit visit);
     // Lists of the rules at the positions wanted(position) picks.
     template <typename Wanted>
-    static void BuildDense(const CChangeTable& table, Wanted wanted, DenseLists& lists);
+    void BuildDense(const CChangeTable& table, Wanted wanted, DenseLists& lists) const;
     // The same, once per layer that has such rules: byLayer[0] for every
-    // layer, byLayer[n] for layer n.
+    // layer, byLayer[n] for layer n (left empty when no wanted rule is on it).
     template <typename Wanted>
     void BuildByLayer(const CChangeTable& table, Wanted wanted,
                       std::vector<DenseLists>& byLayer) const;
@@ -168,6 +175,8 @@ private:
     int m_limitedRuleCount = 0;
     std::uint32_t m_layersWithRules = 0;
     int m_beyondLayersRuleCount = 0;
+    // 1 while no rule is for one device, kDeviceSlots otherwise.
+    int m_deviceSlotCount = 1;
     DenseLists m_all;
     // By layer; only built when the rules are split, m_all serves otherwise.
     std::vector<DenseLists> m_general;

@@ -34,7 +34,7 @@ CMidiInConnection::Status CMidiInConnection::Open(const std::string& name,
     if (name.empty()) {
         m_reconnector.SetNotOpened(Status::NoDevice);
     } else {
-        SMidiInDeviceMatch match = FindMidiInDevice(ListDevices(), name);
+        SMidiInDeviceMatch match = FindMidiInDevice(ListDevices(), name, PortsTaken());
         if (match.index) {
             OpenAt(*match.index);
         } else if (!match.candidates.empty()) {
@@ -115,7 +115,8 @@ void CMidiInConnection::Schedule(When when) {
 void CMidiInConnection::RunCheck() {
     const MidiInDeviceList devices = ListDevices();
     const Status before = m_reconnector.GetStatus();
-    const CMidiInReconnector::Plan plan = m_reconnector.Check(m_deviceName, devices);
+    const CMidiInReconnector::Plan plan =
+        m_reconnector.Check(m_deviceName, devices, PortsTaken());
     if (plan.close || plan.open) {
         Close();
     }
@@ -129,6 +130,25 @@ void CMidiInConnection::RunCheck() {
         // here in a loop.
         m_scheduler.StartRetryDelay();
     }
+}
+
+std::vector<unsigned> CMidiInConnection::PortsTaken() const {
+    return m_events.portsTaken ? m_events.portsTaken() : std::vector<unsigned>();
+}
+
+bool CMidiInConnection::KnowsPort(std::uintptr_t portHandle) const {
+    return portHandle != 0 &&
+           (m_device.Handle() == portHandle ||
+            std::find(m_closedHandles.begin(), m_closedHandles.end(), portHandle) !=
+                m_closedHandles.end());
+}
+
+bool CMidiInConnection::KnowsMessagePort(std::uint32_t portHandle) const {
+    const auto carries = [portHandle](std::uintptr_t handle) {
+        return handle != 0 && static_cast<std::uint32_t>(handle) == portHandle;
+    };
+    return carries(m_device.Handle()) ||
+           std::any_of(m_closedHandles.begin(), m_closedHandles.end(), carries);
 }
 
 void CMidiInConnection::Report(Status before, bool byItself) {

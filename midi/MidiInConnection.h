@@ -25,6 +25,8 @@ struct SMidiInConnectionEvents {
     // The device's status after an open or a check and the one before it;
     // `byItself`: found by a check that no user asked for.
     std::function<void(Status before, Status after, bool byItself)> statusReported;
+    // Optional: the indices of the ports other slots hold, never opened here.
+    std::function<std::vector<unsigned>()> portsTaken;
 };
 
 // The one MIDI-IN connection of the program: the configured device opened
@@ -52,6 +54,12 @@ public:
     void Close();
 
     Status GetStatus() const { return m_reconnector.GetStatus(); }
+    // The open port's handle as its messages carry it; 0 while none is open.
+    std::uint32_t PortHandle() const { return static_cast<std::uint32_t>(m_device.Handle()); }
+    std::optional<unsigned> OpenIndex() const { return m_reconnector.OpenIndex(); }
+    // Whether the handle is the open port's or one of the last ones closed.
+    bool KnowsPort(std::uintptr_t portHandle) const;
+    bool KnowsMessagePort(std::uint32_t portHandle) const;
     const std::string& GetDeviceName() const { return m_deviceName; }
     // While the status is Ambiguous: the names of the devices that fit.
     const std::vector<std::string>& GetCandidates() const { return m_reconnector.GetCandidates(); }
@@ -71,6 +79,7 @@ private:
     void Schedule(CMidiInReconnector::When when);
     void OpenAt(unsigned index);
     void Report(Status before, bool byItself);
+    std::vector<unsigned> PortsTaken() const;
 
     IMidiPlatform& m_platform;
     CMidiInEventListener& m_input;

@@ -2,6 +2,15 @@
 
 #include "IMidiPlatform.h"
 
+namespace {
+// MMSYSERR_NODRIVER. Windows MIDI Services answers so for a port whose
+// device is gone: there is nothing left to close, and the handle is dropped
+// so that the device can be found again by its name. Other refusals (such
+// as MIDIERR_STILLPLAYING while buffers are queued) keep the handle for a
+// later try instead of waiting here.
+constexpr unsigned kNoDriver = 6;
+} // namespace
+
 CMidiInDevice::CMidiInDevice() : m_platform(PlatformMidi()) {}
 
 CMidiInDevice::CMidiInDevice(IMidiPlatform& platform) : m_platform(platform) {}
@@ -32,7 +41,8 @@ bool CMidiInDevice::Close() {
     if (m_hMidiIn == 0) {
         return true;
     }
-    if (m_platform.InClose(m_hMidiIn) != 0) {
+    const unsigned result = m_platform.InClose(m_hMidiIn);
+    if (result != 0 && result != kNoDriver) {
         return false;
     }
     m_hMidiIn = 0;

@@ -39,7 +39,8 @@ void CMidiInReconnector::OnClosedByProgram() {
 }
 
 CMidiInReconnector::Plan CMidiInReconnector::Check(const std::string& configuredName,
-                                                   const MidiInDeviceList& devices) {
+                                                   const MidiInDeviceList& devices,
+                                                   const std::vector<unsigned>& taken) {
     m_checkPosted = false;
     Plan plan;
     // A port that is still listed may be dead all the same: it is closed
@@ -52,7 +53,7 @@ CMidiInReconnector::Plan CMidiInReconnector::Check(const std::string& configured
         m_status = Status::NoDevice;
         return plan;
     }
-    SMidiInDeviceMatch match = FindMidiInDevice(devices, configuredName);
+    SMidiInDeviceMatch match = FindMidiInDevice(devices, configuredName, taken);
     if (match.index) {
         plan.open = true;
         plan.index = *match.index;

@@ -54,7 +54,9 @@ public:
 
     // The check is due: what to do about `configuredName` now that `devices`
     // are present.
-    Plan Check(const std::string& configuredName, const MidiInDeviceList& devices);
+    // `taken`: the indices other slots hold, which this one never opens.
+    Plan Check(const std::string& configuredName, const MidiInDeviceList& devices,
+               const std::vector<unsigned>& taken = {});
     // Outcome of opening, reported by the connection after a Plan and after any
     // open of its own (start, the user's choice).
     void SetOpened(unsigned index, std::uintptr_t handle);
@@ -63,6 +65,8 @@ public:
     When AfterCheck();
 
     Status GetStatus() const { return m_status; }
+    // The index of the open port, if one is open.
+    std::optional<unsigned> OpenIndex() const { return m_openIndex; }
     // While Ambiguous: the names of the devices that fit.
     const std::vector<std::string>& GetCandidates() const { return m_candidates; }
 

@@ -1,5 +1,7 @@
 #include "MidiInStatusTexts.h"
 
+#include "StringUtil.h"
+
 using Status = CMidiInReconnector::Status;
 
 namespace {
@@ -18,6 +20,43 @@ std::string MidiInTrayTip(const std::string& appName, Status status,
     default:
         return appName;
     }
+}
+
+std::string MidiInSlotsTrayTip(const std::string& appName,
+                               const std::vector<SMidiInSlotState>& namedSlots) {
+    // The tip of the notification area holds 127 bytes and a terminator.
+    constexpr std::size_t kTipBytes = 127;
+    if (namedSlots.empty()) {
+        return appName;
+    }
+    if (namedSlots.size() == 1) {
+        return CutAtCharacterBoundary(
+            MidiInTrayTip(appName, namedSlots[0].status, namedSlots[0].deviceName), kTipBytes);
+    }
+    int open = 0;
+    int missing = 0;
+    int unopenable = 0;
+    for (const SMidiInSlotState& slot : namedSlots) {
+        switch (slot.status) {
+        case Status::Open:
+            ++open;
+            break;
+        case Status::Unopenable:
+            ++unopenable;
+            break;
+        default:
+            ++missing;
+            break;
+        }
+    }
+    std::string tip = appName + ": " + Format("%d 台接続", open);
+    if (missing != 0) {
+        tip += Format(", %d 台見つかりません", missing);
+    }
+    if (unopenable != 0) {
+        tip += Format(", %d 台オープンできません", unopenable);
+    }
+    return CutAtCharacterBoundary(tip, kTipBytes);
 }
 
 std::optional<SMidiInBalloon> MidiInStatusBalloon(Status before, Status after, bool byItself,

@@ -17,6 +17,16 @@ struct SMidiInBalloon {
 std::string MidiInTrayTip(const std::string& appName, CMidiInReconnector::Status status,
                           const std::string& deviceName);
 
+// The tip while several slots have a device: how many are open and how
+// many are not, cut to the tip's 127 bytes at a character boundary; with one
+// named slot, the tip of that device as above.
+struct SMidiInSlotState {
+    CMidiInReconnector::Status status;
+    std::string deviceName;
+};
+std::string MidiInSlotsTrayTip(const std::string& appName,
+                               const std::vector<SMidiInSlotState>& namedSlots);
+
 // The balloon for a change of the status. A change found while the program
 // runs by itself (`byItself`) is told; of the user's own choice and the
 // start, which a message box answers, only several fitting devices

@@ -11,6 +11,7 @@
 #define IDR_TRAY_MENU 130
 #define IDD_MAPEDIT_DIALOG 131
 #define IDD_APPSELECT_DIALOG 132
+#define IDD_DEVICE_SLOTS_DIALOG 150
 
 // Settings window
 #define IDC_DEVICE_COMBO 1000
@@ -18,6 +19,15 @@
 #define IDC_ADD_BUTTON 1002
 #define IDC_EDIT_BUTTON 1003
 #define IDC_DELETE_BUTTON 1004
+#define IDC_MONITOR_BUTTON 1200
+#define IDC_SHOW_NOTICE_CHECK 1201
+
+// The settings window's button for the other devices, and their dialog:
+// one list per slot 2..8, ids in slot order.
+#define IDC_OTHER_DEVICES_BUTTON 1240
+#define IDC_SLOT_COMBO_FIRST 1241
+
+// Writing the table to a file and reading one.
 #define IDC_EXPORT_BUTTON 1271
 #define IDC_IMPORT_BUTTON 1272
 
@@ -29,6 +39,7 @@
 #define ID_TRAY_SETTINGS 32771
 #define ID_TRAY_VERSION 32772
 #define ID_TRAY_TOGGLE_ENABLED 32773
+#define ID_TRAY_MONITOR 32780
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -14,6 +14,11 @@ std::string SectionName(int index) { return Format("TableItem%03d", index); }
 
 std::string LayerNameKey(int layer) { return Format("LayerName%d", layer); }
 
+// Slot 1 keeps the key of the tables written before there were slots.
+std::string DeviceKey(int slot) {
+    return slot == 1 ? std::string("MidiInDevice") : Format("MidiInDevice%d", slot);
+}
+
 } // namespace
 
 std::string GetConfigPath() { return GetModuleDirectory() + "Config.ini"; }
@@ -36,14 +41,44 @@ bool CChangeTable::Save(const std::string& path) {
     return Save(path, onePass);
 }
 
+std::string CChangeTable::GetDeviceName(int slot) const {
+    return slot >= 1 && slot <= kDeviceSlots ? m_deviceNames[slot - 1] : std::string();
+}
+
+void CChangeTable::SetDeviceName(int slot, const std::string& name) {
+    if (slot >= 1 && slot <= kDeviceSlots) {
+        m_deviceNames[slot - 1] = name;
+    }
+}
+
+int CChangeTable::NamedDeviceCount() const {
+    int count = 0;
+    for (const std::string& name : m_deviceNames) {
+        count += name.empty() ? 0 : 1;
+    }
+    return count;
+}
+
+std::string CChangeTable::InputTextOf(const CChangeTableItem& rule) const {
+    if (rule.InputDevice == CChangeTableItem::kAnyDevice) {
+        return rule.GetInputText(m_layerNames);
+    }
+    const std::string name = GetDeviceName(rule.InputDevice);
+    const std::string device = name.empty() ? Format("デバイス %d", rule.InputDevice) : name;
+    return device + ": " + rule.GetInputText(m_layerNames);
+}
+
 void CChangeTable::Load(const std::string& path, IIniBackend& backend) {
     CIniFile ini(path, backend);
-    m_deviceName = ini.GetString(kGeneral, "MidiInDevice", "", false);
+    for (int slot = 1; slot <= kDeviceSlots; ++slot) {
+        m_deviceNames[slot - 1] = ini.GetString(kGeneral, DeviceKey(slot).c_str(), "", false);
+    }
     for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
         // A value cannot hold a line break, so every name read is taken.
         m_layerNames.Set(layer, ini.GetString(kGeneral, LayerNameKey(layer).c_str(), "", false));
     }
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
+    m_showNotice = ini.GetInt(kGeneral, "ShowNotice", 1) != 0;
     if (count > kMaxItemCount) {
         count = LastRuleSectionBelowCap(ini) + 1;
     }
@@ -87,10 +122,22 @@ bool CChangeTable::Write(const std::string& path, IIniBackend& backend, bool wit
     CIniFile ini(temporaryPath, backend);
     ini.Delete();
 
+    // Another computer names its own devices: a table written for it leaves
+    // them out.
     if (withDevice) {
-        ini.WriteString(kGeneral, "MidiInDevice", m_deviceName.c_str(), false);
+        ini.WriteString(kGeneral, DeviceKey(1).c_str(), m_deviceNames[0].c_str(), false);
+        // The other slots only when named: a table of one device keeps its file.
+        for (int slot = 2; slot <= kDeviceSlots; ++slot) {
+            if (!m_deviceNames[slot - 1].empty()) {
+                ini.WriteString(kGeneral, DeviceKey(slot).c_str(), m_deviceNames[slot - 1].c_str(),
+                                false);
+            }
+        }
     }
     ini.WriteInt(kGeneral, "TableItemCount", GetSize());
+    if (withDevice && !m_showNotice) {
+        ini.WriteInt(kGeneral, "ShowNotice", 0);
+    }
     // Only the names given, so that tables without them keep their file.
     for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
         const std::string& name = m_layerNames.Get(layer);
@@ -124,7 +171,7 @@ namespace {
 // import and named in its report.
 bool IsKnownRule(const CChangeTableItem& rule) {
     return rule.InputKind <= CChangeTableItem::ControlChangeDown &&
-           rule.OutputKind <= CChangeTableItem::SwitchLayer;
+           rule.OutputKind <= CChangeTableItem::TypeText;
 }
 
 } // namespace

@@ -11,8 +11,9 @@ class IIniBackend;
 // Full path of the settings file: the executable's directory + "Config.ini".
 std::string GetConfigPath();
 
-// The ordered conversion table (it owns its rules) and the chosen MIDI-IN
-// device's product name; loaded from and saved to the settings file.
+// The ordered conversion table (it owns its rules) and the product names of
+// the MIDI-IN devices chosen for its device slots; loaded from and saved to
+// the settings file.
 class CChangeTable : public CAutoDeletePtrArray<CChangeTableItem*, CChangeTableItem*> {
 public:
     // No real table comes near this. A larger TableItemCount is damage: the
@@ -22,8 +23,27 @@ public:
     CChangeTable() = default;
     ~CChangeTable() override = default;
 
-    std::string GetDeviceName() const { return m_deviceName; }
-    void SetDeviceName(const std::string& name) { m_deviceName = name; }
+    // Slot 1 is the device of the settings window; a rule with InputDevice
+    // 1..kDeviceSlots takes the input of that slot only.
+    static constexpr int kDeviceSlots = 8;
+    std::string GetDeviceName() const { return m_deviceNames[0]; }
+    void SetDeviceName(const std::string& name) { m_deviceNames[0] = name; }
+    // Empty for an unnamed slot and for numbers beyond the slots.
+    std::string GetDeviceName(int slot) const;
+    // Slots beyond the range are left alone.
+    void SetDeviceName(int slot, const std::string& name);
+    // How many slots have a device name.
+    int NamedDeviceCount() const;
+
+    // The rule's input text as the list shows it: for a rule of one device
+    // slot, led by that device's name, or "デバイス N" while the slot is
+    // unnamed.
+    std::string InputTextOf(const CChangeTableItem& rule) const;
+    // Whether switching the converter shows a notice on screen ([General]
+    // ShowNotice). On by default and then not written, so files of today
+    // save as they were.
+    bool GetShowNotice() const { return m_showNotice; }
+    void SetShowNotice(bool show) { m_showNotice = show; }
 
     const CLayerNames& LayerNames() const { return m_layerNames; }
     CLayerNames& LayerNames() { return m_layerNames; }
@@ -63,6 +83,7 @@ private:
     static int LastRuleSectionBelowCap(CIniFile& ini);
     bool Write(const std::string& path, IIniBackend& backend, bool withDevice) const;
 
-    std::string m_deviceName;
+    std::string m_deviceNames[kDeviceSlots];
+    bool m_showNotice = true;
     CLayerNames m_layerNames;
 };

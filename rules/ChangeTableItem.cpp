@@ -3,8 +3,17 @@
 #include "ExePath.h"
 #include "IniFile.h"
 #include "KeyNames.h"
+#include "KeySequence.h"
 #include "LayerNames.h"
 #include "StringUtil.h"
+#include "TypedText.h"
+
+namespace {
+
+// Longer texts would only be cut by the list's column.
+constexpr std::size_t kMaxOutputTextBytes = 120;
+
+} // namespace
 
 #include <atomic>
 
@@ -71,7 +80,13 @@ std::string CChangeTableItem::GetOutputText(const CLayerNames& names) const {
     switch (OutputKind) {
     case KeyInput:
         return "キー入力: " + ModifierText() + GetKeyName(KeyCode) +
-               (HoldsKey() ? " (押している間)" : "");
+               (HoldsKey()     ? " (押している間)"
+                : RepeatsKey() ? " (くり返し)"
+                               : "");
+    case KeySequence:
+        return GetKeySequenceText(ParseKeySequence(KeySequenceText), kMaxOutputTextBytes);
+    case TypeText:
+        return "テキスト: " + TypedTextPreview(TypedText, kMaxOutputTextBytes);
     case MouseInput: {
         const std::string action = GetMouseActionName(MouseAction);
         return "マウス: " + ModifierText() +
@@ -125,17 +140,7 @@ bool CChangeTableItem::HasRelease(int inputKind) {
 }
 
 std::string CChangeTableItem::ModifierText() const {
-    std::string text;
-    if (KeyFlag & KeyFlagCtrl) {
-        text += "Ctrl+";
-    }
-    if (KeyFlag & KeyFlagShift) {
-        text += "Shift+";
-    }
-    if (KeyFlag & KeyFlagAlt) {
-        text += "Alt+";
-    }
-    return text;
+    return KeyFlagText(KeyFlag);
 }
 
 bool CChangeTableItem::IsMouseButton(int mouseAction) {
@@ -146,6 +151,18 @@ bool CChangeTableItem::HoldsKey() const {
     const bool holdable =
         OutputKind == KeyInput || (OutputKind == MouseInput && IsMouseButton(MouseAction));
     return holdable && KeyHold != 0 && HasRelease(InputKind);
+}
+
+bool CChangeTableItem::RepeatsKey() const {
+    return OutputKind == KeyInput && KeyRepeat != 0 && KeyHold == 0 && HasRelease(InputKind);
+}
+
+void CChangeTableItem::SetKeySequence(const std::string& text) {
+    KeySequenceText = WriteKeySequence(ParseKeySequence(text));
+}
+
+void CChangeTableItem::SetText(const std::string& text) {
+    TypedText = LimitTypedText(text);
 }
 
 namespace {
@@ -159,6 +176,14 @@ void ExchangeOptionalByte(bool save, CIniFile& ini, const char* section, const c
     } else if (value != 0) {
         ini.WriteInt(section, key, value);
     }
+}
+
+// A number beyond a byte becomes `outside` rather than being masked: 257 is
+// no device or layer 1, and such a rule is shown and saved but takes no input.
+std::uint8_t ReadByteOr(CIniFile& ini, const char* section, const char* key, int byDefault,
+                        std::uint8_t outside) {
+    const int value = ini.GetInt(section, key, byDefault);
+    return value >= 0 && value <= 0xFF ? static_cast<std::uint8_t>(value) : outside;
 }
 
 } // namespace
@@ -198,12 +223,43 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     } else if (IsForOneApplication()) {
         ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
     }
-    ExchangeOptionalByte(save, ini, section, "Layer", Layer);
-    // A switch always states what it does; no other rule carries the keys.
+    // The keys of devices, layers, repeat, sequences, text and layer
+    // switches, each written only when used (a switch always states what it
+    // does), in this fixed order.
     if (!save) {
-        LayerAction = static_cast<std::uint8_t>(ini.GetInt(section, "LayerAction", GoToLayer) & 0xFF);
-        LayerTarget = static_cast<std::uint8_t>(ini.GetInt(section, "LayerTarget", 1) & 0xFF);
-    } else if (OutputKind == SwitchLayer) {
+        InputDevice = ReadByteOr(ini, section, "InputDevice", kAnyDevice, kNoDevice);
+        Layer = ReadByteOr(ini, section, "Layer", kEveryLayer, kNoLayer);
+        // A hand-edited rule that asks for both holds: the older option wins.
+        KeyRepeat = (ini.GetInt(section, "KeyRepeat", 0) != 0 && KeyHold == 0) ? 1 : 0;
+        SetKeySequence(ini.GetString(section, "KeySequence", "", false));
+        SetText(ini.GetString(section, "Text", "", true));
+        const int gap = ini.GetInt(section, "StrokeGap", kDefaultStrokeGap);
+        StrokeGap = static_cast<std::uint16_t>(gap < kMinStrokeGap   ? kMinStrokeGap
+                                               : gap > kMaxStrokeGap ? kMaxStrokeGap
+                                                                     : gap);
+        LayerAction = ReadByteOr(ini, section, "LayerAction", GoToLayer, kNoLayer);
+        LayerTarget = ReadByteOr(ini, section, "LayerTarget", 1, kNoLayer);
+        return;
+    }
+    if (InputDevice != kAnyDevice) {
+        ini.WriteInt(section, "InputDevice", InputDevice);
+    }
+    if (Layer != kEveryLayer) {
+        ini.WriteInt(section, "Layer", Layer);
+    }
+    if (KeyRepeat != 0) {
+        ini.WriteInt(section, "KeyRepeat", 1);
+    }
+    if (!KeySequenceText.empty()) {
+        ini.WriteString(section, "KeySequence", KeySequenceText.c_str(), false);
+    }
+    if (!TypedText.empty()) {
+        ini.WriteString(section, "Text", TypedText.c_str(), true);
+    }
+    if (StrokeGap != kDefaultStrokeGap) {
+        ini.WriteInt(section, "StrokeGap", StrokeGap);
+    }
+    if (OutputKind == SwitchLayer) {
         ini.WriteInt(section, "LayerAction", LayerAction);
         ini.WriteInt(section, "LayerTarget", LayerTarget);
     }

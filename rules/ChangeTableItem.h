@@ -27,6 +27,10 @@ public:
         MouseInput = 3,
         // Changes the current layer (LayerAction, LayerTarget).
         SwitchLayer = 4,
+        // Several strokes and waits one after the other (KeySequence).
+        KeySequence = 5,
+        // Text typed as characters (Text).
+        TypeText = 6,
     };
     enum LayerActionValue : std::uint8_t {
         GoToLayer = 0,     // go to LayerTarget and stay there
@@ -101,6 +105,11 @@ public:
     // A key or mouse-button rule that keeps its key or button down while its
     // input is held, instead of striking it once.
     bool HoldsKey() const;
+    // A key rule that strikes its key again and again, at the keyboard's own
+    // repeat delay and rate, while its input is held.
+    bool RepeatsKey() const;
+    // Sequence and text rules: their strokes go out paced, one after another.
+    bool IsPaced() const { return OutputKind == KeySequence || OutputKind == TypeText; }
     static bool IsMouseButton(int mouseAction);
 
     // Writes the rule to (save) or reads it from (load) one section.
@@ -135,10 +144,39 @@ public:
     std::uint8_t CCMode = CCModeAbsolute;
     // Mouse rules only: which wheel or button. Stored only when not 0.
     std::uint8_t MouseAction = WheelUp;
-    // The layer the rule acts on: 0 every layer, 1..16 only that one (a
-    // number beyond never acts and is saved back as read). Stored only when
-    // not 0.
-    std::uint8_t Layer = 0;
+    // The device slot whose input the rule takes (1..8), or every device
+    // (0). Stored only when not 0. A hand-edited number beyond the slots is
+    // kept as read (up to kNoDevice, which stands for any number outside a
+    // byte): such a rule is shown and saved, but takes no input.
+    static constexpr std::uint8_t kAnyDevice = 0;
+    static constexpr std::uint8_t kNoDevice = 0xFF;
+    std::uint8_t InputDevice = kAnyDevice;
+
+    // Key rules only: repeat the stroke while the input is held. Never
+    // together with KeyHold; stored only when set.
+    std::uint8_t KeyRepeat = 0;
+    // Sequence and text rules: milliseconds between two strokes or
+    // characters. Stored only when not the default.
+    static constexpr int kDefaultStrokeGap = 10;
+    static constexpr int kMinStrokeGap = 1;
+    static constexpr int kMaxStrokeGap = 1000;
+    std::uint16_t StrokeGap = kDefaultStrokeGap;
+
+    // The stored form of a sequence ("1:67 4:9 w200 1:86"); kept as read,
+    // in one-blank form and cut at 64 items.
+    const std::string& GetKeySequence() const { return KeySequenceText; }
+    void SetKeySequence(const std::string& text);
+    // The text a typing rule types ("\r\n" line breaks, at most 1,000
+    // characters).
+    const std::string& GetText() const { return TypedText; }
+    void SetText(const std::string& text);
+    // The layer the rule acts on: 0 every layer, 1..16 only that one. A
+    // hand-edited number beyond never acts and is saved back as read (up to
+    // kNoLayer, which stands for any number outside a byte). Stored only
+    // when not 0.
+    static constexpr std::uint8_t kEveryLayer = 0;
+    static constexpr std::uint8_t kNoLayer = 0xFF;
+    std::uint8_t Layer = kEveryLayer;
     // Layer switches only: what they do and to which layer. Always stored
     // for a switch, never for another rule.
     std::uint8_t LayerAction = GoToLayer;
@@ -146,6 +184,8 @@ public:
 
 private:
     std::string ForeExePath;
+    std::string KeySequenceText;
+    std::string TypedText;
     Id m_id = NextId();
 
     static Id NextId();

@@ -13,6 +13,9 @@ void CDeviceCombo::Fill(const MidiInDeviceList& devices, const std::string& conf
         return;
     }
     m_combo.ResetContent();
+    if (!m_noneText.empty()) {
+        m_combo.AddString(m_noneText);
+    }
     for (const std::string& name : names) {
         m_combo.AddString(name);
     }
@@ -23,5 +26,15 @@ void CDeviceCombo::Fill(const MidiInDeviceList& devices, const std::string& conf
             entry = m_combo.AddString(configuredName);
         }
         m_combo.SetCurSel(entry);
+    } else if (!m_noneText.empty()) {
+        m_combo.SetCurSel(0);
     }
+}
+
+std::string CDeviceCombo::SelectedName() const {
+    const int selected = m_combo.GetCurSel();
+    if (selected == CB_ERR || (selected == 0 && !m_noneText.empty())) {
+        return std::string();
+    }
+    return m_combo.GetLBText(selected);
 }

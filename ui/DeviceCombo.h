@@ -11,6 +11,9 @@
 class CDeviceCombo {
 public:
     explicit CDeviceCombo(CComboBox& combo) : m_combo(combo) {}
+    // With an entry for no device first (`noneText`), chosen for an empty name.
+    CDeviceCombo(CComboBox& combo, std::string noneText)
+        : m_combo(combo), m_noneText(std::move(noneText)) {}
 
     CDeviceCombo(const CDeviceCombo&) = delete;
     CDeviceCombo& operator=(const CDeviceCombo&) = delete;
@@ -18,9 +21,12 @@ public:
     // Refills the list, but only when devices came or went, so that an
     // unrelated notice does not disturb the user's work in it.
     void Fill(const MidiInDeviceList& devices, const std::string& configuredName);
+    // The chosen device's name; empty for the entry for no device (or none chosen).
+    std::string SelectedName() const;
 
 private:
     CComboBox& m_combo;
+    std::string m_noneText;
     // The device names the list was last filled with.
     std::optional<std::vector<std::string>> m_listedNames;
 };

@@ -10,12 +10,18 @@ MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int 
     states.controllerEdge = inputKind == CChangeTableItem::ControlChange;
     states.controller = states.controllerEdge || states.knob;
     states.program = inputKind == CChangeTableItem::ProgramChange;
-    states.key = outputKind == CChangeTableItem::KeyInput;
+    states.sequence = outputKind == CChangeTableItem::KeySequence;
+    states.text = outputKind == CChangeTableItem::TypeText;
+    states.strokeGap = states.sequence || states.text;
+    // A sequence's strokes are put together in the key controls.
+    states.key = outputKind == CChangeTableItem::KeyInput || states.sequence;
     states.mouse = outputKind == CChangeTableItem::MouseInput;
     states.modifiers = states.key || states.mouse;
     states.keyHold =
         (states.key || (states.mouse && CChangeTableItem::IsMouseButton(mouseAction))) &&
-        CChangeTableItem::HasRelease(inputKind);
+        CChangeTableItem::HasRelease(inputKind) && !states.sequence;
+    states.keyRepeat =
+        outputKind == CChangeTableItem::KeyInput && CChangeTableItem::HasRelease(inputKind);
     states.application = outputKind == CChangeTableItem::ActivateApplication;
     return states;
 }

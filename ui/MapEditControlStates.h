@@ -10,9 +10,13 @@ struct MapEditControlStates {
     bool knob = false;           // the encoding of a knob's values
     bool program = false;        // PC# label and edit, range combo
     bool key = false;            // key combo
-    bool modifiers = false;      // Shift, Control, Alt: keys and mouse actions
+    bool modifiers = false;      // Shift, Control, Alt: keys, mouse actions, sequence strokes
     bool mouse = false;          // the mouse action
     bool keyHold = false;        // hold the key or button: inputs that have a release
+    bool keyRepeat = false;      // repeat the key: key strokes on inputs that have a release
+    bool sequence = false;       // the sequence's list and its buttons
+    bool text = false;           // the text to type
+    bool strokeGap = false;      // the gap between strokes: sequences and texts
     bool application = false;    // executable name, "選択...", start when not running
 };
 

@@ -7,6 +7,7 @@
 #include "EditorResource.h"
 #include "KeyCapture.h"
 #include "KeyNames.h"
+#include "KeySequence.h"
 #include "MapEditControlStates.h"
 #include "MessageBox.h"
 #include "MidiInEventListenerManager.h"
@@ -29,6 +30,13 @@ constexpr int kProgramControls[] = {IDC_MAPEDIT_PC_LABEL, IDC_MAPEDIT_PC_NUMBER,
 constexpr int kKeyControls[] = {IDC_MAPEDIT_KEY};
 constexpr int kCCModeCount = 4;
 constexpr int kMouseActionCount = 9;
+constexpr int kSequenceControls[] = {IDC_MAPEDIT_SEQUENCE_LIST,      IDC_MAPEDIT_SEQUENCE_ADD_KEY,
+                                     IDC_MAPEDIT_SEQUENCE_ADD_WAIT,  IDC_MAPEDIT_SEQUENCE_WAIT_MS,
+                                     IDC_MAPEDIT_SEQUENCE_WAIT_UNIT, IDC_MAPEDIT_SEQUENCE_REMOVE,
+                                     IDC_MAPEDIT_SEQUENCE_UP,        IDC_MAPEDIT_SEQUENCE_DOWN};
+constexpr int kStrokeGapControls[] = {IDC_MAPEDIT_STROKE_GAP_LABEL, IDC_MAPEDIT_STROKE_GAP};
+// Room for 1,000 characters of two bytes; the rule cuts what is longer.
+constexpr int kTextByteLimit = 2000;
 constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP,
                                         IDC_MAPEDIT_ACT_LAUNCH};
 
@@ -49,6 +57,8 @@ bool IsKindRadio(UINT id) {
     case IDC_MAPEDIT_ACTIVATE:
     case IDC_MAPEDIT_TOGGLE:
     case IDC_MAPEDIT_MOUSE:
+    case IDC_MAPEDIT_SEQUENCE:
+    case IDC_MAPEDIT_TYPE_TEXT:
         return true;
     default:
         return false;
@@ -77,6 +87,18 @@ CMapEditDlg::CMapEditDlg(CChangeTableItem& rule, bool isNew, CMidiInEventListene
     : CDialog(IDD_MAP_EDIT, parent), m_rule(rule), m_bIsNew(isNew), m_listenerManager(manager),
       m_values(rule) {}
 
+void CMapEditDlg::SetDevices(std::vector<std::string> slotNames,
+                             std::function<std::uint8_t(std::uint32_t)> slotOfPort) {
+    m_slotNames = std::move(slotNames);
+    m_slotOfPort = std::move(slotOfPort);
+}
+
+void CMapEditDlg::CaptureDevice(std::uint32_t portHandle) {
+    if (m_slotOfPort && m_device.IsWanted()) {
+        m_device.Select(m_slotOfPort(portHandle));
+    }
+}
+
 CMapEditDlg::~CMapEditDlg() {
     // Only when the window never reached its destruction under our control.
     if (m_bListening) {
@@ -96,17 +118,26 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_MAPEDIT_NOTE_NUMBER, m_values.m_nNoteNumber);
     DDX_Check(pDX, IDC_MAPEDIT_CC_EDGE, m_values.m_bCCFlag);
     DDX_Text(pDX, IDC_MAPEDIT_NOTE_NUMBER_END, m_values.m_nNoteNumberEnd);
-    DDX_Radio(pDX, IDC_MAPEDIT_KEY_INPUT, m_values.m_nOutputKind);
+    int outputRadio = OutputRadioOf(m_values.m_nOutputKind);
+    DDX_Radio(pDX, IDC_MAPEDIT_KEY_INPUT, outputRadio);
+    if (pDX->m_bSaveAndValidate) {
+        m_values.m_nOutputKind = OutputKindOfRadio(outputRadio, m_values.m_nOutputKind);
+    }
     DDX_CBIndex(pDX, IDC_MAPEDIT_CHANNEL, m_values.m_nInputCh);
     DDX_CBIndex(pDX, IDC_MAPEDIT_PC_RANGE, m_values.m_nPCRange);
     DDX_Text(pDX, IDC_MAPEDIT_PC_NUMBER, m_values.m_nPCNumber);
     DDX_Check(pDX, IDC_MAPEDIT_ACT_LAUNCH, m_values.m_bActLaunch);
     DDX_Check(pDX, IDC_MAPEDIT_KEY_HOLD, m_values.m_bKeyHold);
     DDX_Control(pDX, IDC_MAPEDIT_KEY_LIST, m_comboKeyList);
+    DDX_Control(pDX, IDC_MAPEDIT_DEVICE, m_comboDevice);
     DDX_CBIndex(pDX, IDC_MAPEDIT_CC_MODE, m_values.m_nCCMode);
     DDX_CBIndex(pDX, IDC_MAPEDIT_MOUSE_ACTION, m_values.m_nMouseAction);
     DDX_Check(pDX, IDC_MAPEDIT_FORE_ONLY, m_values.m_bForeOnly);
     DDX_Text(pDX, IDC_MAPEDIT_FORE_PATH, m_values.m_strForeExePath);
+    DDX_Check(pDX, IDC_MAPEDIT_KEY_REPEAT, m_values.m_bKeyRepeat);
+    DDX_Text(pDX, IDC_MAPEDIT_SEQUENCE_WAIT_MS, m_values.m_nWaitMs);
+    DDX_Text(pDX, IDC_MAPEDIT_TEXT, m_values.m_strText);
+    DDX_Text(pDX, IDC_MAPEDIT_STROKE_GAP, m_values.m_nStrokeGap);
 }
 
 BOOL CMapEditDlg::OnInitDialog() {
@@ -117,6 +148,14 @@ BOOL CMapEditDlg::OnInitDialog() {
     FillKeyCombo();
     FillChannelCombo();
     FillKnobAndMouseCombos();
+    m_device.Fill(m_slotNames, m_rule.InputDevice);
+    // With one device there is nothing to choose: the choice stays hidden.
+    for (const int id : {IDC_MAPEDIT_DEVICE_LABEL, IDC_MAPEDIT_DEVICE}) {
+        if (HWND control = ::GetDlgItem(m_hWnd, id)) {
+            ::ShowWindow(control, m_device.IsWanted() ? SW_SHOW : SW_HIDE);
+        }
+    }
+    ::SendDlgItemMessageA(GetSafeHwnd(), IDC_MAPEDIT_TEXT, EM_LIMITTEXT, kTextByteLimit, 0);
     WriteControls();
     ShowExeName();
     m_listenerManager.AddListener(this);
@@ -157,6 +196,39 @@ void CMapEditDlg::FillKnobAndMouseCombos() {
 void CMapEditDlg::WriteControls() {
     UpdateData(false);
     ShowKeyInList();
+    ShowSequence(SelectedSequenceItem());
+    UpdateControlStates();
+}
+
+void CMapEditDlg::ShowSequence(int selected) {
+    HWND list = GetDlgItem(IDC_MAPEDIT_SEQUENCE_LIST);
+    if (list == nullptr) {
+        return;
+    }
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const KeySequenceItem& item : m_values.m_sequence) {
+        ::SendMessageA(list, LB_ADDSTRING, 0,
+                       reinterpret_cast<LPARAM>(GetKeySequenceItemText(item).c_str()));
+    }
+    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list, nullptr, TRUE);
+}
+
+int CMapEditDlg::SelectedSequenceItem() const {
+    HWND list = ::GetDlgItem(GetSafeHwnd(), IDC_MAPEDIT_SEQUENCE_LIST);
+    return list == nullptr ? -1 : static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
+}
+
+template <typename Change> void CMapEditDlg::ChangeSequence(Change change) {
+    ReadControls();
+    const int selected = change(m_values, SelectedSequenceItem());
+    if (selected < 0) {
+        return; // full, or nothing to remove or move
+    }
+    UpdateData(false);
+    ShowSequence(selected);
     UpdateControlStates();
 }
 
@@ -204,6 +276,12 @@ void CMapEditDlg::UpdateControlStates() {
     EnableControls(kKeyControls, CountOf(kKeyControls), states.key);
     const int keyHold[] = {IDC_MAPEDIT_KEY_HOLD};
     EnableControls(keyHold, 1, states.keyHold);
+    const int keyRepeat[] = {IDC_MAPEDIT_KEY_REPEAT};
+    EnableControls(keyRepeat, 1, states.keyRepeat);
+    EnableControls(kSequenceControls, CountOf(kSequenceControls), states.sequence);
+    const int text[] = {IDC_MAPEDIT_TEXT};
+    EnableControls(text, 1, states.text);
+    EnableControls(kStrokeGapControls, CountOf(kStrokeGapControls), states.strokeGap);
     EnableControls(kApplicationControls, CountOf(kApplicationControls), states.application);
     const int forePath[] = {IDC_MAPEDIT_FORE_PATH};
     EnableControls(forePath, 1, m_values.m_bForeOnly != 0);
@@ -230,15 +308,18 @@ template <typename Change> void CMapEditDlg::Capture(Change change) {
     WriteControls();
 }
 
-void CMapEditDlg::OnNoteOn(std::uint32_t, std::uint8_t, std::uint8_t note, std::uint8_t) {
+void CMapEditDlg::OnNoteOn(std::uint32_t portHandle, std::uint8_t, std::uint8_t note,
+                           std::uint8_t) {
+    CaptureDevice(portHandle);
     Capture([note](CMapEditValues& values) { values.CaptureNote(note); });
 }
 
-void CMapEditDlg::OnControlChange(std::uint32_t, std::uint8_t, std::uint8_t controller,
-                                  std::uint8_t value) {
+void CMapEditDlg::OnControlChange(std::uint32_t portHandle, std::uint8_t,
+                                  std::uint8_t controller, std::uint8_t value) {
     if (m_bReading) {
         return;
     }
+    CaptureDevice(portHandle);
     // The guess needs the encoding shown now; a failed read keeps the last.
     ReadControls();
     const CKnobCapture::Guess guess = m_knob.OnValue(controller, value, m_values.m_nCCMode);
@@ -254,13 +335,16 @@ void CMapEditDlg::OnControlChange(std::uint32_t, std::uint8_t, std::uint8_t cont
     });
 }
 
-void CMapEditDlg::OnProgramChange(std::uint32_t, std::uint8_t, std::uint8_t program) {
+void CMapEditDlg::OnProgramChange(std::uint32_t portHandle, std::uint8_t,
+                                  std::uint8_t program) {
+    CaptureDevice(portHandle);
     Capture([program](CMapEditValues& values) { values.CaptureProgram(program); });
 }
 
-void CMapEditDlg::OnPitchBend(std::uint32_t, std::uint8_t, std::int32_t value) {
+void CMapEditDlg::OnPitchBend(std::uint32_t portHandle, std::uint8_t, std::int32_t value) {
     const CPitchBendWheel::Movement movement = m_pitchBend.OnValue(value);
     if (movement == CPitchBendWheel::LeftDownwards || movement == CPitchBendWheel::LeftUpwards) {
+        CaptureDevice(portHandle);
         const int kind = CPitchBendWheel::InputKindOf(movement);
         Capture([kind](CMapEditValues& values) { values.CapturePitchBend(kind); });
     }
@@ -298,12 +382,28 @@ void CMapEditDlg::OnOK() {
         return;
     }
     m_values.WriteTo(m_rule);
+    m_rule.InputDevice = m_device.Selected();
     CDialog::OnOK();
 }
 
 bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
     if (notifyCode == BN_CLICKED && (IsKindRadio(id) || id == IDC_MAPEDIT_FORE_ONLY)) {
         UpdateControlStates();
+        return true;
+    }
+    if (notifyCode == BN_CLICKED && (id == IDC_MAPEDIT_KEY_HOLD || id == IDC_MAPEDIT_KEY_REPEAT)) {
+        const bool checked =
+            ::IsDlgButtonChecked(GetSafeHwnd(), static_cast<int>(id)) == BST_CHECKED;
+        Capture([id, checked](CMapEditValues& values) {
+            if (id == IDC_MAPEDIT_KEY_HOLD) {
+                values.CheckKeyHold(checked);
+            } else {
+                values.CheckKeyRepeat(checked);
+            }
+        });
+        return true;
+    }
+    if (notifyCode == BN_CLICKED && OnSequenceButton(id)) {
         return true;
     }
     if (notifyCode == CBN_SELCHANGE && id == IDC_MAPEDIT_MOUSE_ACTION) {
@@ -323,6 +423,28 @@ bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         return true;
     }
     return CDialog::OnCommand(id, notifyCode, control);
+}
+
+bool CMapEditDlg::OnSequenceButton(UINT id) {
+    switch (id) {
+    case IDC_MAPEDIT_SEQUENCE_ADD_KEY:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.AddSequenceStroke(at); });
+        return true;
+    case IDC_MAPEDIT_SEQUENCE_ADD_WAIT:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.AddSequenceWait(at); });
+        return true;
+    case IDC_MAPEDIT_SEQUENCE_REMOVE:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.RemoveSequenceItem(at); });
+        return true;
+    case IDC_MAPEDIT_SEQUENCE_UP:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.MoveSequenceItem(at, -1); });
+        return true;
+    case IDC_MAPEDIT_SEQUENCE_DOWN:
+        ChangeSequence([](CMapEditValues& v, int at) { return v.MoveSequenceItem(at, 1); });
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CMapEditDlg::OnSelectApplication() {

@@ -5,6 +5,11 @@
 #include "MapEditValues.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
+#include "RuleDeviceCombo.h"
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -22,6 +27,12 @@ public:
     CMapEditDlg(CChangeTableItem& rule, bool isNew, CMidiInEventListenerManager& manager,
                 CWnd* parent = nullptr);
     ~CMapEditDlg() override;
+
+    // The devices of the slots (slotNames[0] is slot 1's) and which slot a
+    // port's input belongs to, for the choice of the rule's device and its
+    // capture. Without them the editor leaves the rule's device as it is.
+    void SetDevices(std::vector<std::string> slotNames,
+                    std::function<std::uint8_t(std::uint32_t portHandle)> slotOfPort);
 
     void OnNoteOn(std::uint32_t portHandle, std::uint8_t channel, std::uint8_t note,
                   std::uint8_t velocity) override;
@@ -62,6 +73,15 @@ private:
     void ShowKeyInList();
     // Members to controls, with what follows from them.
     void WriteControls();
+    void CaptureDevice(std::uint32_t portHandle);
+    // The sequence's items into their list, `selected` chosen (-1: none).
+    void ShowSequence(int selected);
+    int SelectedSequenceItem() const;
+    // Read, change (returns the item to select, -1 when nothing changed),
+    // show: the frame of the sequence's buttons.
+    template <typename Change> void ChangeSequence(Change change);
+    // True for the buttons of the sequence.
+    bool OnSequenceButton(UINT id);
 
     CChangeTableItem& m_rule;
     const bool m_bIsNew;
@@ -70,6 +90,10 @@ private:
     CComboBox m_comboChannel;
     CComboBox m_comboKey;
     CComboBox m_comboKeyList;
+    CComboBox m_comboDevice;
+    CRuleDeviceCombo m_device{m_comboDevice};
+    std::vector<std::string> m_slotNames;
+    std::function<std::uint8_t(std::uint32_t)> m_slotOfPort;
     CPitchBendWheel m_pitchBend;
     CKnobCapture m_knob;
     bool m_bListening = false;

@@ -2,6 +2,7 @@
 
 #include "ChangeTableItem.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -23,7 +24,9 @@ CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
       m_bKeyHold(rule.KeyHold != 0 ? 1 : 0), m_nCCMode(rule.CCMode),
       m_nMouseAction(rule.MouseAction),
       m_bForeOnly(rule.IsForOneApplication() ? 1 : 0),
-      m_strForeExePath(rule.GetForeExePath()) {}
+      m_strForeExePath(rule.GetForeExePath()), m_bKeyRepeat(rule.KeyRepeat != 0 ? 1 : 0),
+      m_sequence(ParseKeySequence(rule.GetKeySequence())), m_strText(rule.GetText()),
+      m_nStrokeGap(rule.StrokeGap) {}
 
 void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.InputCh = LowByte(m_nInputCh);
@@ -51,6 +54,96 @@ void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     }
     // Unchecked, the path typed stays in the edit but not in the rule.
     rule.SetForeExePath(m_bForeOnly != 0 ? m_strForeExePath : std::string());
+    // Only a key stroke repeats; the box of another kind is greyed, and what
+    // it says is not kept.
+    rule.KeyRepeat =
+        (m_bKeyRepeat != 0 && m_bKeyHold == 0 && m_nOutputKind == CChangeTableItem::KeyInput) ? 1
+                                                                                              : 0;
+    rule.SetKeySequence(WriteKeySequence(m_sequence));
+    rule.SetText(m_strText);
+    rule.StrokeGap = static_cast<std::uint16_t>(
+        std::clamp(m_nStrokeGap, static_cast<int>(CChangeTableItem::kMinStrokeGap),
+                   static_cast<int>(CChangeTableItem::kMaxStrokeGap)));
+}
+
+int CMapEditValues::AddSequenceStroke(int selected) {
+    if (static_cast<int>(m_sequence.size()) >= kMaxKeySequenceItems || m_nKeyCode <= 0 ||
+        m_nKeyCode > 0xFF) {
+        return -1;
+    }
+    const int flag = (m_bCtrl != 0 ? CChangeTableItem::KeyFlagCtrl : 0) |
+                     (m_bShift != 0 ? CChangeTableItem::KeyFlagShift : 0) |
+                     (m_bAlt != 0 ? CChangeTableItem::KeyFlagAlt : 0);
+    const int at = selected >= 0 && selected < static_cast<int>(m_sequence.size())
+                       ? selected + 1
+                       : static_cast<int>(m_sequence.size());
+    m_sequence.insert(m_sequence.begin() + at, SequenceStroke(static_cast<std::uint8_t>(flag),
+                                                              static_cast<std::uint8_t>(m_nKeyCode)));
+    return at;
+}
+
+int CMapEditValues::AddSequenceWait(int selected) {
+    if (static_cast<int>(m_sequence.size()) >= kMaxKeySequenceItems) {
+        return -1;
+    }
+    const int at = selected >= 0 && selected < static_cast<int>(m_sequence.size())
+                       ? selected + 1
+                       : static_cast<int>(m_sequence.size());
+    m_sequence.insert(m_sequence.begin() + at, SequenceWait(m_nWaitMs));
+    return at;
+}
+
+int CMapEditValues::RemoveSequenceItem(int index) {
+    const int count = static_cast<int>(m_sequence.size());
+    if (index < 0 || index >= count) {
+        return -1;
+    }
+    m_sequence.erase(m_sequence.begin() + index);
+    return index < count - 1 ? index : count - 2;
+}
+
+int CMapEditValues::MoveSequenceItem(int index, int by) {
+    const int to = index + by;
+    if (index < 0 || index >= static_cast<int>(m_sequence.size()) || to < 0 ||
+        to >= static_cast<int>(m_sequence.size())) {
+        return -1;
+    }
+    std::swap(m_sequence[static_cast<std::size_t>(index)], m_sequence[static_cast<std::size_t>(to)]);
+    return to;
+}
+
+void CMapEditValues::CheckKeyHold(bool hold) {
+    m_bKeyHold = hold ? 1 : 0;
+    if (hold) {
+        m_bKeyRepeat = 0;
+    }
+}
+
+void CMapEditValues::CheckKeyRepeat(bool repeat) {
+    m_bKeyRepeat = repeat ? 1 : 0;
+    if (repeat) {
+        m_bKeyHold = 0;
+    }
+}
+
+namespace {
+const int kOutputKindOfRadio[] = {CChangeTableItem::KeyInput, CChangeTableItem::ActivateApplication,
+                                  CChangeTableItem::ToggleEnabled, CChangeTableItem::MouseInput,
+                                  CChangeTableItem::KeySequence, CChangeTableItem::TypeText};
+constexpr int kOutputRadioCount = sizeof kOutputKindOfRadio / sizeof kOutputKindOfRadio[0];
+} // namespace
+
+int OutputRadioOf(int outputKind) {
+    for (int radio = 0; radio < kOutputRadioCount; ++radio) {
+        if (kOutputKindOfRadio[radio] == outputKind) {
+            return radio;
+        }
+    }
+    return -1;
+}
+
+int OutputKindOfRadio(int radio, int previousKind) {
+    return radio >= 0 && radio < kOutputRadioCount ? kOutputKindOfRadio[radio] : previousKind;
 }
 
 void CMapEditValues::ChooseForeApplication(const std::string& exePath) {
@@ -90,7 +183,9 @@ void CMapEditValues::CapturePitchBend(int inputKind) {
 
 void CMapEditValues::CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt) {
     m_nKeyCode = virtualKey;
-    m_nOutputKind = CChangeTableItem::KeyInput;
+    if (m_nOutputKind != CChangeTableItem::KeySequence) {
+        m_nOutputKind = CChangeTableItem::KeyInput;
+    }
     m_bCtrl = ctrl ? 1 : 0;
     m_bShift = shift ? 1 : 0;
     m_bAlt = alt ? 1 : 0;
@@ -98,5 +193,7 @@ void CMapEditValues::CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt)
 
 void CMapEditValues::ChooseKey(int keyCode) {
     m_nKeyCode = keyCode;
-    m_nOutputKind = CChangeTableItem::KeyInput;
+    if (m_nOutputKind != CChangeTableItem::KeySequence) {
+        m_nOutputKind = CChangeTableItem::KeyInput;
+    }
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include "KeySequence.h"
+
 #include <string>
+#include <vector>
 
 class CChangeTableItem;
 
@@ -26,7 +29,9 @@ public:
     void CaptureProgram(int program);
     // A pitch-bend kind (PitchBendMinus or PitchBendPlus).
     void CapturePitchBend(int inputKind);
-    // A key pressed on the PC keyboard with the modifiers then held.
+    // A key pressed on the PC keyboard with the modifiers then held. It
+    // makes the rule a key stroke, unless the rule is a sequence: there the
+    // key waits in the key controls to be added as an item.
     void CaptureKey(int virtualKey, bool ctrl, bool shift, bool alt);
     // A key chosen from the list: the key stroke output with that key; the
     // modifiers stay as they are.
@@ -37,6 +42,17 @@ public:
     // The box limiting the rule to one application is checked, but which
     // application is not said.
     bool IsForeApplicationMissing() const;
+
+    // The sequence's items, each returning the index to select afterwards
+    // (-1: nothing changed). New items go after `selected` (at the end when
+    // nothing is selected), as long as the sequence has room.
+    int AddSequenceStroke(int selected);
+    int AddSequenceWait(int selected);
+    int RemoveSequenceItem(int index);
+    int MoveSequenceItem(int index, int by);
+    // Hold and repeat exclude each other: checking one clears the other.
+    void CheckKeyHold(bool hold);
+    void CheckKeyRepeat(bool repeat);
 
     int m_nInputKind = 0;
     int m_bAlt = 0;
@@ -60,4 +76,16 @@ public:
     int m_nMouseAction = 0;
     int m_bForeOnly = 0;
     std::string m_strForeExePath;
+    int m_bKeyRepeat = 0;
+    std::vector<KeySequenceItem> m_sequence;
+    // The wait that the next "add wait" adds, in milliseconds.
+    int m_nWaitMs = 100;
+    std::string m_strText;
+    int m_nStrokeGap = 10;
 };
+
+// The output kind radio buttons: key, activation, on/off, mouse, sequence,
+// text, in this order. A kind without a button shows none checked, and
+// reading no checked button keeps the kind the rule had.
+int OutputRadioOf(int outputKind);
+int OutputKindOfRadio(int radio, int previousKind);

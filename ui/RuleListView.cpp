@@ -25,24 +25,20 @@ std::string AnsiText(const wchar_t* text) {
 } // namespace
 
 CRuleListView::CRuleListView(CListCtrl& list, const CChangeTable& table)
-    : m_list(list), m_table(table) {}
+    : m_list(list), m_table(table), m_ownerData(list, kRowHeight) {}
 
 void CRuleListView::SetUp() {
     const UINT dpi = WindowDpi(m_list.m_hWnd);
     m_list.InsertColumn(0, "入力", LVCFMT_LEFT, 0);
     m_list.InsertColumn(1, "変換後", LVCFMT_LEFT, 0);
     FitColumns(dpi);
-    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    // The row-height image list is ours, so the list must not destroy it.
-    const LONG style = ::GetWindowLongA(m_list.m_hWnd, GWL_STYLE);
-    ::SetWindowLongA(m_list.m_hWnd, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
-    SetRowHeight(dpi);
+    m_ownerData.SetUp(dpi);
     m_list.SetItemCountEx(m_table.GetSize(), 0);
 }
 
 void CRuleListView::OnDpiChanged(UINT dpi) {
     FitColumns(dpi);
-    SetRowHeight(dpi);
+    m_ownerData.SetRowHeight(dpi);
 }
 
 void CRuleListView::FitColumns(UINT dpi) {
@@ -50,17 +46,6 @@ void CRuleListView::FitColumns(UINT dpi) {
     const int width = m_list.GetClientWidth() - SystemMetricForDpi(SM_CXVSCROLL, dpi);
     m_list.SetColumnWidth(0, width / 2);
     m_list.SetColumnWidth(1, width - width / 2);
-}
-
-void CRuleListView::SetRowHeight(UINT dpi) {
-    const int height = ::MulDiv(kRowHeight, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-    auto images = std::make_unique<CImageList>();
-    if (!images->Create(1, height, ILC_COLOR, 0, 1)) {
-        return; // the rows keep their height
-    }
-    // The old list is destroyed only once the control has let go of it.
-    m_list.SetImageList(images.get(), LVSIL_STATE);
-    m_rowHeightImages = std::move(images);
 }
 
 bool CRuleListView::OnNotify(const NMHDR& header, LRESULT* result) {
@@ -91,18 +76,16 @@ bool CRuleListView::OnNotify(const NMHDR& header, LRESULT* result) {
 
 void CRuleListView::FillDisplayInfo(const NMLVDISPINFOA& info) const {
     const LVITEMA& item = info.item;
-    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) {
+    if (!COwnerDataList::AsksForText(info)) {
         return;
     }
     std::string text;
     if (item.iItem >= 0 && item.iItem < m_table.GetSize()) {
         const CChangeTableItem* rule = m_table.GetAt(item.iItem);
-        text = item.iSubItem == 0 ? rule->GetInputText(m_table.LayerNames())
+        text = item.iSubItem == 0 ? m_table.InputTextOf(*rule)
                                    : rule->GetOutputText(m_table.LayerNames());
     }
-    const std::string shown =
-        CutAtCharacterBoundary(text, static_cast<std::size_t>(item.cchTextMax - 1));
-    std::memcpy(item.pszText, shown.c_str(), shown.size() + 1);
+    COwnerDataList::PutText(info, text);
 }
 
 // Typing in the list jumps to the next row whose input text starts with
@@ -116,7 +99,7 @@ int CRuleListView::FindRow(const std::string& wanted, UINT flags, int from) cons
     const int rows = (flags & LVFI_WRAP) != 0 ? count : count - start;
     for (int step = 0; step < rows; ++step) {
         const int row = (start + step) % count;
-        std::string text = m_table.GetAt(row)->GetInputText(m_table.LayerNames());
+        std::string text = m_table.InputTextOf(*m_table.GetAt(row));
         if ((flags & LVFI_PARTIAL) != 0) {
             text = CutAtCharacterBoundary(text, wanted.size());
         }

@@ -1,10 +1,9 @@
 #pragma once
-#include "ImageList.h"
 #include "ListCtrl.h"
+#include "OwnerDataList.h"
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,14 +43,11 @@ public:
 
 private:
     void FitColumns(UINT dpi);
-    void SetRowHeight(UINT dpi);
     void FillDisplayInfo(const NMLVDISPINFOA& info) const;
     // The first row from `from` on (LVFI_ flags) whose input text matches.
     int FindRow(const std::string& wanted, UINT flags, int from) const;
 
     CListCtrl& m_list;
     const CChangeTable& m_table;
-    // An empty state image list as high as a row sets the height of every
-    // row; the list only borrows it.
-    std::unique_ptr<CImageList> m_rowHeightImages;
+    COwnerDataList m_ownerData;
 };

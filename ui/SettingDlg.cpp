@@ -1,6 +1,7 @@
 #include "SettingDlg.h"
 
 #include "AboutDlg.h"
+#include "DeviceSlotsDlg.h"
 #include "DataExchange.h"
 #include "MessageBox.h"
 #include "ModulePath.h"
@@ -18,7 +19,10 @@ constexpr UINT kEndLaterMessage = WM_APP + 20;
 
 CSettingDlg::CSettingDlg(CResidentProgram& program, CWin32ResidentDesktop& desktop, CWnd* parent)
     : CDialog(IDD_SETTING_DIALOG, parent), m_program(program), m_desktop(desktop),
-      m_ruleList(m_listCtrl, program.Table()) {}
+      m_ruleList(m_listCtrl, program.Table()),
+      m_monitor(program.Record(), program.Listeners(), [this](const std::string& text) {
+          m_desktop.ShowBalloon(text, true);
+      }) {}
 
 CSettingDlg::~CSettingDlg() = default;
 
@@ -60,6 +64,15 @@ void CSettingDlg::ShowDevices(const MidiInDeviceList& devices, const std::string
 
 void CSettingDlg::ShowRules() {
     m_ruleList.SetUp();
+    // The table was just loaded: its switch for the notice with it.
+    const bool showNotice = m_program.Table().GetShowNotice();
+    m_desktop.SetNoticeWanted(showNotice);
+    ::CheckDlgButton(m_hWnd, IDC_SHOW_NOTICE_CHECK, showNotice ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CSettingDlg::CloseToolWindows() {
+    m_monitor.Close();
+    m_desktop.CloseNotice();
 }
 
 void CSettingDlg::ShowBox(const std::string& text) {
@@ -129,6 +142,13 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         case ID_TRAY_VERSION:
             OnVersion();
             return true;
+        case ID_TRAY_MONITOR:
+        case IDC_MONITOR_BUTTON:
+            m_monitor.Open();
+            return true;
+        case IDC_SHOW_NOTICE_CHECK:
+            OnShowNoticeClicked();
+            return true;
         case IDC_ADD_BUTTON:
             OnAdd();
             return true;
@@ -143,6 +163,9 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
             return true;
         case IDC_IMPORT_BUTTON:
             OnImport();
+            return true;
+        case IDC_OTHER_DEVICES_BUTTON:
+            OnOtherDevices();
             return true;
         default:
             break;
@@ -227,6 +250,16 @@ void CSettingDlg::OnVersion() {
     about.DoModal();
 }
 
+void CSettingDlg::OnOtherDevices() {
+    if (!m_program.MayOpenModal()) {
+        ShowOpenModalWindow();
+        return;
+    }
+    const CResidentProgram::ModalRun modal(m_program);
+    CDeviceSlotsDlg slots(m_program, this);
+    slots.DoModal();
+}
+
 void CSettingDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
     // The low four bits of a system command are the system's own.
     if ((command & 0xFFF0) == SC_MINIMIZE) {
@@ -240,4 +273,11 @@ void CSettingDlg::OnEndSession(WPARAM ending, LPARAM lParam) {
     // Before the window may be gone.
     Default(WM_ENDSESSION, ending, lParam);
     m_program.EndSession(ending != FALSE);
+}
+
+void CSettingDlg::OnShowNoticeClicked() {
+    const bool show = ::IsDlgButtonChecked(m_hWnd, IDC_SHOW_NOTICE_CHECK) == BST_CHECKED;
+    m_program.Table().SetShowNotice(show);
+    m_desktop.SetNoticeWanted(show);
+    m_program.SaveChanges();
 }

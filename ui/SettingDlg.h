@@ -3,6 +3,7 @@
 #include "DeviceCombo.h"
 #include "Dialog.h"
 #include "ListCtrl.h"
+#include "MonitorDlg.h"
 #include "ResidentDesktop.h"
 #include "RuleListView.h"
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class CMapEditDlg;
 class CResidentProgram;
 class CWin32ResidentDesktop;
 
@@ -30,6 +32,7 @@ public:
     void ShowRules() override;
     void ShowBox(const std::string& text) override;
     void AskEndLater() override;
+    void CloseToolWindows() override;
     void CloseWindow() override;
 
 protected:
@@ -62,7 +65,10 @@ protected:
     void OnDelete();
     void OnExport();
     void OnImport();
+    void OnShowNoticeClicked();
+    void OnOtherDevices();
     void UpdateRow(int index);
+    void GiveDevices(CMapEditDlg& editor);
 
 private:
     // A modal window of the program is open: it comes to the front instead
@@ -76,4 +82,7 @@ private:
     CDeviceCombo m_deviceList{m_comboDevice};
     // Draws the rule list from the table.
     CRuleListView m_ruleList;
+    // Modeless: the program's modal windows do not count it, and it closes
+    // in the program's end before this window goes.
+    CMonitorDlg m_monitor;
 };

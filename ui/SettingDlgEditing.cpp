@@ -37,6 +37,7 @@ void CSettingDlg::OnAdd() {
         // An open editor stops all conversion.
         const CEngineSuspension suspended(m_program.Engine());
         CMapEditDlg editor(*item, true, m_program.Listeners());
+        GiveDevices(editor);
         result = editor.DoModal();
     }
     if (result != IDOK) {
@@ -50,6 +51,16 @@ void CSettingDlg::OnAdd() {
         return;
     }
     m_program.SaveChanges();
+}
+
+void CSettingDlg::GiveDevices(CMapEditDlg& editor) {
+    std::vector<std::string> names;
+    for (int slot = 1; slot <= CChangeTable::kDeviceSlots; ++slot) {
+        names.push_back(m_program.Table().GetDeviceName(slot));
+    }
+    CConversionEngine& engine = m_program.Engine();
+    editor.SetDevices(std::move(names),
+                      [&engine](std::uint32_t portHandle) { return engine.SlotOfPort(portHandle); });
 }
 
 void CSettingDlg::OnEdit() {
@@ -70,6 +81,7 @@ void CSettingDlg::OnEdit() {
         const CResidentProgram::ModalRun modal(m_program);
         const CEngineSuspension suspended(m_program.Engine());
         CMapEditDlg editor(*m_program.Table().GetAt(index), false, m_program.Listeners());
+        GiveDevices(editor);
         result = editor.DoModal();
     }
     if (result == IDOK) {

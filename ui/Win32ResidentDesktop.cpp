@@ -14,7 +14,10 @@ CWin32ResidentDesktop::CWin32ResidentDesktop()
     : m_trayIcon(kTrayNotifyMessage), m_midiInMessages(kMidiInCheckMessage) {
     m_actions.SetUserNotice(
         [this](const std::string& text, bool warning) { m_trayIcon.ShowBalloon(text, warning); });
-    m_actions.SetEnabledChangeHandler([this](bool enabled) { m_trayIcon.ShowEnabled(enabled); });
+    m_actions.SetEnabledChangeHandler([this](bool enabled) {
+        m_trayIcon.ShowEnabled(enabled);
+        m_notice.OnEnabledChanged(enabled);
+    });
 }
 
 bool CWin32ResidentDesktop::OnMessage(UINT message, WPARAM wParam, LPARAM lParam,
@@ -43,7 +46,7 @@ void CWin32ResidentDesktop::ShowBalloon(const std::string& text, bool warning) {
     m_trayIcon.ShowBalloon(text, warning);
 }
 
-void CWin32ResidentDesktop::StartNotices(CMidiInConnection& connection) {
+void CWin32ResidentDesktop::StartNotices(CMidiInConnections& connection) {
     m_actions.Releases().Attach(m_window);
     m_midiInMessages.Attach(m_window, connection);
     // Without it a later copy finds no first one and ends after its wait.

@@ -1,6 +1,7 @@
 #pragma once
 #include "MidiInWindowMessages.h"
 #include "SingleInstance.h"
+#include "SwitchNotice.h"
 #include "ResidentDesktop.h"
 #include "TrayIcon.h"
 #include "Win32EngineActions.h"
@@ -8,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 
 // The running program's desktop on Windows: the tray icon, the key strokes
 // and activations, the MIDI messages of the settings window and the
@@ -29,19 +31,28 @@ public:
     IEngineActions& Actions() { return m_actions; }
     IMidiInCheckScheduler& MidiInScheduler() { return m_midiInMessages; }
     CTrayIcon& TrayIcon() { return m_trayIcon; }
+    // Who is called when the timer of sequences, texts and repeats fires.
+    void SetStrokeTimerHandler(std::function<void()> handler) {
+        m_actions.SetStrokeTimerHandler(std::move(handler));
+    }
 
     void AddTrayIcon(const std::string& tip) override;
     void SetTrayTip(const std::string& tip) override { m_trayIcon.SetTip(tip); }
     void ShowBalloon(const std::string& text, bool warning) override;
     void BeginRemoveTrayIcon() override { m_trayIcon.BeginRemove(); }
     void CompleteTrayIconRemoval() override { m_trayIcon.Remove(); }
-    void StartNotices(CMidiInConnection& connection) override;
+    void StartNotices(CMidiInConnections& connection) override;
     void StopNotices() override;
     std::uintptr_t InputReceiver() const override {
         return reinterpret_cast<std::uintptr_t>(m_window);
     }
     void StopWorkers() override { m_actions.StopLaunches(); }
     void ShowEndBox(const std::string& text) override;
+
+    // The notice of the converter's switch: shown for every switch, from
+    // the tray, the window or a MIDI rule, when wanted.
+    void SetNoticeWanted(bool wanted) { m_notice.SetWanted(wanted); }
+    void CloseNotice() { m_notice.Close(); }
 
     // The message the tray icon reports its mouse events with.
     static constexpr UINT kTrayNotifyMessage = WM_APP + 1;
@@ -53,4 +64,5 @@ private:
     CTrayIcon m_trayIcon;
     CMidiInWindowMessages m_midiInMessages;
     CWin32EngineActions m_actions;
+    CSwitchNotice m_notice;
 };

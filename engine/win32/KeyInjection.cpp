@@ -54,6 +54,15 @@ bool SendKeyStrokeEvents(const KeyStrokeEvent* events, int count) {
     // without them.
     std::vector<INPUT> inputs(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
+        if (events[i].device == InputDevice::Character) {
+            // A character as itself: the focused program gets it as typed,
+            // whatever the keyboard layout or the input method would do.
+            KEYBDINPUT& key = inputs[i].ki;
+            inputs[i].type = INPUT_KEYBOARD;
+            key.wScan = static_cast<WORD>(events[i].character);
+            key.dwFlags = KEYEVENTF_UNICODE | (events[i].keyUp ? KEYEVENTF_KEYUP : 0);
+            continue;
+        }
         if (events[i].device != InputDevice::Keyboard) {
             FillMouseInput(events[i], inputs[i]);
             continue;

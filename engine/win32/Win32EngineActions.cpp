@@ -83,3 +83,38 @@ std::uintptr_t CWin32EngineActions::ForegroundWindow() {
 std::string CWin32EngineActions::WindowExePath(std::uintptr_t window) {
     return ::WindowExePath(reinterpret_cast<HWND>(window));
 }
+
+std::uint64_t CWin32EngineActions::NowMs() {
+    return GetTickCount64();
+}
+
+void CWin32EngineActions::SetStrokeTimer(int delayMs) {
+    if (!m_strokeTimer.Set(delayMs) && !m_strokeTimerFailureTold) {
+        // Without the timer a sequence stops after its first stroke.
+        m_strokeTimerFailureTold = true;
+        Tell("キー操作を続けて送るためのタイマーを設定できませんでした。", true);
+    }
+}
+
+void CWin32EngineActions::KeyboardRepeatSettings(int& delaySetting, int& speedSetting) {
+    UINT delay = 1;
+    DWORD speed = 31;
+    // Read at every press, so that a change in the settings counts at once;
+    // the defaults of Windows when they cannot be read.
+    if (!SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &delay, 0)) {
+        delay = 1;
+    }
+    if (!SystemParametersInfoA(SPI_GETKEYBOARDSPEED, 0, &speed, 0)) {
+        speed = 31;
+    }
+    delaySetting = static_cast<int>(delay);
+    speedSetting = static_cast<int>(speed);
+}
+
+void CWin32EngineActions::TellUser(const std::string& text) {
+    Tell(text, true);
+}
+
+void CWin32EngineActions::SetStrokeTimerHandler(std::function<void()> handler) {
+    m_strokeTimer.SetHandler(std::move(handler));
+}

@@ -3,6 +3,7 @@
 #include "ConfirmedReleases.h"
 #include "ElevatedTargetCheck.h"
 #include "EngineActions.h"
+#include "StrokeTimer.h"
 #include "UserNotice.h"
 #include "Win32ProcessIntegrity.h"
 
@@ -25,6 +26,14 @@ public:
     void EnabledChanged(bool enabled) override;
     std::uintptr_t ForegroundWindow() override;
     std::string WindowExePath(std::uintptr_t window) override;
+    std::uint64_t NowMs() override;
+    void SetStrokeTimer(int delayMs) override;
+    void KeyboardRepeatSettings(int& delaySetting, int& speedSetting) override;
+    void TellUser(const std::string& text) override;
+
+    // Who is called when the stroke timer fires (the engine); nobody until
+    // one is set.
+    void SetStrokeTimerHandler(std::function<void()> handler);
 
     // Where what goes wrong during the run is told (the tray balloon);
     // nothing is told until one is set.
@@ -47,4 +56,6 @@ private:
     CApplicationLauncher m_launcher;
     CAsyncKeyboardState m_keyboard;
     CConfirmedReleases m_releases;
+    CStrokeTimer m_strokeTimer;
+    bool m_strokeTimerFailureTold = false;
 };

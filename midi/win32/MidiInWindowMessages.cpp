@@ -1,6 +1,6 @@
 #include "MidiInWindowMessages.h"
 
-#include "MidiInConnection.h"
+#include "MidiInConnections.h"
 
 #include <dbt.h>
 #include <mmsystem.h>
@@ -26,7 +26,7 @@ bool IsResume(WPARAM event) {
 
 CMidiInWindowMessages::CMidiInWindowMessages(UINT checkMessage) : m_checkMessage(checkMessage) {}
 
-void CMidiInWindowMessages::Attach(HWND window, CMidiInConnection& connection) {
+void CMidiInWindowMessages::Attach(HWND window, CMidiInConnections& connection) {
     m_window = window;
     m_connection = &connection;
     // Without it the classic sleep is still heard; Modern Standby is not.

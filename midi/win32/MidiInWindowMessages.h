@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-class CMidiInConnection;
+class CMidiInConnections;
 
 // The MIDI-IN connection's side of the window that receives the port's
 // input. WinMM and the system tell that window of the port's data, of the
@@ -19,7 +19,7 @@ public:
 
     // From now on the messages of `window` are decoded for `connection`, and
     // the window hears of the wake from every kind of sleep.
-    void Attach(HWND window, CMidiInConnection& connection);
+    void Attach(HWND window, CMidiInConnections& connection);
     // No message is decoded any more, the wake from sleep is no longer
     // heard and no check is due; before the window goes.
     void Detach();
@@ -35,6 +35,6 @@ public:
 private:
     UINT m_checkMessage;
     HWND m_window = nullptr;
-    CMidiInConnection* m_connection = nullptr;
+    CMidiInConnections* m_connection = nullptr;
     CSuspendResumeRegistration m_suspendResume;
 };

@@ -3,6 +3,8 @@
 #include "ChangeTable.h"
 #include "ConversionEngine.h"
 #include "EngineActions.h"
+#include "InputRecord.h"
+#include "TimeOfDay.h"
 #include "MidiInEventListenerManager.h"
 
 #include <benchmark/benchmark.h>
@@ -130,16 +132,31 @@ std::vector<std::uint32_t> Phrase() {
     return messages;
 }
 
-void RunPhrase(benchmark::State& state, CChangeTable& table, IEngineActions& actions) {
+// recorded: with the monitor's record ahead of the engine, as the program
+// runs (the clock included). `ports` > 0: that many device slots open, the
+// phrase's messages coming by each port in turn.
+void RunPhrase(benchmark::State& state, CChangeTable& table, IEngineActions& actions,
+               bool recorded = false, int ports = 0) {
     CConversionEngine engine(&table, actions);
+    CInputRecord record(PlatformTimeOfDay());
     CMidiInEventListenerManager manager;
+    if (recorded) {
+        manager.AddListener(&record);
+        engine.SetObserver(&record);
+    }
     manager.AddListener(&engine);
+    for (int slot = 1; slot <= ports; ++slot) {
+        engine.PortOpened(static_cast<std::uint8_t>(slot),
+                          static_cast<std::uint32_t>(0x1000 * slot));
+    }
     const std::vector<std::uint32_t> messages = Phrase();
 
     std::size_t next = 0;
+    std::uint32_t port = 0;
     for (auto _ : state) {
-        manager.OnShortMessage(0, messages[next]);
+        manager.OnShortMessage(ports > 0 ? 0x1000 * (1 + port) : 0, messages[next]);
         next = (next + 1) % messages.size();
+        port = ports > 0 ? (port + 1) % static_cast<std::uint32_t>(ports) : 0;
     }
     state.SetItemsProcessed(state.iterations());
     state.SetLabel("events");
@@ -158,6 +175,13 @@ void BM_ShortMessageToActionsHalfForApplications(benchmark::State& state) {
     LimitHalfToApplications(table);
     PaintInFrontActions actions;
     RunPhrase(state, table, actions);
+}
+
+void BM_ShortMessageToActionsRecorded(benchmark::State& state) {
+    CChangeTable table;
+    FillTable(table, static_cast<int>(state.range(0)));
+    NullActions actions;
+    RunPhrase(state, table, actions, true);
 }
 
 void BM_ShortMessageToActionsRuleSets(benchmark::State& state) {
@@ -181,8 +205,21 @@ void BM_ShortMessageToActionsHalfOnLayers(benchmark::State& state) {
 
 } // namespace
 
+// Eight devices open, the rules spread over every device and each slot.
+void BM_ShortMessageToActionsEightDevices(benchmark::State& state) {
+    CChangeTable table;
+    FillTable(table, static_cast<int>(state.range(0)));
+    for (int i = 0; i < table.GetSize(); ++i) {
+        table.GetAt(i)->InputDevice = static_cast<std::uint8_t>(i % 9);
+    }
+    NullActions actions;
+    RunPhrase(state, table, actions, false, 8);
+}
+
+BENCHMARK(BM_ShortMessageToActionsEightDevices)->Arg(1000);
 BENCHMARK(BM_ShortMessageToActionsHalfOnLayers)->Arg(1000);
 BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_ShortMessageToActionsRecorded)->Arg(10)->Arg(1000);
 BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000)->Arg(10000);
 
 BENCHMARK(BM_ShortMessageToActionsRuleSets)->Arg(10)->Arg(1000)->Arg(10000);

@@ -5,8 +5,12 @@
 #include "E2eProgram.h"
 #include "MidiMessages.h"
 #include "Polling.h"
+#include "RemoteListView.h"
+#include "Windows.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 namespace {
 
@@ -20,6 +24,9 @@ constexpr int kCheckEvery = 500;
 // the program may leave its queue unattended, not a speed target.
 constexpr UINT kAnswerMs = 100;
 constexpr unsigned kDrainTimeoutMs = 120000;
+constexpr WORD kMonitorCommand = 32780;
+constexpr int kMonitorList = 1202;
+constexpr int kRecordCapacity = 1000;
 
 // Everything else a device sends that must never strike a key.
 std::uint32_t Filler(int i) {
@@ -68,18 +75,40 @@ protected:
             << "no answer within " << kAnswerMs << " ms at check " << checks;
     }
 
+    void Flood(bool withMonitor);
+
     std::uintptr_t port = 0;
     int queueFull = 0;
     int checks = 0;
+    HWND monitor = nullptr;
 };
 
 TEST_F(MidiFloodTest, StaysResponsiveAndStrikesOneKeyPerMatchingNote) {
+    Flood(false);
+}
+
+// The monitor open through the flood: the program answers as before, and
+// the list ends with the newest of the last 1,000 messages in view.
+TEST_F(MidiFloodTest, StaysResponsiveWithTheMonitorOpen) {
+    Flood(true);
+}
+
+void MidiFloodTest::Flood(bool withMonitor) {
     Config config;
     config.rules = {ConfigRule::KeyOnNotes(60, 60, 'A')};
     ASSERT_TRUE(sandbox->WriteConfig(config));
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    if (withMonitor) {
+        ASSERT_TRUE(window.PostCommand(kMonitorCommand));
+        monitor = WaitForTopLevelWindow(
+            process.Id(),
+            [](HWND w) { return IsWindowVisible(w) && IsDialogTitled(w, "MIDI モニター"); },
+            kActionTimeoutMs);
+        ASSERT_NE(monitor, nullptr);
+    }
     ASSERT_NO_FATAL_FAILURE(FocusRecorder());
     port = OpenedPortHandle();
+    const DWORD start = GetTickCount();
 
     for (int i = 0; i < kMessages; ++i) {
         ASSERT_NO_FATAL_FAILURE(PostRetrying(FloodMessage(i)));
@@ -103,8 +132,22 @@ TEST_F(MidiFloodTest, StaysResponsiveAndStrikesOneKeyPerMatchingNote) {
     }
     EXPECT_TRUE(recorder->HasFocus()) << "the focus moved during the flood";
     RecordProperty("QueueFullRetries", queueFull);
-    std::printf("[ flood    ] %d messages, %d answer checks, %d retries on a full queue\n",
-                kMessages, checks, queueFull);
+    std::printf("[ flood    ] %d messages%s, %d answer checks, %d retries on a full queue, "
+                "%lu ms until the last key\n",
+                kMessages, withMonitor ? " with the monitor open" : "", checks, queueFull,
+                static_cast<unsigned long>(GetTickCount() - start));
+    if (withMonitor) {
+        RemoteListView list(GetDlgItem(monitor, kMonitorList));
+        ASSERT_TRUE(list.IsValid());
+        ASSERT_TRUE(WaitUntil([&] { return list.RowCount() == kRecordCapacity; }, kActionTimeoutMs));
+        const int top = static_cast<int>(SendMessageA(list.Handle(), LVM_GETTOPINDEX, 0, 0));
+        const int perPage =
+            static_cast<int>(SendMessageA(list.Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+        EXPECT_GE(top + perPage, kRecordCapacity) << "the newest row is out of view";
+        // The last message of the flood is a note that struck A.
+        EXPECT_EQ(list.Text(kRecordCapacity - 1, 3), "Note# 60");
+        EXPECT_EQ(list.Text(kRecordCapacity - 1, 5), "1行目 キー入力: A");
+    }
 
     ASSERT_TRUE(window.PostCommand(SettingsWindow::kExitCommand));
     ExpectExit();

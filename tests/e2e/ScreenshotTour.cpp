@@ -1,5 +1,6 @@
 // Walks the real program through the views the README shows: the settings
-// window, the tray menu and the version box. At each view it prints the
+// window, the tray menu, the rule editor, the version box and the MIDI
+// monitor. At each view it prints the
 // view's name and waits for a line on its input, so that a script outside
 // Wine can take the screenshot (tools/screenshots.sh).
 #include "ProgramProcess.h"
@@ -16,6 +17,7 @@
 namespace {
 constexpr unsigned kTimeoutMs = 20000;
 constexpr WORD kAddCommand = 1002;
+constexpr WORD kMonitorCommand = 32780;
 constexpr int kMouseRadio = 1122;
 constexpr int kControlCheckBox = 1015;
 // The program does not look at the port handle.
@@ -125,6 +127,32 @@ int main(int argc, char** argv) {
     }
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     Sleep(300);
+
+    // The monitor after a short phrase: rules that acted, input no rule
+    // takes, the converter switched off and on by the pedal, a message the
+    // program does not decode.
+    window.PostCommand(kMonitorCommand);
+    HWND monitor = WaitForTopLevelWindow(
+        process.Id(), [](HWND w) { return IsDialogTitled(w, "MIDI モニター") && IsWindowVisible(w); },
+        kTimeoutMs);
+    if (monitor == nullptr) {
+        return Fail("no monitor");
+    }
+    const std::uint32_t phrase[] = {
+        0x643C90, 0x003C80, 0x643F90, 0x504690, 0x0114B0, 0x5A07B0, 0x5E00E0,
+        0x0005C0, 0x0000FE, 0x7F40B0, 0x643C90, 0x0040B0, 0x7F40B0, 0x643E90,
+    };
+    for (const std::uint32_t message : phrase) {
+        window.PostMidi(kAnyPort, message);
+        Sleep(30);
+    }
+    Sleep(1600); // the notice of the last switch has faded
+    if (!ShowAndWait("monitor")) {
+        return 1;
+    }
+
+    PostMessageA(monitor, WM_COMMAND, IDCANCEL, 0);
+    Sleep(1500);
     window.PostCommand(SettingsWindow::kExitCommand);
     if (!process.WaitForExit(kTimeoutMs)) {
         process.Kill();

@@ -44,6 +44,19 @@ protected:
         }
     }
     std::vector<std::string>& Log() { return actions.log; }
+    // Moves the clock on by ms, firing the stroke timer at each time it was
+    // set for on the way, as the platform's timer would.
+    void Wait(int ms) {
+        const std::uint64_t end = actions.now + static_cast<std::uint64_t>(ms);
+        while (actions.timerDueMs >= 0 && static_cast<std::uint64_t>(actions.timerDueMs) <= end) {
+            if (static_cast<std::uint64_t>(actions.timerDueMs) > actions.now) {
+                actions.now = static_cast<std::uint64_t>(actions.timerDueMs);
+            }
+            actions.timerDueMs = -1;
+            engine.OnStrokeTimer();
+        }
+        actions.now = end;
+    }
 
     CChangeTable table;
     RecordingEngineActions actions;

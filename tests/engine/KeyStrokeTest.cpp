@@ -156,3 +156,18 @@ TEST(ScanCodes, AnE0PrefixGivesTheCodeBehindItAndTheExtendedFlag) {
         EXPECT_EQ(scan.extended, c.extended) << "vk " << int(c.vk);
     }
 }
+
+TEST(ExactKeyStroke, ACharacterIsTypedWithTheUsersModifiersLifted) {
+    // Typed through a held Ctrl or Alt, a character would become a shortcut.
+    KeyStrokeEvent events[kMaxExactKeyStrokeEvents];
+    const int count =
+        BuildExactStroke(CharacterTarget(u'あ'), 0, 1, kLeftCtrl | kRightAlt, CHeldKeys(), events);
+    Seq out;
+    for (int i = 0; i < count; ++i) {
+        out.push_back((events[i].keyUp ? "^" : "v") +
+                      (events[i].device == InputDevice::Character
+                           ? "U+" + std::to_string(static_cast<int>(events[i].character))
+                           : std::to_string(events[i].virtualKey)));
+    }
+    EXPECT_EQ(out, (Seq{"v232", "^232", "^162", "^165", "vU+12354", "^U+12354", "v162"}));
+}

@@ -3,6 +3,8 @@
 #include "ChangeTable.h"
 #include "ConversionEngine.h"
 #include "EngineActions.h"
+#include "InputRecord.h"
+#include "TimeOfDay.h"
 #include "MidiInEventListenerManager.h"
 #include "MidiMessages.h"
 
@@ -140,6 +142,36 @@ TEST(EventPath, AllocatesNothingForKeyStrokeAndToggleRules) {
     EXPECT_EQ(allocations, 0);
     EXPECT_EQ(actions.keys, 100 * 4);
     EXPECT_EQ(actions.toggles, 100 * 2);
+}
+
+// The record keeps every message whether the monitor is open or not: its
+// ring is made once, and a message that no rule acts on costs no allocation.
+TEST(EventPath, RecordingTheInputAllocatesNothing) {
+    CChangeTable table;
+    CChangeTableItem* rule = NewRule(CChangeTableItem::Note, CChangeTableItem::KeyInput);
+    rule->NoteNumber = rule->NoteNumberEnd = 60;
+    table.InsertAt(table.GetSize(), rule);
+    CountingActions actions;
+    CConversionEngine engine(&table, actions);
+    engine.TableChanged(); // the table is loaded: the index is made now
+    CInputRecord record(PlatformTimeOfDay());
+    record.SetDeviceName("Demo Keyboard");
+    CMidiInEventListenerManager manager;
+    manager.AddListener(&record);
+    manager.AddListener(&engine);
+    engine.SetObserver(&record);
+
+    long allocations = 0;
+    {
+        AllocationCounter counter;
+        for (int i = 0; i < 100000; ++i) {
+            manager.OnShortMessage(0, i % 2 == 0 ? NoteOn(0, 61) : ControlChange(0, 7, i % 128));
+            manager.OnShortMessage(0, 0xFE); // active sensing, not decoded
+        }
+        allocations = counter.Count();
+    }
+    EXPECT_EQ(allocations, 0);
+    EXPECT_EQ(record.GetCount(), CInputRecord::kCapacity);
 }
 
 TEST(EventPath, CounterSeesAllocations) {

@@ -29,6 +29,14 @@ std::string EnabledAction(bool enabled) {
     return enabled ? "enabled 1" : "enabled 0";
 }
 
+std::string CharAction(char16_t character) {
+    return Format("char U+%04X", static_cast<unsigned>(character));
+}
+
+void RecordingEngineActions::SetStrokeTimer(int delayMs) {
+    timerDueMs = delayMs < 0 ? -1 : static_cast<std::int64_t>(now) + delayMs;
+}
+
 std::string KeysAction(const std::string& events) {
     return "keys " + events;
 }
@@ -46,6 +54,9 @@ void RecordingEngineActions::Strike(const StrokeTarget& target, std::uint8_t key
     case InputDevice::HorizontalWheel:
         log.push_back(WheelAction(target.wheelDelta, keyFlag, repeat,
                                   target.device == InputDevice::HorizontalWheel));
+        break;
+    case InputDevice::Character:
+        log.push_back(CharAction(target.character) + Format(" flags %u", keyFlag) + Times(repeat));
         break;
     }
     lastHeld.clear();

@@ -82,7 +82,7 @@ public:
     }
     void BeginRemoveTrayIcon() override { m_events.push_back("tray removal begun"); }
     void CompleteTrayIconRemoval() override { m_events.push_back("tray removed"); }
-    void StartNotices(CMidiInConnection&) override { m_events.push_back("notices started"); }
+    void StartNotices(CMidiInConnections&) override { m_events.push_back("notices started"); }
     void StopNotices() override { m_events.push_back("notices stopped"); }
     std::uintptr_t InputReceiver() const override { return 7; }
     void StopWorkers() override { m_events.push_back("workers stopped"); }
@@ -99,6 +99,7 @@ public:
     void ShowRules() override {}
     void ShowBox(const std::string& text) override { m_events.push_back("box " + text); }
     void AskEndLater() override { m_events.push_back("end asked later"); }
+    void CloseToolWindows() override { m_events.push_back("tool windows closed"); }
     void CloseWindow() override { m_events.push_back("window closed"); }
 
 private:
@@ -168,7 +169,8 @@ TEST_F(ResidentProgramTest, TheEndGoesInItsOrderAndTellsAFailedSaveLast) {
     ASSERT_NO_FATAL_FAILURE(StartWithHeldKey());
     backend.readOnly = true;
     program.End();
-    EXPECT_EQ(events, (Events{KeysAction("^41"), "port closed", "notices stopped", "save failed",
+    EXPECT_EQ(events, (Events{KeysAction("^41"), "port closed", "notices stopped",
+                              "tool windows closed", "save failed",
                               "tray removal begun", "window closed", "tray removed",
                               "workers stopped",
                               "end box 設定ファイル[" + ConfigPath() + "]の保存に失敗しました。"}));
@@ -196,6 +198,7 @@ TEST_F(ResidentProgramTest, AnEndingSessionEndsInTheSameOrderWithoutABox) {
     program.EndSession(true);
     EXPECT_LT(At("port closed"), At("save failed"));
     EXPECT_LT(At("notices stopped"), At("window closed"));
+    EXPECT_LT(At("tool windows closed"), At("window closed"));
     EXPECT_EQ(events.back(), "workers stopped");
 }
 

@@ -53,7 +53,8 @@ std::string Describe(const CChangeTableItem& rule) {
                   rule.InputKind, rule.OutputKind, rule.NoteNumber, rule.NoteNumberEnd,
                   rule.CCNumber, rule.CCFlag, rule.PCNumber, rule.PCRange, rule.KeyCode,
                   rule.KeyFlag);
-    return numbers + rule.GetActExePath();
+    return numbers + rule.GetActExePath() + "," + std::to_string(rule.KeyRepeat) + "," +
+           std::to_string(rule.StrokeGap) + "," + rule.GetKeySequence() + "," + rule.GetText();
 }
 
 void Differ(const char* what, int index, const std::string& first, const std::string& second) {

@@ -3,9 +3,11 @@
 // them, the texts must keep their shape: a channel prefix exactly when a
 // channel is set, nothing else for an unknown kind, the key's own name at
 // the end of a key stroke's text, the file-name part of the path at the end
-// of an activation's text.
+// of an activation's text, a sequence's text short and ended with "…" when
+// cut, a typed text's prefix on a text of one line.
 #include "ChangeTableItem.h"
 #include "KeyNames.h"
+#include "KeySequence.h"
 
 #include "ByteReader.h"
 
@@ -150,6 +152,24 @@ void CheckOutputText(const CChangeTableItem& rule) {
         }
         break;
     }
+    case CChangeTableItem::KeySequence: {
+        const std::string whole =
+            GetKeySequenceText(ParseKeySequence(rule.GetKeySequence()), std::string::npos);
+        if (text != whole && (text.size() > whole.size() || !EndsWith(text, "…"))) {
+            Fail("sequence text neither whole nor cut with an ellipsis", text);
+        }
+        if (text.size() > 200) {
+            Fail("sequence text too long for the list", text);
+        }
+        break;
+    }
+    case CChangeTableItem::TypeText: {
+        const std::string prefix = OutputPrefix(CChangeTableItem::TypeText);
+        if (!StartsWith(text, prefix) || text.find_first_of("\r\n\t") != std::string::npos) {
+            Fail("typed text's text not one line after its prefix", text);
+        }
+        break;
+    }
     default:
         if (!text.empty())
             Fail("text for an unknown output kind", text);
@@ -176,6 +196,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         rule.KeyCode = input.Byte();
         rule.KeyFlag = input.Byte();
         rule.SetActExePath(input.String());
+        if (rule.OutputKind == CChangeTableItem::KeySequence) {
+            rule.SetKeySequence(input.String());
+        } else if (rule.OutputKind == CChangeTableItem::TypeText) {
+            rule.SetText(input.String());
+        }
         CheckKeyName(rule.KeyCode);
         CheckInputText(rule);
         CheckOutputText(rule);

@@ -200,8 +200,9 @@ TEST_F(MidiInConnectionTest, InputQueuedBeforeAPortWasClosedIsDropped) {
 }
 
 TEST_F(MidiInConnectionTest, SeveralRenamedDevicesOpenNoneAndAreNamed) {
+    // No unit 3: the units 1 and 2 fit equally well.
     platform.devices = {"Pads", "Pads (2)"};
-    EXPECT_EQ(connection.Open("2- Pads", kWindow), Status::Ambiguous);
+    EXPECT_EQ(connection.Open("3- Pads", kWindow), Status::Ambiguous);
     EXPECT_EQ(connection.GetCandidates(), (Calls{"Pads", "Pads (2)"}));
     EXPECT_TRUE(Made("open").empty());
 
@@ -209,7 +210,7 @@ TEST_F(MidiInConnectionTest, SeveralRenamedDevicesOpenNoneAndAreNamed) {
     NoticeAndCheck();
     EXPECT_EQ(reports.back(), (SReport{Status::Ambiguous, Status::Open, true}));
     EXPECT_EQ(Made("open"), (Calls{"open 0 w=7 h=100 -> 0"}));
-    EXPECT_EQ(connection.GetDeviceName(), "2- Pads") << "only the user's choice renames";
+    EXPECT_EQ(connection.GetDeviceName(), "3- Pads") << "only the user's choice renames";
 }
 
 TEST_F(MidiInConnectionTest, ALostDeviceIsClosedOnceAndOpenedWhereverItComesBack) {

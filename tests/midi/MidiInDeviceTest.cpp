@@ -138,6 +138,22 @@ TEST_F(MidiInDeviceTest, AFailedCloseKeepsThePortAndCanBeRetried) {
     EXPECT_EQ(platform.calls, (Calls{"close 101 -> 0"}));
 }
 
+TEST_F(MidiInDeviceTest, APortWhoseDriverIsGoneCountsAsClosed) {
+    // MMSYSERR_NODRIVER: the device went; MIDIERR_STILLPLAYING: buffers are
+    // still queued, the port stays for a later try.
+    platform.closeResult[1] = 6;
+    CMidiInDevice device(platform);
+    ASSERT_TRUE(device.Open(1, kWindow));
+    EXPECT_TRUE(device.Close());
+    EXPECT_FALSE(device.IsOpen());
+    platform.closeResult[0] = 65;
+    CMidiInDevice busy(platform);
+    ASSERT_TRUE(busy.Open(0, kWindow));
+    EXPECT_FALSE(busy.Close());
+    EXPECT_TRUE(busy.IsOpen());
+    platform.closeResult.clear();
+}
+
 TEST_F(MidiInDeviceTest, APortThatWillNotCloseIsTriedOnceMoreAfterTheNewOpen) {
     platform.closeResult[0] = 5;
     CMidiInDevice device(platform);

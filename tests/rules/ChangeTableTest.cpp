@@ -4,6 +4,7 @@
 #include "ModulePath.h"
 #include "PortableIniBackend.h"
 #include "StringUtil.h"
+#include "TypedText.h"
 #include "TempDir.h"
 #include "TestFiles.h"
 
@@ -294,6 +295,31 @@ TEST(ConfigPath, BesideTheExecutable) {
     EXPECT_EQ(GetModuleDirectory(), directory);
     EXPECT_EQ(GetConfigPath(), directory + "Config.ini");
     EXPECT_EQ(GetModulePath().rfind(directory, 0), 0u);
+}
+
+TEST_F(ChangeTableFile, TheNoticeSettingIsStoredOnlyWhenOff) {
+    WriteConfig("[General]\r\nMidiInDevice=Pad\r\nTableItemCount=0\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    EXPECT_TRUE(table.GetShowNotice());
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string on = Saved();
+    EXPECT_EQ(on.find("ShowNotice"), std::string::npos);
+
+    table.SetShowNotice(false);
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "ShowNotice=0") - lines.begin(), 3)
+        << "after the count in [General]";
+    CChangeTable off;
+    off.Load(path, backend);
+    EXPECT_FALSE(off.GetShowNotice());
+
+    // Any other number is on, as a hand-edited file means it.
+    WriteConfig("[General]\r\nShowNotice=2\r\n");
+    CChangeTable edited;
+    edited.Load(path, backend);
+    EXPECT_TRUE(edited.GetShowNotice());
 }
 
 TEST_F(ChangeTableFile, StartWhenNotRunningIsStoredOnlyWhenSet) {
@@ -591,4 +617,153 @@ TEST_F(ChangeTableFile, AFileWithoutATableOrWithUnknownRulesLosesNothing) {
     EXPECT_EQ(report.added, 1);
     EXPECT_EQ(report.skippedRules, 2);
     EXPECT_EQ(current.GetSize(), 2);
+}
+
+TEST_F(ChangeTableFile, DeviceSlotsAndInputDeviceRoundTripAndTodaysFilesStayByteForByte) {
+    // A table of one device, as written before there were slots.
+    const std::string today = "[General]\r\nMidiInDevice=Keys\r\nTableItemCount=1\r\n"
+                              "[TableItem000]\r\nInputCh=0\r\nInputKind=0\r\nOutputKind=0\r\n"
+                              "NoteNumber=60\r\nNoteNumberEnd=60\r\nCCNumber=0\r\nCCFlag=0\r\n"
+                              "PCNumber=0\r\nPCRange=0\r\nKeyCode=65\r\nKeyFlag=0\r\n"
+                              "ActExePath=\r\n";
+    WriteConfig(today);
+    CChangeTable table;
+    table.Load(path, backend);
+    EXPECT_EQ(table.NamedDeviceCount(), 1);
+    ASSERT_TRUE(table.Save(path, backend));
+    EXPECT_EQ(NonBlankLines(Saved()), NonBlankLines(today));
+
+    table.SetDeviceName(2, "nanoKONTROL2");
+    table.SetDeviceName(8, "2 - Pads");
+    table.SetDeviceName(9, "beyond the slots");
+    table.GetAt(0)->InputDevice = 2;
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5),
+              (std::vector<std::string>{"[General]", "MidiInDevice=Keys",
+                                        "MidiInDevice2=nanoKONTROL2", "MidiInDevice8=2 - Pads",
+                                        "TableItemCount=1"}));
+    EXPECT_EQ(lines.back(), "InputDevice=2") << "after the keys every table has";
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    EXPECT_EQ(loaded.GetDeviceName(2), "nanoKONTROL2");
+    EXPECT_EQ(loaded.GetDeviceName(8), "2 - Pads");
+    EXPECT_EQ(loaded.GetDeviceName(9), "");
+    EXPECT_EQ(loaded.NamedDeviceCount(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->InputDevice, 2);
+}
+
+TEST_F(ChangeTableFile, HandEditedDeviceValuesHaveADefinedOutcome) {
+    const std::string longName(300, 'k');
+    WriteConfig("[General]\r\nMidiInDevice=Keys\r\nMidiInDevice2=Keys\r\nMidiInDevice3=" +
+                longName + "\r\nMidiInDevice4=Line\r\nbreak\r\nTableItemCount=5\r\n"
+                "[TableItem000]\r\nInputDevice=9\r\n[TableItem001]\r\nInputDevice=257\r\n"
+                "[TableItem002]\r\nInputDevice=-1\r\n[TableItem003]\r\nInputDevice=x\r\n"
+                "[TableItem004]\r\nInputDevice=8\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    // The same name twice and a long name are kept as read; the line break
+    // ended the value, the rest is no key of the program.
+    EXPECT_EQ(table.GetDeviceName(2), "Keys");
+    EXPECT_EQ(table.GetDeviceName(3), longName);
+    EXPECT_EQ(table.GetDeviceName(4), "Line");
+    ASSERT_EQ(table.GetSize(), 5);
+    // A number beyond the slots stays, one beyond a byte is no slot at all,
+    // garbage is every device.
+    const int expected[] = {9, CChangeTableItem::kNoDevice, CChangeTableItem::kNoDevice, 0, 8};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(table.GetAt(i)->InputDevice, expected[i]) << i;
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    CChangeTable again;
+    again.Load(path, backend);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(again.GetAt(i)->InputDevice, expected[i]) << i;
+    }
+    EXPECT_EQ(again.GetDeviceName(3), longName);
+}
+
+TEST(ChangeTableTexts, ARuleOfOneDeviceIsLedByItsName) {
+    CChangeTable table;
+    table.SetDeviceName(2, "nanoKONTROL2");
+    auto* rule = new CChangeTableItem;
+    rule->InputKind = CChangeTableItem::ControlChangeUp;
+    rule->CCNumber = 20;
+    table.InsertAt(0, rule);
+    EXPECT_EQ(table.InputTextOf(*rule), "CC# 20 (増やした時)");
+    rule->InputDevice = 2;
+    EXPECT_EQ(table.InputTextOf(*rule), "nanoKONTROL2: CC# 20 (増やした時)");
+    rule->InputDevice = 5;
+    EXPECT_EQ(table.InputTextOf(*rule), "デバイス 5: CC# 20 (増やした時)");
+}
+
+TEST_F(ChangeTableFile, SequenceTextAndRepeatKeysAreStoredOnlyWhenUsedAndReadBack) {
+    CChangeTable table;
+    for (int i = 0; i < 3; ++i) {
+        table.InsertAt(i, NewItem(60 + i, 0, 0));
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string without = Saved();
+    for (const char* key : {"KeyRepeat", "KeySequence", "Text", "StrokeGap"}) {
+        EXPECT_EQ(without.find(std::string(key) + "="), std::string::npos) << key;
+    }
+
+    table.GetAt(0)->KeyRepeat = 1;
+    table.GetAt(1)->OutputKind = CChangeTableItem::KeySequence;
+    table.GetAt(1)->SetKeySequence("1:67 4:9 w200 1:86 ?");
+    table.GetAt(1)->StrokeGap = 25;
+    table.GetAt(2)->OutputKind = CChangeTableItem::TypeText;
+    table.GetAt(2)->SetText("よろしく\r\nお願いします\t!");
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "KeyRepeat=1"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "KeySequence=1:67 4:9 w200 1:86 ?"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "StrokeGap=25"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Text=よろしく___LF___お願いします\t!"), 1);
+
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->KeyRepeat, 1);
+    EXPECT_EQ(loaded.GetAt(1)->GetKeySequence(), "1:67 4:9 w200 1:86 ?");
+    EXPECT_EQ(loaded.GetAt(1)->StrokeGap, 25);
+    EXPECT_EQ(loaded.GetAt(2)->GetText(), "よろしく\r\nお願いします\t!");
+    EXPECT_EQ(loaded.GetAt(2)->StrokeGap, CChangeTableItem::kDefaultStrokeGap);
+
+    loaded.GetAt(0)->KeyRepeat = 0;
+    loaded.GetAt(1)->OutputKind = CChangeTableItem::KeyInput;
+    loaded.GetAt(1)->SetKeySequence("");
+    loaded.GetAt(1)->StrokeGap = CChangeTableItem::kDefaultStrokeGap;
+    loaded.GetAt(2)->OutputKind = CChangeTableItem::KeyInput;
+    loaded.GetAt(2)->SetText("");
+    ASSERT_TRUE(loaded.Save(path, backend));
+    EXPECT_EQ(Saved(), without);
+}
+
+TEST_F(ChangeTableFile, HandEditedSequenceTextAndRepeatValuesHaveDefinedOutcomes) {
+    std::string longSequence;
+    for (int i = 0; i < 10000; ++i) {
+        longSequence += "0:65 ";
+    }
+    std::string longText(100000, 'x');
+    WriteConfig("[General]\r\nTableItemCount=4\r\n[TableItem000]\r\nKeyHold=1\r\nKeyRepeat=1\r\n"
+                "StrokeGap=0\r\n[TableItem001]\r\nKeyRepeat=5\r\nStrokeGap=99999\r\nKeySequence=" +
+                longSequence + "\r\n[TableItem002]\r\nText=" + longText +
+                "\r\nStrokeGap=x\r\n[TableItem003]\r\nText=a\x82\x20"
+                "b\x82\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    ASSERT_EQ(table.GetSize(), 4);
+    EXPECT_EQ(table.GetAt(0)->KeyHold, 1);
+    EXPECT_EQ(table.GetAt(0)->KeyRepeat, 0) << "a rule holds or repeats, never both";
+    EXPECT_EQ(table.GetAt(0)->StrokeGap, CChangeTableItem::kMinStrokeGap);
+    EXPECT_EQ(table.GetAt(1)->KeyRepeat, 1);
+    EXPECT_EQ(table.GetAt(1)->StrokeGap, CChangeTableItem::kMaxStrokeGap);
+    EXPECT_EQ(table.GetAt(1)->GetKeySequence().size(), 64u * 5 - 1);
+    EXPECT_EQ(table.GetAt(2)->GetText().size(), kMaxTypedTextCharacters);
+    EXPECT_EQ(table.GetAt(2)->StrokeGap, CChangeTableItem::kMinStrokeGap);
+    // Bytes the code page cannot read stay as they are (typed as U+FFFD),
+    // but half a character at the end goes.
+    EXPECT_EQ(table.GetAt(3)->GetText(), "a\x82\x20"
+                                         "b");
 }

@@ -41,13 +41,19 @@ bool operator==(const ConfigRule& a, const ConfigRule& b) {
            a.noteNumber == b.noteNumber && a.noteNumberEnd == b.noteNumberEnd &&
            a.ccNumber == b.ccNumber && a.ccFlag == b.ccFlag && a.pcNumber == b.pcNumber &&
            a.pcRange == b.pcRange && a.keyCode == b.keyCode && a.keyFlag == b.keyFlag &&
-           a.actExePath == b.actExePath && a.foreExePath == b.foreExePath;
+           a.actExePath == b.actExePath && a.foreExePath == b.foreExePath &&
+           a.inputDevice == b.inputDevice;
 }
 
 std::string ConfigText(const Config& config) {
     std::ostringstream text;
-    text << "[General]\r\nMidiInDevice=" << config.midiInDevice
-         << "\r\nTableItemCount=" << config.rules.size() << "\r\n";
+    text << "[General]\r\nMidiInDevice=" << config.midiInDevice << "\r\n";
+    for (std::size_t i = 0; i < config.otherDevices.size(); ++i) {
+        if (!config.otherDevices[i].empty()) {
+            text << "MidiInDevice" << i + 2 << "=" << config.otherDevices[i] << "\r\n";
+        }
+    }
+    text << "TableItemCount=" << config.rules.size() << "\r\n";
     for (std::size_t i = 0; i < config.rules.size(); ++i) {
         const ConfigRule& rule = config.rules[i];
         char section[32];
@@ -80,8 +86,27 @@ std::string ConfigText(const Config& config) {
         if (!rule.foreExePath.empty()) {
             text << "ForeExePath=" << rule.foreExePath << "\r\n";
         }
+        if (rule.inputDevice != 0) {
+            text << "InputDevice=" << unsigned(rule.inputDevice) << "\r\n";
+        }
         if (rule.layer != 0) {
             text << "Layer=" << unsigned(rule.layer) << "\r\n";
+        }
+        if (rule.keyRepeat) {
+            text << "KeyRepeat=1\r\n";
+        }
+        if (!rule.keySequence.empty()) {
+            text << "KeySequence=" << rule.keySequence << "\r\n";
+        }
+        if (!rule.text.empty()) {
+            std::string escaped = rule.text;
+            for (std::size_t at; (at = escaped.find("\r\n")) != std::string::npos;) {
+                escaped.replace(at, 2, "___LF___");
+            }
+            text << "Text=" << escaped << "\r\n";
+        }
+        if (rule.strokeGap != 10) {
+            text << "StrokeGap=" << rule.strokeGap << "\r\n";
         }
         if (rule.outputKind == ConfigRule::SwitchLayer) {
             text << "LayerAction=" << unsigned(rule.layerAction) << "\r\n"
@@ -113,6 +138,13 @@ std::uint8_t ProfileByte(const std::string& path, const char* section, const cha
 Config ReadConfigIni(const std::string& path) {
     Config config;
     config.midiInDevice = ProfileString(path, "General", "MidiInDevice");
+    for (int slot = 2; slot <= 8; ++slot) {
+        const std::string key = "MidiInDevice" + std::to_string(slot);
+        config.otherDevices.push_back(ProfileString(path, "General", key.c_str()));
+    }
+    while (!config.otherDevices.empty() && config.otherDevices.back().empty()) {
+        config.otherDevices.pop_back();
+    }
     const int count = GetPrivateProfileIntA("General", "TableItemCount", 0, path.c_str());
     for (int i = 0; i < count; ++i) {
         char section[32];
@@ -131,6 +163,7 @@ Config ReadConfigIni(const std::string& path) {
         rule.keyFlag = ProfileByte(path, section, "KeyFlag", rule.keyFlag);
         rule.actExePath = ProfileString(path, section, "ActExePath");
         rule.foreExePath = ProfileString(path, section, "ForeExePath");
+        rule.inputDevice = ProfileByte(path, section, "InputDevice", 0);
         config.rules.push_back(rule);
     }
     return config;

@@ -23,6 +23,8 @@ struct ConfigRule {
         ToggleEnabled,
         MouseInput,
         SwitchLayer,
+        KeySequence = 5,
+        TypeText = 6,
     };
 
     std::uint8_t inputCh = 0;
@@ -47,6 +49,12 @@ struct ConfigRule {
     // Layer switches: 0 go to, 1 while held, 2 next, 3 previous.
     std::uint8_t layerAction = 0;
     std::uint8_t layerTarget = 1;
+    // Takes the input of this device slot only (0 = every device).
+    std::uint8_t inputDevice = 0;
+    bool keyRepeat = false;  // strike again and again while the note is held
+    std::string keySequence; // "1:67 w200 1:86"
+    std::string text;        // typed; "\r\n" is written as the file's line-break escape
+    int strokeGap = 10;
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,
@@ -62,6 +70,8 @@ bool operator==(const ConfigRule& a, const ConfigRule& b);
 
 struct Config {
     std::string midiInDevice;
+    // The devices of the slots 2, 3, ...; empty ones are not written.
+    std::vector<std::string> otherDevices;
     std::vector<ConfigRule> rules;
 };
 

@@ -5,7 +5,9 @@
 #include <cstdio>
 
 namespace {
-const char kClassName[] = "SqE2eKeyRecorder";
+// A Unicode window, so that typed characters arrive as themselves and not
+// in the ANSI code page.
+const wchar_t kClassName[] = L"SqE2eKeyRecorder";
 
 std::string KeyName(UINT virtualKey) {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')) {
@@ -53,15 +55,15 @@ std::vector<KeyEvent> operator+(std::vector<KeyEvent> first, const std::vector<K
 }
 
 KeyRecorder::KeyRecorder() {
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass); // fails harmlessly when registered before
+    RegisterClassW(&windowClass); // fails harmlessly when registered before
     m_window =
-        CreateWindowExA(0, kClassName, "SqE2e key recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600,
+        CreateWindowExW(0, kClassName, L"SqE2e key recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600,
                         400, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), this);
 }
 
@@ -107,7 +109,7 @@ bool KeyRecorder::WaitForEvents(std::size_t count, unsigned timeoutMs) {
 
 LRESULT CALLBACK KeyRecorder::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
@@ -118,13 +120,17 @@ LRESULT CALLBACK KeyRecorder::WindowProc(HWND window, UINT message, WPARAM wPara
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         if (self != nullptr) {
-            self->m_events.push_back({message == WM_KEYDOWN || message == WM_SYSKEYDOWN,
-                                      static_cast<UINT>(wParam),
-                                      message == WM_SYSKEYDOWN || message == WM_SYSKEYUP});
+            self->m_events.push_back(
+                {message == WM_KEYDOWN || message == WM_SYSKEYDOWN, static_cast<UINT>(wParam),
+                 message == WM_SYSKEYDOWN || message == WM_SYSKEYUP, GetTickCount64()});
+        }
+        return 0;
+    case WM_CHAR:
+        if (self != nullptr) {
+            self->m_typed += static_cast<char16_t>(wParam);
         }
         return 0;
     case WM_SYSCHAR:
-    case WM_CHAR:
         return 0;
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
@@ -134,6 +140,6 @@ LRESULT CALLBACK KeyRecorder::WindowProc(HWND window, UINT message, WPARAM wPara
         }
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -12,6 +12,8 @@ struct KeyEvent {
     // as system keys (Alt held, Ctrl not) is its affair, so equality leaves
     // this out.
     bool system = false;
+    // When it arrived (GetTickCount64), for the pace of sequences.
+    unsigned long long atMs = 0;
 
     bool operator==(const KeyEvent& other) const {
         return down == other.down && virtualKey == other.virtualKey;
@@ -57,9 +59,13 @@ public:
 
     const std::vector<KeyEvent>& Events() const { return m_events; }
     const std::vector<WheelEvent>& Wheels() const { return m_wheels; }
+    // The characters that arrived (WM_CHAR, as UTF-16: the window is a
+    // Unicode one), typed keys such as Enter and Tab included.
+    const std::u16string& Typed() const { return m_typed; }
     void Clear() {
         m_events.clear();
         m_wheels.clear();
+        m_typed.clear();
     }
     // Puts the pointer on the window: wheel messages go to the window under
     // it (Wine), or to the focus (older Windows).
@@ -73,4 +79,5 @@ private:
     HWND m_window = nullptr;
     std::vector<KeyEvent> m_events;
     std::vector<WheelEvent> m_wheels;
+    std::u16string m_typed;
 };

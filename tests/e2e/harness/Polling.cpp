@@ -6,9 +6,11 @@ namespace {
 
 void PumpWaitingMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // The wide forms: typed characters reach a Unicode window as they were
+    // typed, not through the ANSI code page (ANSI windows get them converted).
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

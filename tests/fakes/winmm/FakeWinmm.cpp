@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "DemoPlayer.h"
 #include "FakeWinmmLog.h"
 #include "FakeWinmmScript.h"
 #include "MessageLoopHook.h"
@@ -202,6 +203,10 @@ extern "C" MMRESULT WINAPI midiInStart(HMIDIIN handle) {
         result = MMSYSERR_NODRIVER;
     } else if (device >= 0 && (result = Script().Result(device, "StartResult")) == 0) {
         g_ports[device].started = true;
+        if (Script().Result(device, "Demo") != 0) {
+            StartDemoPhrase(g_ports[device].window, g_ports[device].handle,
+                            g_directory + "DemoPlay");
+        }
     }
     Log().Write("midiInStart handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));
     return result;
@@ -211,6 +216,7 @@ extern "C" MMRESULT WINAPI midiInClose(HMIDIIN handle) {
     const int device = DeviceOf(handle);
     MMRESULT result = MMSYSERR_INVALHANDLE;
     if (device >= 0 && (result = Script().Result(device, "CloseResult")) == 0) {
+        StopDemoPhrase(reinterpret_cast<UINT_PTR>(handle));
         Port& port = g_ports[device];
         if (!port.closeTold) { // a port tells of its close once
             Notify(port, MM_MIM_CLOSE, handle);
@@ -227,6 +233,7 @@ extern "C" MMRESULT WINAPI midiInStop(HMIDIIN handle) {
     const int device = DeviceOf(handle);
     if (device >= 0) {
         g_ports[device].started = false;
+        StopDemoPhrase(reinterpret_cast<UINT_PTR>(handle));
     }
     const MMRESULT result = device >= 0 ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
     Log().Write("midiInStop handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));
@@ -237,6 +244,7 @@ extern "C" MMRESULT WINAPI midiInReset(HMIDIIN handle) {
     const int device = DeviceOf(handle);
     if (device >= 0) {
         g_ports[device].started = false;
+        StopDemoPhrase(reinterpret_cast<UINT_PTR>(handle));
     }
     const MMRESULT result = device >= 0 ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
     Log().Write("midiInReset handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));

@@ -13,6 +13,7 @@
 //   OpenResult=0    ; non-zero: midiInOpen fails with it
 //   StartResult=0   ; non-zero: midiInStart fails with it
 //   CloseResult=0   ; non-zero: midiInClose fails with it
+//   Demo=0          ; 1: a started port plays the demo phrase (DemoPlayer.h)
 //   [Tray]
 //   FailAdds=1      ; so many of the program's NIM_ADD calls fail
 //

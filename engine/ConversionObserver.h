@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+
+class CChangeTableItem;
+
+// Why no rule acted on an event.
+enum class EConversionOutcome : std::uint8_t {
+    Acted,                // at least one rule acted
+    NoMatch,              // no rule takes the event
+    Disabled,             // the converter is switched off
+    Suspended,            // a rule editor is open or the table is being changed
+    OtherApplicationOnly, // only rules limited to a program not in front take it
+};
+
+// Told what the engine did with each event it converted, for the monitor.
+// The engine calls RuleActed once for every rule that acts, in table order,
+// and ConversionEnded once at the end of the event. Events the engine does
+// not convert (a note-off, the bend wheel inside its dead zone) are not told.
+class IConversionObserver {
+public:
+    virtual ~IConversionObserver() = default;
+    // index: the rule's 0-based position in the table.
+    virtual void RuleActed(int index, const CChangeTableItem& rule) = 0;
+    virtual void ConversionEnded(EConversionOutcome outcome) = 0;
+};

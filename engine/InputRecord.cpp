@@ -1,0 +1,121 @@
+#include "InputRecord.h"
+
+#include "ChangeTableItem.h"
+#include "StringUtil.h"
+#include "TimeOfDay.h"
+
+#include <cstring>
+
+namespace {
+// Copies at most size - 1 bytes, never half a two-byte character.
+void CopyCut(char* target, std::size_t size, const char* source, std::size_t length) {
+    std::size_t n = 0;
+    while (n < length && n + 1 < size) {
+        const bool lead = IsShiftJisLeadByte(static_cast<unsigned char>(source[n]));
+        if (lead && (n + 2 >= size || n + 1 >= length)) {
+            break;
+        }
+        n += lead ? 2 : 1;
+    }
+    std::memcpy(target, source, n);
+    target[n] = '\0';
+}
+} // namespace
+
+CInputRecord::CInputRecord(const ITimeOfDay& clock) : m_clock(clock), m_entries(kCapacity) {}
+
+void CInputRecord::SetDeviceName(const std::string& name) {
+    CopyCut(m_device, sizeof m_device, name.data(), name.size());
+}
+
+void CInputRecord::OnShortMessage(std::uint32_t, std::uint32_t message) {
+    int slot = 0;
+    if (m_count < kCapacity) {
+        slot = (m_first + m_count) % kCapacity;
+        ++m_count;
+    } else {
+        slot = m_first;
+        m_first = (m_first + 1) % kCapacity;
+    }
+    SInputRecordEntry& entry = m_entries[slot];
+    entry.timeOfDayMs = m_clock.MillisecondsOfDay();
+    entry.message = message & 0x00FFFFFFu;
+    std::memcpy(entry.device, m_device, sizeof entry.device);
+    entry.converted = false;
+    entry.outcome = EConversionOutcome::NoMatch;
+    entry.actedCount = 0;
+    ++m_changes;
+    ++m_messages;
+}
+
+SInputRecordEntry* CInputRecord::Newest() {
+    return m_count > 0 ? &m_entries[(m_first + m_count - 1) % kCapacity] : nullptr;
+}
+
+void CInputRecord::RuleActed(int index, const CChangeTableItem& rule) {
+    SInputRecordEntry* entry = Newest();
+    if (entry == nullptr) {
+        return;
+    }
+    if (entry->actedCount < SInputRecordEntry::kMaxRules) {
+        SActedRule& acted = entry->acted[entry->actedCount];
+        acted.row = index;
+        acted.outputKind = rule.OutputKind;
+        acted.keyCode = rule.KeyCode;
+        acted.keyFlag = rule.KeyFlag;
+        acted.keyHold = rule.KeyHold;
+        acted.mouseAction = rule.MouseAction;
+        acted.actLaunch = rule.ActLaunch;
+        acted.keyRepeat = rule.KeyRepeat;
+        acted.exeName[0] = '\0';
+        acted.played[0] = '\0';
+        // Copied from the table's own strings: no allocation per message.
+        if (rule.OutputKind == CChangeTableItem::KeySequence) {
+            CopyCut(acted.played, sizeof acted.played, rule.GetKeySequence().data(),
+                    rule.GetKeySequence().size());
+        } else if (rule.OutputKind == CChangeTableItem::TypeText) {
+            CopyCut(acted.played, sizeof acted.played, rule.GetText().data(),
+                    rule.GetText().size());
+        }
+        if (rule.OutputKind == CChangeTableItem::ActivateApplication) {
+            // The copy of the path costs what the activation's process
+            // snapshot dwarfs.
+            const std::string path = rule.GetActExePath();
+            const std::size_t slash = path.find_last_of("\\/");
+            const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+            CopyCut(acted.exeName, sizeof acted.exeName, path.data() + start, path.size() - start);
+        }
+    }
+    ++entry->actedCount;
+    entry->converted = true;
+    entry->outcome = EConversionOutcome::Acted;
+    ++m_changes;
+}
+
+void CInputRecord::ConversionEnded(EConversionOutcome outcome) {
+    SInputRecordEntry* entry = Newest();
+    if (entry == nullptr) {
+        return;
+    }
+    entry->converted = true;
+    // A toggle rule may run a nested loop whose own messages come between;
+    // what acted stays told as acted.
+    if (entry->actedCount == 0) {
+        entry->outcome = outcome;
+    }
+    ++m_changes;
+}
+
+const SInputRecordEntry& CInputRecord::GetAt(int index) const {
+    static const SInputRecordEntry kNone;
+    if (index < 0 || index >= m_count) {
+        return kNone;
+    }
+    return m_entries[(m_first + index) % kCapacity];
+}
+
+void CInputRecord::Clear() {
+    m_first = 0;
+    m_count = 0;
+    ++m_changes;
+}

@@ -1,0 +1,33 @@
+#include "SwitchNoticePlan.h"
+
+void CSwitchNoticePlan::SetWanted(bool wanted) {
+    m_wanted = wanted;
+    if (!wanted) {
+        m_showing = false;
+    }
+}
+
+bool CSwitchNoticePlan::OnEnabledChanged(bool enabled, std::uint32_t nowMs) {
+    if (!m_wanted) {
+        return false;
+    }
+    m_text = enabled ? "有効" : "無効";
+    m_showing = true;
+    m_shownAt = nowMs;
+    return true;
+}
+
+std::uint8_t CSwitchNoticePlan::OpacityAt(std::uint32_t nowMs) const {
+    if (!m_showing) {
+        return 0;
+    }
+    const std::uint32_t elapsed = nowMs - m_shownAt; // unsigned: wraps right
+    if (elapsed < kSteadyMs) {
+        return kFullOpacity;
+    }
+    if (elapsed >= kSteadyMs + kFadeMs) {
+        return 0;
+    }
+    const std::uint32_t left = kSteadyMs + kFadeMs - elapsed;
+    return static_cast<std::uint8_t>(kFullOpacity * left / kFadeMs);
+}

@@ -283,14 +283,24 @@ EConversionOutcome CConversionEngine::WhyNothingActed(const InputEvent& event, s
     if (!m_index.IsCurrentFor(*m_pChangeTable)) {
         return EConversionOutcome::NoMatch;
     }
+    // A rule of the program in front on another layer tells of the layer;
+    // one of another program on this layer (or every layer) of the program.
+    bool otherLayer = false;
     for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
         const CChangeTableItem* rule = m_pChangeTable->GetAt(i);
-        if (rule != nullptr && rule->IsForOneApplication() &&
-            !m_foregroundRules.Admits(m_index, i, choice) && TakesEvent(*rule, event, value)) {
+        if (rule == nullptr || m_foregroundRules.Admits(m_index, i, choice) ||
+            !TakesEvent(*rule, event, value)) {
+            continue;
+        }
+        const std::uint8_t layer = m_index.LayerAt(i);
+        if (layer != 0 && layer != m_layers.Current()) {
+            otherLayer = true;
+        } else if (rule->IsForOneApplication() &&
+                   !m_foregroundRules.Admits(m_index, i, CForegroundRules::Choice{true, layer})) {
             return EConversionOutcome::OtherApplicationOnly;
         }
     }
-    return EConversionOutcome::NoMatch;
+    return otherLayer ? EConversionOutcome::OtherLayerOnly : EConversionOutcome::NoMatch;
 }
 
 bool CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const InputEvent& event,

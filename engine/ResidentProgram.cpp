@@ -24,7 +24,13 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
       m_inputRecord(PlatformTimeOfDay()),
       m_midiIn(CChangeTable::kDeviceSlots, midi, m_listenerManager, scheduler,
                [this](int slot) { return EventsOfSlot(slot); }) {
-    m_engine.SetLayerChangeHandler([this](int) { ShowTrayTip(); });
+    m_inputRecord.SetLayerNames(&m_table.LayerNames());
+    m_engine.SetLayerChangeHandler([this](int layer) {
+        ShowTrayTip();
+        if (m_phase == Phase::Running) {
+            m_desktop.ShowLayerNotice(m_table.LayerNames().Display(layer));
+        }
+    });
 }
 
 SMidiInConnectionEvents CResidentProgram::EventsOfSlot(int slot) {
@@ -153,6 +159,18 @@ void CResidentProgram::ShowTrayTip() {
         tip += " - " + m_table.LayerNames().Display(m_engine.CurrentLayer());
     }
     m_desktop.SetTrayTip(tip);
+}
+
+bool CResidentProgram::RenameLayers(const CLayerNames& names) {
+    if (names == m_table.LayerNames()) {
+        return false;
+    }
+    m_table.LayerNames() = names;
+    SaveChanges();
+    if (m_view != nullptr) {
+        m_view->ShowRules();
+    }
+    return true;
 }
 
 bool CResidentProgram::ExportTable(const std::string& path) {

@@ -94,6 +94,10 @@ public:
     // next change and the end try again.
     void SaveChanges();
 
+    // Gives the layers these names and saves them, when they differ from
+    // the names the table has; the list and the tip show them at once.
+    bool RenameLayers(const CLayerNames& names);
+
     // Writes the table and the layer names to a file the user chose.
     bool ExportTable(const std::string& path);
     // Reads one in, replacing the table or adding to it, and saves the

@@ -36,6 +36,10 @@ std::string AskPath(HWND owner, bool save) {
 } // namespace
 
 void CSettingDlg::OnExport() {
+    if (!m_program.MayOpenModal()) {
+        ShowOpenModalWindow();
+        return;
+    }
     const CResidentProgram::ModalRun modal(m_program);
     const std::string path = AskPath(m_hWnd, true);
     if (path.empty()) {
@@ -47,6 +51,10 @@ void CSettingDlg::OnExport() {
 }
 
 void CSettingDlg::OnImport() {
+    if (!m_program.MayOpenModal()) {
+        ShowOpenModalWindow();
+        return;
+    }
     const CResidentProgram::ModalRun modal(m_program);
     const std::string path = AskPath(m_hWnd, false);
     if (path.empty()) {

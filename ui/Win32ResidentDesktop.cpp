@@ -46,6 +46,10 @@ void CWin32ResidentDesktop::ShowBalloon(const std::string& text, bool warning) {
     m_trayIcon.ShowBalloon(text, warning);
 }
 
+void CWin32ResidentDesktop::ShowLayerNotice(const std::string& layerName) {
+    m_notice.OnLayerChanged(layerName);
+}
+
 void CWin32ResidentDesktop::StartNotices(CMidiInConnections& connection) {
     m_actions.Releases().Attach(m_window);
     m_midiInMessages.Attach(m_window, connection);

@@ -76,7 +76,11 @@ class FakeDesktop : public IResidentDesktop {
 public:
     explicit FakeDesktop(Events& events) : m_events(events) {}
     void AddTrayIcon(const std::string& tip) override { m_events.push_back("tray added " + tip); }
-    void SetTrayTip(const std::string&) override {}
+    // Kept apart from the account of the order: the tip changes often.
+    void SetTrayTip(const std::string& text) override { tip = text; }
+    void ShowLayerNotice(const std::string& layerName) override {
+        layerNotices.push_back(layerName);
+    }
     void ShowBalloon(const std::string& text, bool) override {
         m_events.push_back("balloon " + text);
     }
@@ -87,6 +91,9 @@ public:
     std::uintptr_t InputReceiver() const override { return 7; }
     void StopWorkers() override { m_events.push_back("workers stopped"); }
     void ShowEndBox(const std::string& text) override { m_events.push_back("end box " + text); }
+
+    std::string tip;
+    std::vector<std::string> layerNotices;
 
 private:
     Events& m_events;
@@ -256,3 +263,31 @@ TEST_F(ResidentProgramTest, RemovingRulesDeletesEachSelectedRowOnce) {
 }
 
 } // namespace
+
+TEST_F(ResidentProgramTest, ALayerSwitchIsNamedInTheTipAndOnScreenAndANameIsSavedAtOnce) {
+    program.Start(view);
+    auto toEdit = std::make_unique<CChangeTableItem>();
+    toEdit->InputKind = CChangeTableItem::Note;
+    toEdit->OutputKind = CChangeTableItem::SwitchLayer;
+    toEdit->NoteNumber = toEdit->NoteNumberEnd = 50;
+    toEdit->LayerTarget = 2;
+    program.AddRule(std::move(toEdit));
+    program.SaveChanges();
+    const auto tipEndsWith = [&](const std::string& end) {
+        return desktop.tip.size() >= end.size() &&
+               desktop.tip.compare(desktop.tip.size() - end.size(), end.size(), end) == 0;
+    };
+    EXPECT_TRUE(tipEndsWith(" - レイヤー 1")) << desktop.tip;
+
+    CLayerNames names = program.Table().LayerNames();
+    ASSERT_TRUE(names.Set(2, "編集"));
+    events.clear();
+    EXPECT_TRUE(program.RenameLayers(names));
+    EXPECT_EQ(events, Events{"saved"});
+    EXPECT_FALSE(program.RenameLayers(names)) << "the same names: nothing to save";
+    EXPECT_EQ(events.size(), 1u);
+
+    Note(50);
+    EXPECT_EQ(desktop.layerNotices, std::vector<std::string>{"編集"});
+    EXPECT_TRUE(tipEndsWith(" - 編集")) << desktop.tip;
+}

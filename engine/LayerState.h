@@ -49,8 +49,7 @@ public:
     // Back to the layer from before the holds: the input can no longer come.
     void ReleaseAll() { m_count = 0; }
     // Whether some hold is by a controller of that device and channel.
-    bool HoldsController(std::uint8_t device, std::uint8_t channel,
-                         std::uint8_t controller) const;
+    bool HoldsController(std::uint8_t device, std::uint8_t channel, std::uint8_t controller) const;
 
 private:
     struct Record {

@@ -39,8 +39,8 @@ TEST_F(LayerEditorTest, ALayerIsNamedAndARuleHoldingItIsMadeInTheEditor) {
     EXPECT_EQ(names.Text(kFirstLayerName + 1), "");
     ASSERT_TRUE(names.SetText(kFirstLayerName + 1, "編集"));
     ASSERT_NO_FATAL_FAILURE(Close(names, true));
-    ASSERT_TRUE(WaitUntil([&] { return Saved("General", "LayerName2") == "編集"; },
-                          kActionTimeoutMs))
+    ASSERT_TRUE(
+        WaitUntil([&] { return Saved("General", "LayerName2") == "編集"; }, kActionTimeoutMs))
         << "not saved at once";
 
     const DialogDriver editor = OpenAdd();

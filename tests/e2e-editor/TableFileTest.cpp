@@ -24,8 +24,7 @@ protected:
         const HWND dialog = WaitForTopLevelWindow(
             process.Id(),
             [&](HWND w) {
-                return w != window.Handle() && IsWindowVisible(w) &&
-                       WindowClass(w) == "#32770" &&
+                return w != window.Handle() && IsWindowVisible(w) && WindowClass(w) == "#32770" &&
                        (GetDlgItem(w, kFileNameCombo) != nullptr ||
                         GetDlgItem(w, kFileNameEdit) != nullptr);
             },
@@ -73,8 +72,8 @@ protected:
         return path + name;
     }
     int SavedRuleCount() const {
-        return static_cast<int>(GetPrivateProfileIntA("General", "TableItemCount", -1,
-                                                      sandbox->ConfigPath().c_str()));
+        return static_cast<int>(
+            GetPrivateProfileIntA("General", "TableItemCount", -1, sandbox->ConfigPath().c_str()));
     }
 };
 

@@ -73,8 +73,7 @@ TEST_F(LayersTest, APadHeldForLayerThreeChangesItOnlyWhileHeld) {
 TEST_F(LayersTest, AKeyHeldOnLayerOneIsReleasedByItsNoteOffAfterTheSwitch) {
     ConfigRule held = KeyOnLayer(1, 60, 'A');
     held.keyHold = true;
-    ASSERT_NO_FATAL_FAILURE(
-        StartFocusedWith({held, KeyOnLayer(2, 60, 'B'), LayerPad(50, 0, 2)}));
+    ASSERT_NO_FATAL_FAILURE(StartFocusedWith({held, KeyOnLayer(2, 60, 'B'), LayerPad(50, 0, 2)}));
     PostToOpenedPort(NoteOn(0, 60));
     ExpectKeys({{true, 'A'}});
     Strike(50);

@@ -30,11 +30,11 @@ protected:
 TEST_F(LayerRules, TheMostSpecificLevelActsAndNoOther) {
     constexpr std::uintptr_t kPaint = 7;
     actions.PutInFront(kPaint, "C:\\Tools\\Paint.exe");
-    NoteKeyOn(0, 60, 0x41);                              // every layer, every application
-    NoteKeyOn(2, 60, 0x42);                              // layer 2, every application
+    NoteKeyOn(0, 60, 0x41);                             // every layer, every application
+    NoteKeyOn(2, 60, 0x42);                             // layer 2, every application
     NoteKeyOn(0, 60, 0x43).SetForeExePath("Paint.exe"); // every layer, Paint
     NoteKeyOn(2, 60, 0x44).SetForeExePath("Paint.exe"); // layer 2, Paint
-    NoteKeyOn(3, 61, 0x45);                              // only on layer 3
+    NoteKeyOn(3, 61, 0x45);                             // only on layer 3
     NoteSwitch(50, CChangeTableItem::GoToLayer, 2);
     NoteSwitch(51, CChangeTableItem::GoToLayer, 1);
 
@@ -46,8 +46,7 @@ TEST_F(LayerRules, TheMostSpecificLevelActsAndNoOther) {
     Strike(60);
     Strike(51);
     Strike(60);
-    EXPECT_EQ(Log(), (Actions{KeyAction(0x43), KeyAction(0x44), KeyAction(0x42),
-                              KeyAction(0x41)}));
+    EXPECT_EQ(Log(), (Actions{KeyAction(0x43), KeyAction(0x44), KeyAction(0x42), KeyAction(0x41)}));
     EXPECT_EQ(changes, (std::vector<int>{2, 1}));
 }
 
@@ -132,8 +131,8 @@ TEST_F(LayerRules, PedalAndBendHoldALayerUntilTheyAreLetGo) {
 
 TEST_F(LayerRules, AKeyHeldAcrossASwitchIsReleasedByItsOwnInput) {
     NoteKeyOn(1, 60, 0x41).KeyHold = 1;
-    CChangeTableItem& pedalKey = AddRule(CChangeTableItem::ControlChange,
-                                         CChangeTableItem::KeyInput);
+    CChangeTableItem& pedalKey =
+        AddRule(CChangeTableItem::ControlChange, CChangeTableItem::KeyInput);
     pedalKey.CCNumber = 64;
     pedalKey.KeyCode = 0x10;
     pedalKey.KeyHold = 1;

@@ -77,6 +77,6 @@ TEST(LayerChoices, TheEditorWritesTheLayerAndTheSwitchBackAndShowsItsControls) {
         CChangeTableItem::Note, CChangeTableItem::SwitchLayer, -1, CChangeTableItem::NextLayer);
     EXPECT_TRUE(next.layerAction);
     EXPECT_FALSE(next.layerTarget) << "next and previous name no layer";
-    EXPECT_FALSE(MapEditControlStatesFor(CChangeTableItem::Note, CChangeTableItem::KeyInput)
-                     .layerAction);
+    EXPECT_FALSE(
+        MapEditControlStatesFor(CChangeTableItem::Note, CChangeTableItem::KeyInput).layerAction);
 }

@@ -767,3 +767,26 @@ TEST_F(ChangeTableFile, HandEditedSequenceTextAndRepeatValuesHaveDefinedOutcomes
     EXPECT_EQ(table.GetAt(3)->GetText(), "a\x82\x20"
                                          "b");
 }
+
+TEST_F(ChangeTableFile, LongLayerNamesAndLayerNumbersBeyondAByteHaveADefinedOutcome) {
+    const std::string longName(300, 'n');
+    WriteConfig("[General]\r\nMidiInDevice=\r\nTableItemCount=1\r\nLayerName3=" + longName +
+                "\r\n[TableItem000]\r\nOutputKind=4\r\nLayer=257\r\nLayerAction=-1\r\n"
+                "LayerTarget=99999\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    ASSERT_EQ(table.GetSize(), 1);
+    EXPECT_EQ(table.LayerNames().Get(3), longName);
+    // Masked, 257 would be layer 1 and -1 a held layer.
+    EXPECT_EQ(table.GetAt(0)->Layer, CChangeTableItem::kNoLayer);
+    EXPECT_EQ(table.GetAt(0)->LayerAction, CChangeTableItem::kNoLayer);
+    EXPECT_EQ(table.GetAt(0)->LayerTarget, CChangeTableItem::kNoLayer);
+    EXPECT_FALSE(table.LayerNames().Set(4, "two\r\nlines"));
+    EXPECT_EQ(table.LayerNames().Get(4), "");
+
+    ASSERT_TRUE(table.Save(path, backend));
+    CChangeTable again;
+    again.Load(path, backend);
+    EXPECT_EQ(again.LayerNames().Get(3), longName);
+    EXPECT_EQ(again.GetAt(0)->Layer, CChangeTableItem::kNoLayer) << "still a layer that never acts";
+}

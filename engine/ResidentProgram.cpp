@@ -78,8 +78,9 @@ void CResidentProgram::Start(IResidentView& view) {
     m_engine.TableChanged();
     m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
     m_view->ShowRules();
-    ShowTrayTip();
     OpenAllSlots();
+    // The devices' tip is set as each slot opens; the layer only here.
+    ShowTrayTip();
     // The record hears a message before the engine, which then tells it
     // what it did.
     m_listenerManager.AddListener(&m_inputRecord);
@@ -154,11 +155,19 @@ void CResidentProgram::ShowTrayTip() {
             named.push_back({connection.GetStatus(), connection.GetDeviceName()});
         }
     }
-    std::string tip = MidiInSlotsTrayTip(m_settings.appName, named);
-    if (m_table.UsesLayers()) {
-        tip += " - " + m_table.LayerNames().Display(m_engine.CurrentLayer());
+    const std::string devices = MidiInSlotsTrayTip(m_settings.appName, named);
+    if (!m_table.UsesLayers()) {
+        m_desktop.SetTrayTip(devices);
+        return;
     }
-    m_desktop.SetTrayTip(tip);
+    // The tip holds 127 bytes: the layer keeps its place at the end, a long
+    // name cut, and the devices' part gives way.
+    constexpr std::size_t kTipBytes = 127;
+    constexpr std::size_t kLayerBytes = 40;
+    const std::string layer =
+        " - " + CutAtCharacterBoundary(m_table.LayerNames().Display(m_engine.CurrentLayer()),
+                                       kLayerBytes);
+    m_desktop.SetTrayTip(CutAtCharacterBoundary(devices, kTipBytes - layer.size()) + layer);
 }
 
 bool CResidentProgram::RenameLayers(const CLayerNames& names) {

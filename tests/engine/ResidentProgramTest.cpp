@@ -290,4 +290,10 @@ TEST_F(ResidentProgramTest, ALayerSwitchIsNamedInTheTipAndOnScreenAndANameIsSave
     Note(50);
     EXPECT_EQ(desktop.layerNotices, std::vector<std::string>{"編集"});
     EXPECT_TRUE(tipEndsWith(" - 編集")) << desktop.tip;
+
+    // A long name: the tip keeps to its 127 bytes and still ends in the layer.
+    ASSERT_TRUE(names.Set(2, std::string(300, 'n')));
+    EXPECT_TRUE(program.RenameLayers(names));
+    EXPECT_LE(desktop.tip.size(), 127u);
+    EXPECT_TRUE(tipEndsWith(" - " + std::string(40, 'n'))) << desktop.tip;
 }

@@ -50,6 +50,11 @@ void CConversionEngine::OnNoteOff(std::uint32_t portHandle, std::uint8_t channel
                                   std::uint8_t note) {
     const std::uint8_t device = m_portDevices.SlotOf(portHandle);
     m_timedStrokes.Repeats().ReleaseNote(device, ProbeChannel(channel), note);
+    // Whatever layer is current and whether the converter is on or not: a
+    // release ends what its press began.
+    if (m_layers.IsHeld()) {
+        ChangeLayer([&] { m_layers.ReleaseNote(device, ProbeChannel(channel), note); });
+    }
     // Most note-offs release nothing; the batch is only built for holds.
     if (m_keyHolds.IsEmpty()) {
         return;
@@ -63,6 +68,9 @@ void CConversionEngine::OnPitchBend(std::uint32_t portHandle, std::uint8_t chann
     const std::uint8_t device = m_portDevices.SlotOf(portHandle);
     const CPitchBendWheel::Movement movement = m_pitchBendWheel[device].OnValue(value);
     if (movement == CPitchBendWheel::Returned) {
+        if (m_layers.IsHeld()) {
+            ChangeLayer([&] { m_layers.ReleaseBend(device); });
+        }
         m_timedStrokes.Repeats().ReleaseBend(device);
         if (m_keyHolds.IsEmpty()) {
             return;
@@ -82,6 +90,11 @@ void CConversionEngine::OnControlChange(std::uint32_t portHandle, std::uint8_t c
         return;
     }
     const std::uint8_t device = m_portDevices.SlotOf(portHandle);
+    if (m_layers.IsHeld()) {
+        ChangeLayer([&] {
+            m_layers.ReleaseController(device, ProbeChannel(channel), controller, value);
+        });
+    }
     Convert(InputEvent{CChangeTableItem::ControlChange, ProbeChannel(channel), controller, 0,
                        device},
             value);
@@ -219,10 +232,9 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     }
     KeepIndexCurrent();
     const CChangeTable& table = *m_pChangeTable;
-    const CForegroundRules::Choice choice =
-        m_foregroundRules.Choose(table, m_index, event, [&](const CChangeTableItem& rule) {
-            return TakesEvent(rule, event, value);
-        });
+    const CForegroundRules::Choice choice = m_foregroundRules.Choose(
+        table, m_index, event, m_layers.Current(),
+        [&](const CChangeTableItem& rule) { return TakesEvent(rule, event, value); });
     // A pedal held under another program is let go by its rule, which the
     // program in front does not admit: then every rule is visited.
     // The same for a pedal that repeats its stroke.
@@ -271,14 +283,24 @@ EConversionOutcome CConversionEngine::WhyNothingActed(const InputEvent& event, s
     if (!m_index.IsCurrentFor(*m_pChangeTable)) {
         return EConversionOutcome::NoMatch;
     }
+    // A rule of the program in front on another layer tells of the layer;
+    // one of another program on this layer (or every layer) of the program.
+    bool otherLayer = false;
     for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
         const CChangeTableItem* rule = m_pChangeTable->GetAt(i);
-        if (rule != nullptr && rule->IsForOneApplication() &&
-            !m_foregroundRules.Admits(m_index, i, choice) && TakesEvent(*rule, event, value)) {
+        if (rule == nullptr || m_foregroundRules.Admits(m_index, i, choice) ||
+            !TakesEvent(*rule, event, value)) {
+            continue;
+        }
+        const std::uint8_t layer = m_index.LayerAt(i);
+        if (layer != 0 && layer != m_layers.Current()) {
+            otherLayer = true;
+        } else if (rule->IsForOneApplication() &&
+                   !m_foregroundRules.Admits(m_index, i, CForegroundRules::Choice{true, layer})) {
             return EConversionOutcome::OtherApplicationOnly;
         }
     }
-    return EConversionOutcome::NoMatch;
+    return otherLayer ? EConversionOutcome::OtherLayerOnly : EConversionOutcome::NoMatch;
 }
 
 bool CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const InputEvent& event,
@@ -289,6 +311,15 @@ bool CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const 
         return false;
     }
     const bool admitted = m_foregroundRules.Admits(m_index, position, choice);
+    if (rule.OutputKind == CChangeTableItem::SwitchLayer) {
+        if (!admitted || !SwitchLayer(rule, event, value)) {
+            return false;
+        }
+        if (m_pObserver != nullptr) {
+            m_pObserver->RuleActed(position, rule);
+        }
+        return true;
+    }
     if (rule.HoldsKey() || rule.RepeatsKey()) {
         // Told after the press: a release is no action of its own.
         if (!ConvertHeldKeyRule(rule, event, value, admitted)) {
@@ -309,6 +340,72 @@ bool CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const 
     }
     Perform(rule, steps);
     return true;
+}
+
+template <typename Change> void CConversionEngine::ChangeLayer(Change change) {
+    const int before = m_layers.Current();
+    change();
+    if (m_layers.Current() != before && m_layerChanged) {
+        m_layerChanged(m_layers.Current());
+    }
+}
+
+// A switch changes which rules the next events find; the keys held stay
+// down until their own inputs let them go, whatever layer is current then.
+// True when it switched (or, for a hold, took the press).
+bool CConversionEngine::SwitchLayer(const CChangeTableItem& rule, const InputEvent& event,
+                                    std::uint8_t value) {
+    switch (rule.LayerAction) {
+    case CChangeTableItem::GoToLayer:
+        if (Steps(rule, event, value) == 0) {
+            return false;
+        }
+        ChangeLayer([&] { m_layers.GoTo(rule.LayerTarget); });
+        return true;
+    case CChangeTableItem::NextLayer:
+    case CChangeTableItem::PreviousLayer: {
+        if (Steps(rule, event, value) == 0) {
+            return false;
+        }
+        const std::uint32_t inUse = LayersInUse();
+        ChangeLayer([&] {
+            if (rule.LayerAction == CChangeTableItem::NextLayer) {
+                m_layers.Next(inUse);
+            } else {
+                m_layers.Previous(inUse);
+            }
+        });
+        return true;
+    }
+    case CChangeTableItem::HoldLayer: {
+        // Only an input that is let go can hold; without a release the
+        // layer would stay for good, so such a rule does nothing.
+        if (!CChangeTableItem::HasRelease(rule.InputKind) || !Matches(rule, event, value)) {
+            return false;
+        }
+        const bool edge = (rule.CCFlag & CChangeTableItem::CCFlagRisingEdge) != 0;
+        if (rule.InputKind == CChangeTableItem::ControlChange && !edge && value < 64) {
+            return false; // a pedal's release value is no press
+        }
+        const CLayerState::Input input{
+            event.device, event.kind, event.channel,
+            rule.InputKind == CChangeTableItem::Note ||
+                    rule.InputKind == CChangeTableItem::ControlChange
+                ? event.number
+                : std::uint8_t{0},
+            edge};
+        ChangeLayer([&] { m_layers.Hold(input, rule.LayerTarget); });
+        return true;
+    }
+    default:
+        return false; // an action this program does not know
+    }
+}
+
+// Next and previous go round the layers that have rules or names; layer 1
+// always.
+std::uint32_t CConversionEngine::LayersInUse() const {
+    return m_index.LayersWithRules() | m_pChangeTable->LayerNames().NamedMask() | (1u << 1);
 }
 
 void CConversionEngine::KeepIndexCurrent() {
@@ -385,6 +482,9 @@ void CConversionEngine::ReleaseHeldKeys() {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseAll(events));
     m_timedStrokes.DropAll();
+    // The inputs that hold layers are gone as well, or their releases would
+    // come while nothing listens.
+    ChangeLayer([&] { m_layers.ReleaseAll(); });
 }
 
 void CConversionEngine::OnToggleEnabled() {
@@ -437,5 +537,8 @@ void CConversionEngine::PortClosed(std::uint8_t slot) {
     CKeyHolds::ReleaseEvents events;
     SendKeyEvents(events, m_keyHolds.ReleaseDevice(slot, events));
     m_timedStrokes.Repeats().ReleaseDevice(slot);
+    if (m_layers.IsHeld()) {
+        ChangeLayer([&] { m_layers.ReleaseDevice(slot); });
+    }
     ResetControllerValues(slot);
 }

@@ -4,6 +4,7 @@
 #include "ForegroundRules.h"
 #include "InputEvent.h"
 #include "KeyHolds.h"
+#include "LayerState.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
 #include "PortDevices.h"
@@ -11,6 +12,8 @@
 #include "TimedStrokes.h"
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 class CChangeTable;
 class IEngineActions;
@@ -85,6 +88,13 @@ public:
     void ReleaseHeldKeys();
     bool HoldsKeys() const { return !m_keyHolds.IsEmpty(); }
 
+    // The layer whose rules act now (1..16); the program starts on 1.
+    int CurrentLayer() const { return m_layers.Current(); }
+    // Told after every change of the current layer (the tray tip names it).
+    void SetLayerChangeHandler(std::function<void(int layer)> handler) {
+        m_layerChanged = std::move(handler);
+    }
+
     // The timer that the actions run for sequences, texts and repeats.
     void OnStrokeTimer() { m_timedStrokes.OnTimer(); }
 
@@ -105,6 +115,10 @@ private:
     int DirectionSteps(const CChangeTableItem& rule, const InputEvent& event,
                        std::uint8_t value) const;
     void Perform(const CChangeTableItem& rule, int steps);
+    bool SwitchLayer(const CChangeTableItem& rule, const InputEvent& event, std::uint8_t value);
+    std::uint32_t LayersInUse() const;
+    // Runs a change of the layer state and tells it when the layer changed.
+    template <typename Change> void ChangeLayer(Change change);
 
     // Whether the rule takes the event, as press or, for a held
     // controller, as release.
@@ -141,6 +155,8 @@ private:
     std::uint8_t m_lastKnobValue[kDevices][16][128];
     IEngineActions& m_actions;
     CKeyHolds m_keyHolds;
+    CLayerState m_layers;
+    std::function<void(int layer)> m_layerChanged;
     CRuleIndex m_index;
     CForegroundRules m_foregroundRules;
     CTimedStrokes m_timedStrokes;

@@ -10,6 +10,7 @@ enum class EConversionOutcome : std::uint8_t {
     Disabled,             // the converter is switched off
     Suspended,            // a rule editor is open or the table is being changed
     OtherApplicationOnly, // only rules limited to a program not in front take it
+    OtherLayerOnly,       // only rules of a layer that is not the current one take it
 };
 
 // Told what the engine did with each event it converted, for the monitor.

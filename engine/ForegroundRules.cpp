@@ -48,23 +48,23 @@ CRuleIndex::Candidates CForegroundRules::WalkCandidates(const CRuleIndex& index,
                                                         const InputEvent& event, Choice choice,
                                                         bool releaseAnywhere,
                                                         int fromPosition) const {
-    if (!m_anyLimited || releaseAnywhere) {
+    if (!index.IsSplit() || releaseAnywhere) {
         return index.Find(event, fromPosition);
     }
-    if (choice == ThisApplicationOnly) {
-        return index.FindInFront(event, fromPosition);
-    }
-    return index.FindGeneral(event, fromPosition);
+    return index.FindLevel(event, choice.thisApplication, choice.layer, fromPosition);
 }
 
 bool CForegroundRules::Admits(const CRuleIndex& index, int position, Choice choice) const {
-    if (!m_anyLimited) {
+    if (!index.IsSplit()) {
         return true;
+    }
+    if (index.LayerAt(position) != choice.layer) {
+        return false;
     }
     const int group = index.GroupAt(position);
     if (group == CRuleIndex::kEveryApplication) {
-        return choice == EveryApplication;
+        return !choice.thisApplication;
     }
-    return choice == ThisApplicationOnly && group < static_cast<int>(m_groupInFront.size()) &&
+    return choice.thisApplication && group < static_cast<int>(m_groupInFront.size()) &&
            m_groupInFront[static_cast<std::size_t>(group)] != 0;
 }

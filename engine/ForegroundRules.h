@@ -8,11 +8,13 @@
 
 class IEngineActions;
 
-// Which rules may act for the application in front. The rules limited to
-// that application come first: when one of them takes the event, only they
-// act, otherwise the rules for every application do; rules limited to other
-// programs never act. So one program can override a general mapping and
-// keep it everywhere else.
+// Which rules may act for the application in front and the current layer.
+// The most specific rules that take the event act, and no others, in this
+// order: those for the application in front and the current layer, for that
+// application and every layer, for the current layer and every application,
+// for every layer and every application. Rules limited to other programs or
+// layers never act. So one program can override a general mapping and keep
+// it everywhere else, and a layer is a set of rules laid over the base.
 //
 // Tables without such rules never ask which window is in front. Otherwise
 // the window is asked once per event, and its executable, and which of the
@@ -22,20 +24,25 @@ class IEngineActions;
 // choice costs what the event concerns.
 class CForegroundRules {
 public:
-    // What one event's walk may use; kept by the walk, so that a nested
-    // event cannot change it under the walk.
-    enum Choice : std::uint8_t { EveryApplication, ThisApplicationOnly };
+    // What one event's walk may use, one of the four levels; kept by the
+    // walk, so that a nested event or a switch of the layer cannot change
+    // it under the walk.
+    struct Choice {
+        bool thisApplication = false;
+        // 0: the rules for every layer.
+        std::uint8_t layer = 0;
+    };
 
     explicit CForegroundRules(IEngineActions& platform) : m_platform(platform) {}
 
     // The rules were edited, added or deleted: the index was rebuilt.
     void TableChanged(const CChangeTable& table, CRuleIndex& index);
 
-    // Before the walk: decides which rules it may use for this event.
-    // takes(rule) tells whether a rule takes the event.
+    // Before the walk: decides which rules it may use for this event on the
+    // current layer. takes(rule) tells whether a rule takes the event.
     template <typename Takes>
     Choice Choose(const CChangeTable& table, CRuleIndex& index, const InputEvent& event,
-                  Takes takes);
+                  int currentLayer, Takes takes);
 
     // The rules a walk with that choice needs to visit, from a table
     // position on: those it admits, and all rules when a held pedal may have
@@ -65,16 +72,25 @@ private:
 
 template <typename Takes>
 CForegroundRules::Choice CForegroundRules::Choose(const CChangeTable& table, CRuleIndex& index,
-                                                  const InputEvent& event, Takes takes) {
-    if (!Prepare(table, index) || !m_anyInFront) {
-        return EveryApplication;
-    }
-    CRuleIndex::Candidates candidates = index.FindInFront(event);
-    for (int position; (position = candidates.Next()) >= 0;) {
-        const CChangeTableItem* rule = table.GetAt(position);
-        if (rule != nullptr && takes(*rule)) {
-            return ThisApplicationOnly;
+                                                  const InputEvent& event, int currentLayer,
+                                                  Takes takes) {
+    const bool front = Prepare(table, index) && m_anyInFront;
+    const bool layered = index.HasRulesOnLayer(currentLayer);
+    const std::uint8_t layer = static_cast<std::uint8_t>(currentLayer);
+    const Choice levels[] = {{true, layer}, {true, 0}, {false, layer}};
+    for (const Choice& level : levels) {
+        if ((level.thisApplication && !front) || (level.layer != 0 && !layered)) {
+            continue;
+        }
+        CRuleIndex::Candidates candidates =
+            index.FindLevel(event, level.thisApplication, level.layer);
+        for (int position; (position = candidates.Next()) >= 0;) {
+            const CChangeTableItem* rule = table.GetAt(position);
+            if (rule != nullptr && takes(*rule)) {
+                return level;
+            }
         }
     }
-    return EveryApplication;
+    // The base: every layer, every application.
+    return Choice{};
 }

@@ -2,6 +2,7 @@
 
 #include "ChangeTableItem.h"
 #include "PortDevices.h"
+#include "LayerNames.h"
 #include "StringUtil.h"
 #include "TimeOfDay.h"
 
@@ -73,6 +74,8 @@ void CInputRecord::RuleActed(int index, const CChangeTableItem& rule) {
         acted.mouseAction = rule.MouseAction;
         acted.actLaunch = rule.ActLaunch;
         acted.keyRepeat = rule.KeyRepeat;
+        acted.layerAction = rule.LayerAction;
+        acted.layerTarget = rule.LayerTarget;
         acted.exeName[0] = '\0';
         acted.played[0] = '\0';
         // Copied from the table's own strings: no allocation per message.
@@ -82,6 +85,10 @@ void CInputRecord::RuleActed(int index, const CChangeTableItem& rule) {
         } else if (rule.OutputKind == CChangeTableItem::TypeText) {
             CopyCut(acted.played, sizeof acted.played, rule.GetText().data(),
                     rule.GetText().size());
+        }
+        if (rule.OutputKind == CChangeTableItem::SwitchLayer && m_layerNames != nullptr) {
+            const std::string& name = m_layerNames->Get(rule.LayerTarget);
+            CopyCut(acted.played, sizeof acted.played, name.data(), name.size());
         }
         if (rule.OutputKind == CChangeTableItem::ActivateApplication) {
             // The copy of the path costs what the activation's process

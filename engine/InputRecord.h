@@ -25,9 +25,12 @@ struct SActedRule {
     std::uint8_t mouseAction = 0;
     std::uint8_t actLaunch = 0;
     std::uint8_t keyRepeat = 0;
+    std::uint8_t layerAction = 0;
+    std::uint8_t layerTarget = 0;
     char exeName[kExeNameSize] = {}; // activation rules: the file name shown
     // Sequence and text rules: the start of what they play, as the table
     // keeps it (the shown text is made from it only when it is looked at).
+    // Layer switches: the name of the layer they go to, as it then was.
     char played[kPlayedSize] = {};
 };
 
@@ -53,6 +56,8 @@ struct SInputRecordEntry {
 // costs no allocation, only copies into the entry it overwrites. Listens to
 // the raw input ahead of the engine and observes the engine, which tells it
 // what became of the message just recorded.
+class CLayerNames;
+
 class CInputRecord : public CMidiInEventListener, public IConversionObserver {
 public:
     static constexpr int kCapacity = 1000;
@@ -69,6 +74,9 @@ public:
     // slot's device, one of a port no slot holds without a name. Without
     // it every message is slot 1's.
     void SetPortSlots(const CPortDevices* slots) { m_portSlots = slots; }
+    // The names that a layer switch's entry keeps; not owned, nullptr for
+    // none (the layers are then shown by number).
+    void SetLayerNames(const CLayerNames* names) { m_layerNames = names; }
 
     void OnShortMessage(std::uint32_t portHandle, std::uint32_t message) override;
     void RuleActed(int index, const CChangeTableItem& rule) override;
@@ -98,4 +106,5 @@ private:
     const CPortDevices* m_portSlots = nullptr;
     // By slot; 0: a port of no slot, never named.
     char m_devices[kSlots + 1][SInputRecordEntry::kDeviceSize] = {};
+    const CLayerNames* m_layerNames = nullptr;
 };

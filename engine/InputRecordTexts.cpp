@@ -2,6 +2,7 @@
 
 #include "ChangeTableItem.h"
 #include "InputRecord.h"
+#include "LayerNames.h"
 #include "StringUtil.h"
 
 #include <cstdint>
@@ -109,11 +110,18 @@ std::string OutputText(const SActedRule& acted) {
     rule.MouseAction = acted.mouseAction;
     rule.ActLaunch = acted.actLaunch;
     rule.KeyRepeat = acted.keyRepeat;
+    rule.LayerAction = acted.layerAction;
+    rule.LayerTarget = acted.layerTarget;
     rule.SetActExePath(acted.exeName);
     if (acted.outputKind == CChangeTableItem::KeySequence) {
         rule.SetKeySequence(acted.played);
     } else if (acted.outputKind == CChangeTableItem::TypeText) {
         rule.SetText(acted.played);
+    }
+    if (acted.outputKind == CChangeTableItem::SwitchLayer) {
+        CLayerNames names;
+        names.Set(acted.layerTarget, acted.played);
+        return rule.GetOutputText(names);
     }
     return rule.GetOutputText();
 }
@@ -135,6 +143,8 @@ std::string DoneText(const SInputRecordEntry& entry) {
         return "編集中";
     case EConversionOutcome::OtherApplicationOnly:
         return "別のアプリ用のみ";
+    case EConversionOutcome::OtherLayerOnly:
+        return "別のレイヤー用のみ";
     case EConversionOutcome::NoMatch:
     default:
         return "該当なし";

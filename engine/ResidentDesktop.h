@@ -18,6 +18,8 @@ public:
     virtual void AddTrayIcon(const std::string& tip) = 0;
     virtual void SetTrayTip(const std::string& tip) = 0;
     virtual void ShowBalloon(const std::string& text, bool warning) = 0;
+    // The current layer changed: the on-screen notice names it.
+    virtual void ShowLayerNotice(const std::string& /*layerName*/) {}
     // Starts taking the icon away without waiting for the shell; from now
     // on nothing (not even the shell's restart notice) adds it again.
     virtual void BeginRemoveTrayIcon() = 0;

@@ -1,6 +1,8 @@
 #include "ResidentProgram.h"
 
+#include "EngineSuspension.h"
 #include "MidiInStatusTexts.h"
+#include "PortableIniBackend.h"
 #include "ResidentDesktop.h"
 #include "StringUtil.h"
 #include "TimeOfDay.h"
@@ -21,7 +23,15 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
     : m_desktop(desktop), m_settings(std::move(settings)), m_engine(&m_table, actions),
       m_inputRecord(PlatformTimeOfDay()),
       m_midiIn(CChangeTable::kDeviceSlots, midi, m_listenerManager, scheduler,
-               [this](int slot) { return EventsOfSlot(slot); }) {}
+               [this](int slot) { return EventsOfSlot(slot); }) {
+    m_inputRecord.SetLayerNames(&m_table.LayerNames());
+    m_engine.SetLayerChangeHandler([this](int layer) {
+        ShowTrayTip();
+        if (m_phase == Phase::Running) {
+            m_desktop.ShowLayerNotice(m_table.LayerNames().Display(layer));
+        }
+    });
+}
 
 SMidiInConnectionEvents CResidentProgram::EventsOfSlot(int slot) {
     const auto device = static_cast<std::uint8_t>(slot);
@@ -71,6 +81,8 @@ void CResidentProgram::Start(IResidentView& view) {
     m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
     m_view->ShowRules();
     OpenAllSlots();
+    // The devices' tip is set as each slot opens; the layer only here.
+    ShowTrayTip();
     // The record hears a message before the engine, which then tells it
     // what it did.
     m_listenerManager.AddListener(&m_inputRecord);
@@ -126,6 +138,19 @@ void CResidentProgram::ShowMidiInStatus(int slot, Status before, Status after, b
     if (m_phase != Phase::Running) {
         return;
     }
+    ShowTrayTip();
+    const CMidiInConnection& connection = m_midiIn.Slot(slot);
+    if (const auto balloon = MidiInStatusBalloon(before, after, byItself,
+                                                 connection.GetDeviceName(),
+                                                 connection.GetCandidates())) {
+        m_desktop.ShowBalloon(balloon->text, balloon->warning);
+    }
+}
+
+void CResidentProgram::ShowTrayTip() {
+    if (m_phase != Phase::Running) {
+        return;
+    }
     std::vector<SMidiInSlotState> named;
     for (int s = 1; s <= m_midiIn.SlotCount(); ++s) {
         const CMidiInConnection& connection = m_midiIn.Slot(s);
@@ -133,13 +158,49 @@ void CResidentProgram::ShowMidiInStatus(int slot, Status before, Status after, b
             named.push_back({connection.GetStatus(), connection.GetDeviceName()});
         }
     }
-    m_desktop.SetTrayTip(MidiInSlotsTrayTip(m_settings.appName, named));
-    const CMidiInConnection& connection = m_midiIn.Slot(slot);
-    if (const auto balloon = MidiInStatusBalloon(before, after, byItself,
-                                                 connection.GetDeviceName(),
-                                                 connection.GetCandidates())) {
-        m_desktop.ShowBalloon(balloon->text, balloon->warning);
+    const std::string devices = MidiInSlotsTrayTip(m_settings.appName, named);
+    if (!m_table.UsesLayers()) {
+        m_desktop.SetTrayTip(devices);
+        return;
     }
+    // The tip holds 127 bytes: the layer keeps its place at the end, a long
+    // name cut, and the devices' part gives way.
+    constexpr std::size_t kTipBytes = 127;
+    constexpr std::size_t kLayerBytes = 40;
+    const std::string layer =
+        " - " + CutAtCharacterBoundary(m_table.LayerNames().Display(m_engine.CurrentLayer()),
+                                       kLayerBytes);
+    m_desktop.SetTrayTip(CutAtCharacterBoundary(devices, kTipBytes - layer.size()) + layer);
+}
+
+bool CResidentProgram::RenameLayers(const CLayerNames& names) {
+    if (names == m_table.LayerNames()) {
+        return false;
+    }
+    m_table.LayerNames() = names;
+    SaveChanges();
+    if (m_view != nullptr) {
+        m_view->ShowRules();
+    }
+    return true;
+}
+
+bool CResidentProgram::ExportTable(const std::string& path) {
+    CPortableIniBackend onePass;
+    return m_table.Export(path, m_settings.backend != nullptr ? *m_settings.backend : onePass);
+}
+
+CChangeTable::ImportReport CResidentProgram::ImportTable(const std::string& path,
+                                                         CChangeTable::ImportMode mode) {
+    // Rules may go: no hold may outlive its rule.
+    const CEngineSuspension suspended(m_engine);
+    CPortableIniBackend onePass;
+    const CChangeTable::ImportReport report =
+        m_table.Import(path, m_settings.backend != nullptr ? *m_settings.backend : onePass, mode);
+    if (report.heldTable) {
+        SaveChanges();
+    }
+    return report;
 }
 
 void CResidentProgram::ChooseDevice(const std::string& name) {
@@ -184,6 +245,8 @@ FileTry CResidentProgram::TrySave() {
 }
 
 void CResidentProgram::SaveChanges() {
+    // A change may be the first rule on a layer, or the last, or a name.
+    ShowTrayTip();
     m_saveRetries = 0;
     TrySaveChanges();
 }

@@ -97,6 +97,16 @@ public:
     // end try again.
     void SaveChanges();
 
+    // Gives the layers these names and saves them, when they differ from
+    // the names the table has; the list and the tip show them at once.
+    bool RenameLayers(const CLayerNames& names);
+
+    // Writes the table and the layer names to a file the user chose.
+    bool ExportTable(const std::string& path);
+    // Reads one in, replacing the table or adding to it, and saves the
+    // result. Nothing changes when the file holds no table.
+    CChangeTable::ImportReport ImportTable(const std::string& path, CChangeTable::ImportMode mode);
+
     const CChangeTable& Table() const { return m_table; }
     CChangeTable& Table() { return m_table; }
     CConversionEngine& Engine() { return m_engine; }
@@ -112,6 +122,8 @@ private:
     void ShowMidiInStatus(int slot, CMidiInConnection::Status before,
                           CMidiInConnection::Status after, bool byItself);
     void OpenAllSlots();
+    // The devices' state and, when the table uses layers, the current layer.
+    void ShowTrayTip();
     void ModalClosed();
     // One try, without waiting.
     FileTry TrySave();

@@ -111,6 +111,32 @@ void CRuleIndex::BuildDense(const CChangeTable& table, Wanted wanted, DenseLists
     lists.starts[0] = 0;
 }
 
+template <typename Wanted>
+void CRuleIndex::BuildByLayer(const CChangeTable& table, Wanted wanted,
+                              std::vector<DenseLists>& byLayer) const {
+    byLayer.assign(kLayers + 1, DenseLists());
+    // Only the layers that some wanted rule is on: each set of lists spans
+    // every channel and device slot, and the rules in front are listed anew
+    // at every change of the window in front.
+    std::uint32_t layers = 0;
+    for (int i = 0; i < table.GetSize(); ++i) {
+        const std::uint8_t layer = m_layerOf[static_cast<std::size_t>(i)];
+        if (layer <= kLayers && table.GetAt(i) != nullptr && wanted(i)) {
+            layers |= 1u << layer;
+        }
+    }
+    for (int layer = 0; layer <= kLayers; ++layer) {
+        if (layers & (1u << layer)) {
+            BuildDense(
+                table,
+                [&](int i) {
+                    return m_layerOf[static_cast<std::size_t>(i)] == layer && wanted(i);
+                },
+                byLayer[static_cast<std::size_t>(layer)]);
+        }
+    }
+}
+
 void CRuleIndex::BuildGroups(const CChangeTable& table) {
     std::map<std::string, int> groupOfPath;
     for (int i = 0; i < m_size; ++i) {
@@ -136,7 +162,10 @@ void CRuleIndex::Build(const CChangeTable& table) {
     m_ids.assign(size, 0);
     m_ruleChannels.assign(size, 0);
     m_groupOf.assign(size, kEveryApplication);
+    m_layerOf.assign(size, 0);
     m_limitedRuleCount = 0;
+    m_layersWithRules = 0;
+    m_beyondLayersRuleCount = 0;
     m_deviceSlotCount = 1;
     for (int i = 0; i < m_size; ++i) {
         if (const CChangeTableItem* rule = table.GetAt(i)) {
@@ -146,16 +175,25 @@ void CRuleIndex::Build(const CChangeTable& table) {
             m_ids[static_cast<std::size_t>(i)] = rule->GetId();
             m_ruleChannels[static_cast<std::size_t>(i)] = rule->InputCh;
             m_limitedRuleCount += rule->IsForOneApplication() ? 1 : 0;
+            const std::uint8_t layer = rule->Layer <= kLayers ? rule->Layer : kNoLayer;
+            m_layerOf[static_cast<std::size_t>(i)] = layer;
+            if (layer == kNoLayer) {
+                ++m_beyondLayersRuleCount;
+            } else if (layer != 0) {
+                m_layersWithRules |= 1u << layer;
+            }
         }
     }
     BuildDense(
         table, [](int) { return true; }, m_all);
     m_groupRules.clear();
-    m_general = DenseLists();
-    m_front = DenseLists();
+    m_general.clear();
+    m_front.clear();
     if (m_limitedRuleCount != 0) {
         BuildGroups(table);
-        BuildDense(
+    }
+    if (IsSplit()) {
+        BuildByLayer(
             table,
             [&](int i) { return m_groupOf[static_cast<std::size_t>(i)] == kEveryApplication; },
             m_general);
@@ -167,10 +205,10 @@ void CRuleIndex::SelectFront(const std::vector<std::uint8_t>& groupInFront) {
     // in front) must look its candidates up again.
     ++m_generation;
     if (m_table == nullptr || m_limitedRuleCount == 0) {
-        m_front = DenseLists();
+        m_front.clear();
         return;
     }
-    BuildDense(
+    BuildByLayer(
         *m_table,
         [&](int i) {
             const int group = m_groupOf[static_cast<std::size_t>(i)];
@@ -223,10 +261,14 @@ CRuleIndex::Candidates CRuleIndex::Find(const InputEvent& event, int fromPositio
     return FindDense(m_all, event, fromPosition);
 }
 
-CRuleIndex::Candidates CRuleIndex::FindGeneral(const InputEvent& event, int fromPosition) const {
-    return FindDense(m_limitedRuleCount != 0 ? m_general : m_all, event, fromPosition);
-}
-
-CRuleIndex::Candidates CRuleIndex::FindInFront(const InputEvent& event, int fromPosition) const {
-    return FindDense(m_front, event, fromPosition);
+CRuleIndex::Candidates CRuleIndex::FindLevel(const InputEvent& event, bool thisApplication,
+                                             int layer, int fromPosition) const {
+    static const DenseLists none;
+    if (!IsSplit()) {
+        return FindDense(!thisApplication && layer == 0 ? m_all : none, event, fromPosition);
+    }
+    const std::vector<DenseLists>& byLayer = thisApplication ? m_front : m_general;
+    const bool known = layer >= 0 && static_cast<std::size_t>(layer) < byLayer.size();
+    return FindDense(known ? byLayer[static_cast<std::size_t>(layer)] : none, event,
+                     fromPosition);
 }

@@ -22,6 +22,9 @@
 // those of the groups in front, made anew when the window in front changes:
 // a table of rule sets for many programs costs an event the rules of the
 // program in front and of every application, not those of all programs.
+// Both sets are split once more by layer (every layer, 1..16; only for the
+// layers that have rules), so that changing the layer costs nothing: the
+// engine only looks in other lists.
 //
 // A rule concerns an event when its kind, channel and number agree; whether
 // it acts (ranges aside: edge flags, knob steps, holds, the program in
@@ -76,18 +79,37 @@ public:
                m_ids[static_cast<std::size_t>(position)] == rule->GetId();
     }
 
-    // Every rule that concerns the event, whatever application it is for,
-    // from that table position on.
+    // Every rule that concerns the event, whatever application and layer it
+    // is for, from that table position on.
     Candidates Find(const InputEvent& event, int fromPosition = 0) const;
-    // Only the rules for every application.
-    Candidates FindGeneral(const InputEvent& event, int fromPosition = 0) const;
-    // Only the rules of the groups in front.
-    Candidates FindInFront(const InputEvent& event, int fromPosition = 0) const;
+    // The rules of one level: those of the groups in front (thisApplication)
+    // or those for every application, and of them those of one layer (0:
+    // those for every layer).
+    Candidates FindLevel(const InputEvent& event, bool thisApplication, int layer,
+                         int fromPosition = 0) const;
     // Which groups are in front (one flag per group): the lists of their
     // rules are made anew.
     void SelectFront(const std::vector<std::uint8_t>& groupInFront);
 
     int LimitedRuleCount() const { return m_limitedRuleCount; }
+    // Whether some rule is on one layer only.
+    bool HasLayeredRules() const { return m_layersWithRules != 0; }
+    // Bit n set: some rule acts on layer n only.
+    std::uint32_t LayersWithRules() const { return m_layersWithRules; }
+    bool HasRulesOnLayer(int layer) const {
+        return layer >= 1 && layer <= kLayers && (m_layersWithRules & (1u << layer)) != 0;
+    }
+    // Whether the rules are split into levels (by application or layer);
+    // when not, every rule is of the one level there is.
+    bool IsSplit() const {
+        return m_limitedRuleCount != 0 || m_layersWithRules != 0 || m_beyondLayersRuleCount != 0;
+    }
+    // The layer of the rule at that position (0 every layer), or kNoLayer
+    // for a number beyond 16, whose rule is in no level.
+    static constexpr std::uint8_t kNoLayer = 0xFF;
+    std::uint8_t LayerAt(int position) const {
+        return m_layerOf[static_cast<std::size_t>(position)];
+    }
     // Application groups are numbered from 0; a position of one of its rules
     // tells the group's application.
     int GroupCount() const { return static_cast<int>(m_groupRules.size()); }
@@ -114,6 +136,7 @@ private:
     static constexpr int kListsPerSlot = kBendPlusList + 1;
     static constexpr int kListsPerDevice = kSlots * kListsPerSlot;
     static constexpr int kNoList = -1;
+    static constexpr int kLayers = 16;
 
     // Every list of every slot one after the other: list l is
     // positions[starts[l] .. starts[l + 1]).
@@ -130,6 +153,11 @@ private:
     // Lists of the rules at the positions wanted(position) picks.
     template <typename Wanted>
     void BuildDense(const CChangeTable& table, Wanted wanted, DenseLists& lists) const;
+    // The same, once per layer that has such rules: byLayer[0] for every
+    // layer, byLayer[n] for layer n (left empty when no wanted rule is on it).
+    template <typename Wanted>
+    void BuildByLayer(const CChangeTable& table, Wanted wanted,
+                      std::vector<DenseLists>& byLayer) const;
     void BuildGroups(const CChangeTable& table);
     Candidates FindDense(const DenseLists& lists, const InputEvent& event, int fromPosition) const;
     // The slots an event's channel looks in: every channel and its own.
@@ -143,12 +171,15 @@ private:
     std::vector<CChangeTableItem::Id> m_ids;
     std::vector<std::uint8_t> m_ruleChannels;
     std::vector<int> m_groupOf;
+    std::vector<std::uint8_t> m_layerOf;
     int m_limitedRuleCount = 0;
+    std::uint32_t m_layersWithRules = 0;
+    int m_beyondLayersRuleCount = 0;
     // 1 while no rule is for one device, kDeviceSlots otherwise.
     int m_deviceSlotCount = 1;
     DenseLists m_all;
-    // Only built when some rules are limited; m_all serves otherwise.
-    DenseLists m_general;
-    DenseLists m_front;
+    // By layer; only built when the rules are split, m_all serves otherwise.
+    std::vector<DenseLists> m_general;
+    std::vector<DenseLists> m_front;
     std::vector<int> m_groupRules;
 };

@@ -1,5 +1,7 @@
 #include "SwitchNoticePlan.h"
 
+#include <utility>
+
 void CSwitchNoticePlan::SetWanted(bool wanted) {
     m_wanted = wanted;
     if (!wanted) {
@@ -8,10 +10,18 @@ void CSwitchNoticePlan::SetWanted(bool wanted) {
 }
 
 bool CSwitchNoticePlan::OnEnabledChanged(bool enabled, std::uint32_t nowMs) {
+    return Show(enabled ? "有効" : "無効", nowMs);
+}
+
+bool CSwitchNoticePlan::OnLayerChanged(const std::string& layerName, std::uint32_t nowMs) {
+    return Show(layerName, nowMs);
+}
+
+bool CSwitchNoticePlan::Show(std::string text, std::uint32_t nowMs) {
     if (!m_wanted) {
         return false;
     }
-    m_text = enabled ? "有効" : "無効";
+    m_text = std::move(text);
     m_showing = true;
     m_shownAt = nowMs;
     return true;

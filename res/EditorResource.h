@@ -45,6 +45,13 @@
 // The device a rule takes its input from.
 #define IDC_MAPEDIT_DEVICE_LABEL 1250
 #define IDC_MAPEDIT_DEVICE 1251
+// The layer a rule acts on, and the layer switch output.
+#define IDC_MAPEDIT_LAYER_LABEL 1273
+#define IDC_MAPEDIT_LAYER 1274
+#define IDC_MAPEDIT_SWITCH_LAYER 1275
+#define IDC_MAPEDIT_LAYER_ACTION 1276
+#define IDC_MAPEDIT_LAYER_TARGET_LABEL 1277
+#define IDC_MAPEDIT_LAYER_TARGET 1278
 // Limiting a rule to the application in front.
 // Sequences, typed text and repeat.
 #define IDC_MAPEDIT_SEQUENCE 1140

@@ -12,6 +12,7 @@
 #define IDD_MAPEDIT_DIALOG 131
 #define IDD_APPSELECT_DIALOG 132
 #define IDD_DEVICE_SLOTS_DIALOG 150
+#define IDD_LAYER_NAMES_DIALOG 155
 
 // Settings window
 #define IDC_DEVICE_COMBO 1000
@@ -26,6 +27,15 @@
 // one list per slot 2..8, ids in slot order.
 #define IDC_OTHER_DEVICES_BUTTON 1240
 #define IDC_SLOT_COMBO_FIRST 1241
+
+// Writing the table to a file and reading one.
+#define IDC_EXPORT_BUTTON 1271
+#define IDC_IMPORT_BUTTON 1272
+
+// The settings window's button for the layer names, and their dialog: one
+// edit per layer 1..16, ids in layer order.
+#define IDC_LAYER_NAMES_BUTTON 1279
+#define IDC_LAYER_NAME_FIRST 1280
 
 // Version box
 #define IDC_VERSION_TEXT 1017

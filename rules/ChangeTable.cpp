@@ -16,6 +16,8 @@ const char kGeneral[] = "General";
 
 std::string SectionName(int index) { return Format("TableItem%03d", index); }
 
+std::string LayerNameKey(int layer) { return Format("LayerName%d", layer); }
+
 // Slot 1 keeps the key of the tables written before there were slots.
 std::string DeviceKey(int slot) {
     return slot == 1 ? std::string("MidiInDevice") : Format("MidiInDevice%d", slot);
@@ -68,17 +70,21 @@ int CChangeTable::NamedDeviceCount() const {
 
 std::string CChangeTable::InputTextOf(const CChangeTableItem& rule) const {
     if (rule.InputDevice == CChangeTableItem::kAnyDevice) {
-        return rule.GetInputText();
+        return rule.GetInputText(m_layerNames);
     }
     const std::string name = GetDeviceName(rule.InputDevice);
     const std::string device = name.empty() ? Format("デバイス %d", rule.InputDevice) : name;
-    return device + ": " + rule.GetInputText();
+    return device + ": " + rule.GetInputText(m_layerNames);
 }
 
 void CChangeTable::Load(const std::string& path, IIniBackend& backend) {
     CIniFile ini(path, backend);
     for (int slot = 1; slot <= kDeviceSlots; ++slot) {
         m_deviceNames[slot - 1] = ini.GetString(kGeneral, DeviceKey(slot).c_str(), "", false);
+    }
+    for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
+        // A value cannot hold a line break, so every name read is taken.
+        m_layerNames.Set(layer, ini.GetString(kGeneral, LayerNameKey(layer).c_str(), "", false));
     }
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
     m_showNotice = ini.GetInt(kGeneral, "ShowNotice", 1) != 0;
@@ -120,21 +126,40 @@ bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
 }
 
 FileTry CChangeTable::TrySave(const std::string& path, IIniBackend& backend) {
+    return Write(path, backend, true);
+}
+
+bool CChangeTable::Export(const std::string& path, IIniBackend& backend) const {
+    return Write(path, backend, false) == FileTry::Done;
+}
+
+FileTry CChangeTable::Write(const std::string& path, IIniBackend& backend, bool withDevice) const {
     const std::string temporaryPath = path + ".new";
     CIniFile ini(temporaryPath, backend);
     ini.Delete();
 
-    ini.WriteString(kGeneral, DeviceKey(1).c_str(), m_deviceNames[0].c_str(), false);
-    // The other slots only when named: a table of one device keeps its file.
-    for (int slot = 2; slot <= kDeviceSlots; ++slot) {
-        if (!m_deviceNames[slot - 1].empty()) {
-            ini.WriteString(kGeneral, DeviceKey(slot).c_str(), m_deviceNames[slot - 1].c_str(),
-                            false);
+    // Another computer names its own devices: a table written for it leaves
+    // them out.
+    if (withDevice) {
+        ini.WriteString(kGeneral, DeviceKey(1).c_str(), m_deviceNames[0].c_str(), false);
+        // The other slots only when named: a table of one device keeps its file.
+        for (int slot = 2; slot <= kDeviceSlots; ++slot) {
+            if (!m_deviceNames[slot - 1].empty()) {
+                ini.WriteString(kGeneral, DeviceKey(slot).c_str(), m_deviceNames[slot - 1].c_str(),
+                                false);
+            }
         }
     }
     ini.WriteInt(kGeneral, "TableItemCount", GetSize());
-    if (!m_showNotice) {
+    if (withDevice && !m_showNotice) {
         ini.WriteInt(kGeneral, "ShowNotice", 0);
+    }
+    // Only the names given, so that tables without them keep their file.
+    for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
+        const std::string& name = m_layerNames.Get(layer);
+        if (!name.empty()) {
+            ini.WriteString(kGeneral, LayerNameKey(layer).c_str(), name.c_str(), false);
+        }
     }
     for (int index = 0; index < GetSize() && !ini.HasWriteFailed(); ++index) {
         GetAt(index)->Exchange(true, ini, SectionName(index).c_str());
@@ -146,4 +171,64 @@ FileTry CChangeTable::TrySave(const std::string& path, IIniBackend& backend) {
     const bool locked = backend.FailedOnLock();
     backend.RemoveFile(temporaryPath);
     return locked ? FileTry::Locked : FileTry::Failed;
+}
+
+bool CChangeTable::UsesLayers() const {
+    for (int i = 0; i < GetSize(); ++i) {
+        if (GetAt(i) != nullptr && GetAt(i)->UsesLayers()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// Kinds this program can act on; a rule of another is left out of an
+// import and named in its report.
+bool IsKnownRule(const CChangeTableItem& rule) {
+    return rule.InputKind <= CChangeTableItem::ControlChangeDown &&
+           rule.OutputKind <= CChangeTableItem::TypeText;
+}
+
+} // namespace
+
+CChangeTable::ImportReport CChangeTable::Import(const std::string& path, IIniBackend& backend,
+                                                ImportMode mode) {
+    ImportReport report;
+    CChangeTable read;
+    {
+        CIniFile ini(path, backend);
+        // A table has its count; anything else (an empty or binary file, a
+        // text of another program) is no table.
+        if (ini.GetInt(kGeneral, "TableItemCount", -1) < 0) {
+            return report;
+        }
+    }
+    read.Load(path, backend);
+    report.heldTable = true;
+    if (mode == ImportMode::Replace) {
+        while (GetSize() > 0) {
+            RemoveAndDelete(GetSize() - 1);
+        }
+        m_layerNames = CLayerNames();
+    }
+    for (int layer = CLayerNames::kFirstLayer; layer <= CLayerNames::kLayerCount; ++layer) {
+        // Added rules keep this table's names; the file names the rest.
+        if (m_layerNames.Get(layer).empty()) {
+            m_layerNames.Set(layer, read.m_layerNames.Get(layer));
+        }
+    }
+    for (int i = 0; i < read.GetSize(); ++i) {
+        CChangeTableItem* rule = read.GetAt(i);
+        read.SetAt(i, nullptr); // now this table's, or deleted here
+        if (rule != nullptr && IsKnownRule(*rule)) {
+            InsertAt(GetSize(), rule);
+            ++report.added;
+        } else {
+            delete rule;
+            ++report.skippedRules;
+        }
+    }
+    return report;
 }

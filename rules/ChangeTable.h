@@ -1,6 +1,7 @@
 #pragma once
 #include "ChangeTableItem.h"
 #include "FileRetry.h"
+#include "LayerNames.h"
 #include "PtrArray.h"
 
 #include <string>
@@ -45,6 +46,11 @@ public:
     bool GetShowNotice() const { return m_showNotice; }
     void SetShowNotice(bool show) { m_showNotice = show; }
 
+    const CLayerNames& LayerNames() const { return m_layerNames; }
+    CLayerNames& LayerNames() { return m_layerNames; }
+    // Whether a rule acts on one layer only or changes the layer.
+    bool UsesLayers() const;
+
     // Appends the rules of the settings file beside the executable.
     void Load();
     // Replaces the settings file with this table. True when the complete
@@ -67,10 +73,25 @@ public:
     // Done the previous file is left as it was.
     FileTry TrySave(const std::string& path);
     FileTry TrySave(const std::string& path, IIniBackend& backend);
+    // Writes the rules and the layer names to a file of the settings file's
+    // layout, without the device (another computer names its own).
+    bool Export(const std::string& path, IIniBackend& backend) const;
+    // What a read of such a file found. Nothing of this table changes unless
+    // the file held a table.
+    struct ImportReport {
+        bool heldTable = false;
+        int added = 0;
+        // Rules of input or output kinds this program does not know.
+        int skippedRules = 0;
+    };
+    enum class ImportMode { Replace, Append };
+    ImportReport Import(const std::string& path, IIniBackend& backend, ImportMode mode);
 
 private:
     static int LastRuleSectionBelowCap(CIniFile& ini);
+    FileTry Write(const std::string& path, IIniBackend& backend, bool withDevice) const;
 
     std::string m_deviceNames[kDeviceSlots];
     bool m_showNotice = true;
+    CLayerNames m_layerNames;
 };

@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "KeyNames.h"
 #include "KeySequence.h"
+#include "LayerNames.h"
 #include "StringUtil.h"
 #include "TypedText.h"
 
@@ -22,7 +23,11 @@ CChangeTableItem::Id CChangeTableItem::NextId() {
     return next.fetch_add(1, std::memory_order_relaxed);
 }
 
-std::string CChangeTableItem::GetInputText() const {
+std::string CChangeTableItem::GetInputText() const { return GetInputText(CLayerNames()); }
+
+std::string CChangeTableItem::GetOutputText() const { return GetOutputText(CLayerNames()); }
+
+std::string CChangeTableItem::GetInputText(const CLayerNames& names) const {
     std::string event;
     switch (InputKind) {
     case Note:
@@ -62,13 +67,16 @@ std::string CChangeTableItem::GetInputText() const {
     if (InputCh != 0) {
         event = Format("Ch.%d ", InputCh) + event;
     }
+    if (Layer != 0) {
+        event += " <" + names.Display(Layer) + ">";
+    }
     if (IsForOneApplication()) {
         event += Format(" [%s]", PathFindFileNamePart(ForeExePath.c_str()));
     }
     return event;
 }
 
-std::string CChangeTableItem::GetOutputText() const {
+std::string CChangeTableItem::GetOutputText(const CLayerNames& names) const {
     switch (OutputKind) {
     case KeyInput:
         return "キー入力: " + ModifierText() + GetKeyName(KeyCode) +
@@ -90,6 +98,19 @@ std::string CChangeTableItem::GetOutputText() const {
                (ActLaunch != 0 ? " (起動)" : "");
     case ToggleEnabled:
         return "Sorbelquintaroの有効/無効 切り替え";
+    case SwitchLayer:
+        switch (LayerAction) {
+        case GoToLayer:
+            return "レイヤー: " + names.Display(LayerTarget) + " へ";
+        case HoldLayer:
+            return "レイヤー: " + names.Display(LayerTarget) + " (押している間)";
+        case NextLayer:
+            return "レイヤー: 次";
+        case PreviousLayer:
+            return "レイヤー: 前";
+        default:
+            return Format("レイヤー: [Action:%d]", LayerAction);
+        }
     default:
         return std::string();
     }
@@ -157,6 +178,14 @@ void ExchangeOptionalByte(bool save, CIniFile& ini, const char* section, const c
     }
 }
 
+// A number beyond a byte becomes `outside` rather than being masked: 257 is
+// no device or layer 1, and such a rule is shown and saved but takes no input.
+std::uint8_t ReadByteOr(CIniFile& ini, const char* section, const char* key, int byDefault,
+                        std::uint8_t outside) {
+    const int value = ini.GetInt(section, key, byDefault);
+    return value >= 0 && value <= 0xFF ? static_cast<std::uint8_t>(value) : outside;
+}
+
 } // namespace
 
 void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
@@ -194,14 +223,12 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     } else if (IsForOneApplication()) {
         ini.WriteString(section, "ForeExePath", ForeExePath.c_str(), false);
     }
-    // The keys of devices, repeat, sequences and text, each written only
-    // when used.
+    // The keys of devices, layers, repeat, sequences, text and layer
+    // switches, each written only when used (a switch always states what it
+    // does), in this fixed order.
     if (!save) {
-        // Masking a number beyond a byte would make it a real slot: 257 is
-        // no device 1.
-        const int device = ini.GetInt(section, "InputDevice", kAnyDevice);
-        InputDevice = device >= 0 && device <= kNoDevice ? static_cast<std::uint8_t>(device)
-                                                         : kNoDevice;
+        InputDevice = ReadByteOr(ini, section, "InputDevice", kAnyDevice, kNoDevice);
+        Layer = ReadByteOr(ini, section, "Layer", kEveryLayer, kNoLayer);
         // A hand-edited rule that asks for both holds: the older option wins.
         KeyRepeat = (ini.GetInt(section, "KeyRepeat", 0) != 0 && KeyHold == 0) ? 1 : 0;
         SetKeySequence(ini.GetString(section, "KeySequence", "", false));
@@ -210,10 +237,15 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
         StrokeGap = static_cast<std::uint16_t>(gap < kMinStrokeGap   ? kMinStrokeGap
                                                : gap > kMaxStrokeGap ? kMaxStrokeGap
                                                                      : gap);
+        LayerAction = ReadByteOr(ini, section, "LayerAction", GoToLayer, kNoLayer);
+        LayerTarget = ReadByteOr(ini, section, "LayerTarget", 1, kNoLayer);
         return;
     }
     if (InputDevice != kAnyDevice) {
         ini.WriteInt(section, "InputDevice", InputDevice);
+    }
+    if (Layer != kEveryLayer) {
+        ini.WriteInt(section, "Layer", Layer);
     }
     if (KeyRepeat != 0) {
         ini.WriteInt(section, "KeyRepeat", 1);
@@ -226,6 +258,10 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     }
     if (StrokeGap != kDefaultStrokeGap) {
         ini.WriteInt(section, "StrokeGap", StrokeGap);
+    }
+    if (OutputKind == SwitchLayer) {
+        ini.WriteInt(section, "LayerAction", LayerAction);
+        ini.WriteInt(section, "LayerTarget", LayerTarget);
     }
 }
 
@@ -252,4 +288,13 @@ std::string GetMouseActionName(int mouseAction) {
         return std::string();
     }
     return names[mouseAction];
+}
+
+std::string GetLayerActionName(int layerAction) {
+    static const char* const names[] = {"このレイヤーへ", "押している間だけ", "次のレイヤー",
+                                        "前のレイヤー"};
+    if (layerAction < 0 || layerAction >= static_cast<int>(sizeof names / sizeof names[0])) {
+        return std::string();
+    }
+    return names[layerAction];
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 class CIniFile;
+class CLayerNames;
 
 // One conversion rule: which incoming MIDI event, on which channel, becomes
 // which PC action. Also used as a short-lived probe built from one event.
@@ -24,10 +25,18 @@ public:
         ActivateApplication = 1,
         ToggleEnabled = 2,
         MouseInput = 3,
+        // Changes the current layer (LayerAction, LayerTarget).
+        SwitchLayer = 4,
         // Several strokes and waits one after the other (KeySequence).
         KeySequence = 5,
         // Text typed as characters (Text).
         TypeText = 6,
+    };
+    enum LayerActionValue : std::uint8_t {
+        GoToLayer = 0,     // go to LayerTarget and stay there
+        HoldLayer = 1,     // LayerTarget while the input is held
+        NextLayer = 2,     // the next layer in use
+        PreviousLayer = 3, // the previous one
     };
     // How a direction rule reads its controller's values.
     enum CCModeValue : std::uint8_t {
@@ -84,6 +93,11 @@ public:
 
     std::string GetInputText() const;
     std::string GetOutputText() const;
+    // The same with the layers called by the user's names.
+    std::string GetInputText(const CLayerNames& names) const;
+    std::string GetOutputText(const CLayerNames& names) const;
+    // Whether the rule acts on one layer only or changes the layer.
+    bool UsesLayers() const { return Layer != 0 || OutputKind == SwitchLayer; }
 
     // Inputs that end in a release of their own: the note-off, the pedal
     // let go, the bend wheel back at the centre. A program change has none.
@@ -156,6 +170,17 @@ public:
     // characters).
     const std::string& GetText() const { return TypedText; }
     void SetText(const std::string& text);
+    // The layer the rule acts on: 0 every layer, 1..16 only that one. A
+    // hand-edited number beyond never acts and is saved back as read (up to
+    // kNoLayer, which stands for any number outside a byte). Stored only
+    // when not 0.
+    static constexpr std::uint8_t kEveryLayer = 0;
+    static constexpr std::uint8_t kNoLayer = 0xFF;
+    std::uint8_t Layer = kEveryLayer;
+    // Layer switches only: what they do and to which layer. Always stored
+    // for a switch, never for another rule.
+    std::uint8_t LayerAction = GoToLayer;
+    std::uint8_t LayerTarget = 1;
 
 private:
     std::string ForeExePath;
@@ -170,3 +195,4 @@ private:
 // numbers this program does not know.
 std::string GetCCModeName(int ccMode);
 std::string GetMouseActionName(int mouseAction);
+std::string GetLayerActionName(int layerAction);

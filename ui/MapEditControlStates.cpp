@@ -2,7 +2,8 @@
 
 #include "ChangeTableItem.h"
 
-MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int mouseAction) {
+MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int mouseAction,
+                                             int layerAction) {
     MapEditControlStates states;
     states.note = inputKind == CChangeTableItem::Note;
     states.knob = inputKind == CChangeTableItem::ControlChangeUp ||
@@ -23,5 +24,8 @@ MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int 
     states.keyRepeat =
         outputKind == CChangeTableItem::KeyInput && CChangeTableItem::HasRelease(inputKind);
     states.application = outputKind == CChangeTableItem::ActivateApplication;
+    states.layerAction = outputKind == CChangeTableItem::SwitchLayer;
+    states.layerTarget = states.layerAction && (layerAction == CChangeTableItem::GoToLayer ||
+                                                layerAction == CChangeTableItem::HoldLayer);
     return states;
 }

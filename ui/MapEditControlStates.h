@@ -18,7 +18,11 @@ struct MapEditControlStates {
     bool text = false;           // the text to type
     bool strokeGap = false;      // the gap between strokes: sequences and texts
     bool application = false;    // executable name, "選択...", start when not running
+    bool layerAction = false;    // what a layer switch does
+    bool layerTarget = false;    // the layer it goes to: to go there or to hold it
 };
 
 // `mouseAction`: the one chosen, for whether it can be held.
-MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int mouseAction = -1);
+// `layerAction`: the one chosen, for whether it names a layer.
+MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int mouseAction = -1,
+                                             int layerAction = 0);

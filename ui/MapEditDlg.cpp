@@ -59,6 +59,7 @@ bool IsKindRadio(UINT id) {
     case IDC_MAPEDIT_MOUSE:
     case IDC_MAPEDIT_SEQUENCE:
     case IDC_MAPEDIT_TYPE_TEXT:
+    case IDC_MAPEDIT_SWITCH_LAYER:
         return true;
     default:
         return false;
@@ -138,6 +139,48 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_MAPEDIT_SEQUENCE_WAIT_MS, m_values.m_nWaitMs);
     DDX_Text(pDX, IDC_MAPEDIT_TEXT, m_values.m_strText);
     DDX_Text(pDX, IDC_MAPEDIT_STROKE_GAP, m_values.m_nStrokeGap);
+    ExchangeLayerChoice(pDX, IDC_MAPEDIT_LAYER, m_layerChoices, m_values.m_nLayer);
+    ExchangeLayerChoice(pDX, IDC_MAPEDIT_LAYER_ACTION, m_actionChoices, m_values.m_nLayerAction);
+    ExchangeLayerChoice(pDX, IDC_MAPEDIT_LAYER_TARGET, m_targetChoices, m_values.m_nLayerTarget);
+}
+
+// No entry chosen reads as the value kept; a value without an entry shows
+// none.
+void CMapEditDlg::ExchangeLayerChoice(CDataExchange* pDX, int id, const LayerChoices& choices,
+                                      int& value) {
+    HWND combo = GetDlgItem(id);
+    if (combo == nullptr) {
+        return;
+    }
+    if (pDX->m_bSaveAndValidate) {
+        const int selected = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+        if (selected >= 0 && selected < static_cast<int>(choices.size())) {
+            value = choices[static_cast<std::size_t>(selected)].value;
+        }
+    } else {
+        ::SendMessageA(combo, CB_SETCURSEL,
+                       static_cast<WPARAM>(LayerChoiceIndex(choices, value)), 0);
+    }
+}
+
+void CMapEditDlg::OfferLayerActions() {
+    LayerChoices offered = LayerActionChoices(m_values.m_nInputKind);
+    if (offered.size() == m_actionChoices.size()) {
+        return;
+    }
+    m_actionChoices = std::move(offered);
+    m_values.KeepLayerActionPossible();
+    HWND combo = GetDlgItem(IDC_MAPEDIT_LAYER_ACTION);
+    if (combo == nullptr) {
+        return;
+    }
+    ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    for (const SLayerChoice& choice : m_actionChoices) {
+        ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.text.c_str()));
+    }
+    ::SendMessageA(combo, CB_SETCURSEL,
+                   static_cast<WPARAM>(LayerChoiceIndex(m_actionChoices, m_values.m_nLayerAction)),
+                   0);
 }
 
 BOOL CMapEditDlg::OnInitDialog() {
@@ -148,6 +191,7 @@ BOOL CMapEditDlg::OnInitDialog() {
     FillKeyCombo();
     FillChannelCombo();
     FillKnobAndMouseCombos();
+    FillLayerCombos();
     m_device.Fill(m_slotNames, m_rule.InputDevice);
     // With one device there is nothing to choose: the choice stays hidden.
     for (const int id : {IDC_MAPEDIT_DEVICE_LABEL, IDC_MAPEDIT_DEVICE}) {
@@ -191,6 +235,21 @@ void CMapEditDlg::FillKnobAndMouseCombos() {
     for (const ChoosableKey& key : ChoosableKeys()) {
         m_comboKeyList.AddString(key.text);
     }
+}
+
+void CMapEditDlg::FillLayerCombos() {
+    m_layerChoices = RuleLayerChoices(m_layerNames, static_cast<std::uint8_t>(m_rule.Layer));
+    m_targetChoices = SwitchTargetChoices(m_layerNames, m_rule.LayerTarget);
+    for (const auto& [id, choices] :
+         {std::pair<int, const LayerChoices*>{IDC_MAPEDIT_LAYER, &m_layerChoices},
+          {IDC_MAPEDIT_LAYER_TARGET, &m_targetChoices}}) {
+        for (const SLayerChoice& choice : *choices) {
+            ::SendDlgItemMessageA(GetSafeHwnd(), id, CB_ADDSTRING, 0,
+                                  reinterpret_cast<LPARAM>(choice.text.c_str()));
+        }
+    }
+    m_values.KeepLayerActionPossible();
+    OfferLayerActions();
 }
 
 void CMapEditDlg::WriteControls() {
@@ -263,8 +322,10 @@ bool CMapEditDlg::ReadControls() {
 
 void CMapEditDlg::UpdateControlStates() {
     ReadControls();
-    const MapEditControlStates states = MapEditControlStatesFor(
-        m_values.m_nInputKind, m_values.m_nOutputKind, m_values.m_nMouseAction);
+    OfferLayerActions();
+    const MapEditControlStates states =
+        MapEditControlStatesFor(m_values.m_nInputKind, m_values.m_nOutputKind,
+                                m_values.m_nMouseAction, m_values.m_nLayerAction);
     EnableControls(kNoteControls, CountOf(kNoteControls), states.note);
     EnableControls(kControllerControls, CountOf(kControllerControls), states.controller);
     EnableControls(kControllerEdgeControls, CountOf(kControllerEdgeControls),
@@ -283,6 +344,10 @@ void CMapEditDlg::UpdateControlStates() {
     EnableControls(text, 1, states.text);
     EnableControls(kStrokeGapControls, CountOf(kStrokeGapControls), states.strokeGap);
     EnableControls(kApplicationControls, CountOf(kApplicationControls), states.application);
+    const int layerAction[] = {IDC_MAPEDIT_LAYER_ACTION};
+    EnableControls(layerAction, 1, states.layerAction);
+    const int layerTarget[] = {IDC_MAPEDIT_LAYER_TARGET_LABEL, IDC_MAPEDIT_LAYER_TARGET};
+    EnableControls(layerTarget, 2, states.layerTarget);
     const int forePath[] = {IDC_MAPEDIT_FORE_PATH};
     EnableControls(forePath, 1, m_values.m_bForeOnly != 0);
 }
@@ -404,6 +469,10 @@ bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         return true;
     }
     if (notifyCode == BN_CLICKED && OnSequenceButton(id)) {
+        return true;
+    }
+    if (notifyCode == CBN_SELCHANGE && id == IDC_MAPEDIT_LAYER_ACTION) {
+        UpdateControlStates(); // next and previous name no layer
         return true;
     }
     if (notifyCode == CBN_SELCHANGE && id == IDC_MAPEDIT_MOUSE_ACTION) {

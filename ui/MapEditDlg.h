@@ -2,6 +2,8 @@
 #include "ComboBox.h"
 #include "Dialog.h"
 #include "KnobCapture.h"
+#include "LayerChoices.h"
+#include "LayerNames.h"
 #include "MapEditValues.h"
 #include "MidiInEventListener.h"
 #include "PitchBendWheel.h"
@@ -33,6 +35,9 @@ public:
     // capture. Without them the editor leaves the rule's device as it is.
     void SetDevices(std::vector<std::string> slotNames,
                     std::function<std::uint8_t(std::uint32_t portHandle)> slotOfPort);
+
+    // The names of the layers, for the rule's layer and a switch's target.
+    void SetLayerNames(const CLayerNames& names) { m_layerNames = names; }
 
     void OnNoteOn(std::uint32_t portHandle, std::uint8_t channel, std::uint8_t note,
                   std::uint8_t velocity) override;
@@ -68,6 +73,7 @@ private:
     void FillKeyCombo();
     void FillChannelCombo();
     void FillKnobAndMouseCombos();
+    void FillLayerCombos();
     void OnKeyChosen();
     // The key list shows the key of the rule when the list has it.
     void ShowKeyInList();
@@ -80,6 +86,10 @@ private:
     // Read, change (returns the item to select, -1 when nothing changed),
     // show: the frame of the sequence's buttons.
     template <typename Change> void ChangeSequence(Change change);
+    // The layer lists: one value each through its list's choices.
+    void ExchangeLayerChoice(CDataExchange* pDX, int id, const LayerChoices& choices, int& value);
+    // The actions a switch may take on the input kind shown.
+    void OfferLayerActions();
     // True for the buttons of the sequence.
     bool OnSequenceButton(UINT id);
 
@@ -94,6 +104,10 @@ private:
     CRuleDeviceCombo m_device{m_comboDevice};
     std::vector<std::string> m_slotNames;
     std::function<std::uint8_t(std::uint32_t)> m_slotOfPort;
+    CLayerNames m_layerNames;
+    LayerChoices m_layerChoices;
+    LayerChoices m_actionChoices;
+    LayerChoices m_targetChoices;
     CPitchBendWheel m_pitchBend;
     CKnobCapture m_knob;
     bool m_bListening = false;

@@ -26,7 +26,8 @@ CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
       m_bForeOnly(rule.IsForOneApplication() ? 1 : 0),
       m_strForeExePath(rule.GetForeExePath()), m_bKeyRepeat(rule.KeyRepeat != 0 ? 1 : 0),
       m_sequence(ParseKeySequence(rule.GetKeySequence())), m_strText(rule.GetText()),
-      m_nStrokeGap(rule.StrokeGap) {}
+      m_nStrokeGap(rule.StrokeGap), m_nLayer(rule.Layer), m_nLayerAction(rule.LayerAction),
+      m_nLayerTarget(rule.LayerTarget) {}
 
 void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.InputCh = LowByte(m_nInputCh);
@@ -64,6 +65,16 @@ void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.StrokeGap = static_cast<std::uint16_t>(
         std::clamp(m_nStrokeGap, static_cast<int>(CChangeTableItem::kMinStrokeGap),
                    static_cast<int>(CChangeTableItem::kMaxStrokeGap)));
+    rule.Layer = LowByte(m_nLayer);
+    rule.LayerAction = LowByte(m_nLayerAction);
+    rule.LayerTarget = LowByte(m_nLayerTarget);
+}
+
+void CMapEditValues::KeepLayerActionPossible() {
+    if (m_nLayerAction == CChangeTableItem::HoldLayer &&
+        !CChangeTableItem::HasRelease(m_nInputKind)) {
+        m_nLayerAction = CChangeTableItem::GoToLayer;
+    }
 }
 
 int CMapEditValues::AddSequenceStroke(int selected) {
@@ -129,7 +140,8 @@ void CMapEditValues::CheckKeyRepeat(bool repeat) {
 namespace {
 const int kOutputKindOfRadio[] = {CChangeTableItem::KeyInput, CChangeTableItem::ActivateApplication,
                                   CChangeTableItem::ToggleEnabled, CChangeTableItem::MouseInput,
-                                  CChangeTableItem::KeySequence, CChangeTableItem::TypeText};
+                                  CChangeTableItem::KeySequence, CChangeTableItem::TypeText,
+                                  CChangeTableItem::SwitchLayer};
 constexpr int kOutputRadioCount = sizeof kOutputKindOfRadio / sizeof kOutputKindOfRadio[0];
 } // namespace
 

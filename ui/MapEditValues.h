@@ -82,10 +82,18 @@ public:
     int m_nWaitMs = 100;
     std::string m_strText;
     int m_nStrokeGap = 10;
+    // The layer the rule acts on (0 every layer) and, for a switch, what it
+    // does and to which layer; kept as the rule had them when not shown.
+    int m_nLayer = 0;
+    int m_nLayerAction = 0;
+    int m_nLayerTarget = 1;
+    // A switch cannot hold a layer from an input that is never let go:
+    // such an action becomes a plain switch to the layer.
+    void KeepLayerActionPossible();
 };
 
 // The output kind radio buttons: key, activation, on/off, mouse, sequence,
-// text, in this order. A kind without a button shows none checked, and
+// text, layer switch, in this order. A kind without a button shows none checked, and
 // reading no checked button keeps the kind the rule had.
 int OutputRadioOf(int outputKind);
 int OutputKindOfRadio(int radio, int previousKind);

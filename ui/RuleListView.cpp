@@ -82,7 +82,8 @@ void CRuleListView::FillDisplayInfo(const NMLVDISPINFOA& info) const {
     std::string text;
     if (item.iItem >= 0 && item.iItem < m_table.GetSize()) {
         const CChangeTableItem* rule = m_table.GetAt(item.iItem);
-        text = item.iSubItem == 0 ? m_table.InputTextOf(*rule) : rule->GetOutputText();
+        text = item.iSubItem == 0 ? m_table.InputTextOf(*rule)
+                                   : rule->GetOutputText(m_table.LayerNames());
     }
     COwnerDataList::PutText(info, text);
 }

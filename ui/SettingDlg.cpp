@@ -1,8 +1,9 @@
 #include "SettingDlg.h"
 
 #include "AboutDlg.h"
-#include "DeviceSlotsDlg.h"
 #include "DataExchange.h"
+#include "DeviceSlotsDlg.h"
+#include "LayerNamesDlg.h"
 #include "MessageBox.h"
 #include "ModulePath.h"
 #include "ResidentProgram.h"
@@ -158,6 +159,15 @@ bool CSettingDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         case IDC_DELETE_BUTTON:
             OnDelete();
             return true;
+        case IDC_LAYER_NAMES_BUTTON:
+            OnLayerNames();
+            return true;
+        case IDC_EXPORT_BUTTON:
+            OnExport();
+            return true;
+        case IDC_IMPORT_BUTTON:
+            OnImport();
+            return true;
         case IDC_OTHER_DEVICES_BUTTON:
             OnOtherDevices();
             return true;
@@ -242,6 +252,16 @@ void CSettingDlg::OnVersion() {
     const CResidentProgram::ModalRun modal(m_program);
     CAboutDlg about;
     about.DoModal();
+}
+
+void CSettingDlg::OnLayerNames() {
+    if (!m_program.MayOpenModal()) {
+        ShowOpenModalWindow();
+        return;
+    }
+    const CResidentProgram::ModalRun modal(m_program);
+    CLayerNamesDlg names(m_program, this);
+    names.DoModal();
 }
 
 void CSettingDlg::OnOtherDevices() {

@@ -63,6 +63,9 @@ protected:
     void OnEdit();
     void OnDblClkList(const NMHDR& header, LRESULT* result);
     void OnDelete();
+    void OnLayerNames();
+    void OnExport();
+    void OnImport();
     void OnShowNoticeClicked();
     void OnOtherDevices();
     void UpdateRow(int index);

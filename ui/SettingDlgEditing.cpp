@@ -61,6 +61,8 @@ void CSettingDlg::GiveDevices(CMapEditDlg& editor) {
     CConversionEngine& engine = m_program.Engine();
     editor.SetDevices(std::move(names),
                       [&engine](std::uint32_t portHandle) { return engine.SlotOfPort(portHandle); });
+    // The layers by their names, like the devices.
+    editor.SetLayerNames(m_program.Table().LayerNames());
 }
 
 void CSettingDlg::OnEdit() {

@@ -44,7 +44,19 @@ void CSwitchNotice::SetWanted(bool wanted) {
 }
 
 void CSwitchNotice::OnEnabledChanged(bool enabled) {
-    if (!m_plan.OnEnabledChanged(enabled, ::GetTickCount()) || !Create()) {
+    if (m_plan.OnEnabledChanged(enabled, ::GetTickCount())) {
+        Start();
+    }
+}
+
+void CSwitchNotice::OnLayerChanged(const std::string& layerName) {
+    if (m_plan.OnLayerChanged(layerName, ::GetTickCount())) {
+        Start();
+    }
+}
+
+void CSwitchNotice::Start() {
+    if (!Create()) {
         return;
     }
     PlaceAndShow();

@@ -21,10 +21,13 @@ public:
 
     void SetWanted(bool wanted);
     void OnEnabledChanged(bool enabled);
+    void OnLayerChanged(const std::string& layerName);
     // Takes the window away (the end of the program).
     void Close();
 
 private:
+    // After the plan said a notice is due.
+    void Start();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create();
     void PlaceAndShow();

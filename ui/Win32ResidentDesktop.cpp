@@ -77,6 +77,10 @@ bool CWin32ResidentDesktop::OnSaveRetryTimer() {
     return true;
 }
 
+void CWin32ResidentDesktop::ShowLayerNotice(const std::string& layerName) {
+    m_notice.OnLayerChanged(layerName);
+}
+
 void CWin32ResidentDesktop::StartNotices(CMidiInConnections& connection) {
     m_actions.Releases().Attach(m_window);
     m_midiInMessages.Attach(m_window, connection);

@@ -39,6 +39,7 @@ public:
     void AddTrayIcon(const std::string& tip) override;
     void SetTrayTip(const std::string& tip) override { m_trayIcon.SetTip(tip); }
     void ShowBalloon(const std::string& text, bool warning) override;
+    void ShowLayerNotice(const std::string& layerName) override;
     void BeginRemoveTrayIcon() override { m_trayIcon.BeginRemove(); }
     void CompleteTrayIconRemoval() override { m_trayIcon.Remove(); }
     void StartNotices(CMidiInConnections& connection) override;

@@ -191,6 +191,18 @@ void BM_ShortMessageToActionsRuleSets(benchmark::State& state) {
     RunPhrase(state, table, actions);
 }
 
+// Every second rule on one of the layers 1..3, the program on layer 1: the
+// layer is one more dimension of the index, not a filter over the table.
+void BM_ShortMessageToActionsHalfOnLayers(benchmark::State& state) {
+    CChangeTable table;
+    FillTable(table, static_cast<int>(state.range(0)));
+    for (int i = 1; i < table.GetSize(); i += 2) {
+        table.GetAt(i)->Layer = static_cast<std::uint8_t>(1 + (i / 2) % 3);
+    }
+    NullActions actions;
+    RunPhrase(state, table, actions);
+}
+
 } // namespace
 
 // Eight devices open, the rules spread over every device and each slot.
@@ -205,6 +217,7 @@ void BM_ShortMessageToActionsEightDevices(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ShortMessageToActionsEightDevices)->Arg(1000);
+BENCHMARK(BM_ShortMessageToActionsHalfOnLayers)->Arg(1000);
 BENCHMARK(BM_ShortMessageToActions)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_ShortMessageToActionsRecorded)->Arg(10)->Arg(1000);
 BENCHMARK(BM_ShortMessageToActionsHalfForApplications)->Arg(1000)->Arg(10000);

@@ -111,3 +111,29 @@ TEST_F(DeviceRules, EachDevicesRepeatEndsWithItsOwnReleaseOrUnplugging) {
     Wait(2000);
     EXPECT_TRUE(Log().empty());
 }
+
+// One device's shift pad: its layer is that device's input's to end, and
+// the four levels hold per device.
+TEST_F(DeviceRules, ADevicesHeldLayerEndsByThatDevicesReleaseOrItsUnplugging) {
+    CChangeTableItem& shift = AddRule(CChangeTableItem::Note, CChangeTableItem::SwitchLayer);
+    shift.NoteNumber = shift.NoteNumberEnd = 36;
+    shift.InputDevice = 1;
+    shift.LayerAction = CChangeTableItem::HoldLayer;
+    shift.LayerTarget = 2;
+    NoteKeyOf(0, 60, 'A');
+    NoteKeyOf(2, 60, 'B').Layer = 2;
+    NoteKeyOf(1, 60, 'C').Layer = 2;
+
+    From(kPortOfSlot2, NoteOn(0, 36));
+    EXPECT_EQ(engine.CurrentLayer(), 1) << "the pad of the other device has no rule";
+    From(kPortOfSlot1, NoteOn(0, 36));
+    EXPECT_EQ(engine.CurrentLayer(), 2);
+    From(kPortOfSlot2, NoteOn(0, 60));
+    From(kPortOfSlot1, NoteOn(0, 60));
+    From(kPortOfSlot2, NoteOff(0, 36));
+    EXPECT_EQ(engine.CurrentLayer(), 2) << "another device's note of the same number";
+    engine.PortClosed(1);
+    EXPECT_EQ(engine.CurrentLayer(), 1) << "no release can come from a device that is gone";
+    From(kPortOfSlot2, NoteOn(0, 60));
+    EXPECT_EQ(Log(), (Actions{KeyAction('B'), KeyAction('C'), KeyAction('A')}));
+}

@@ -97,6 +97,33 @@ TEST_F(InputRecordTest, TellsWhichRulesActedOrWhyNoneDid) {
     EXPECT_EQ(Done(), "");
 }
 
+// Rules for another layer only, beside rules for another program: the
+// monitor names what would have let them act.
+TEST_F(InputRecordTest, TellsWhenOnlyRulesOfAnotherLayerTakeTheEvent) {
+    AddNoteKey(60, 60, 0x41).Layer = 2;
+    CChangeTableItem& writerOnLayerOne = AddNoteKey(61, 61, 0x42);
+    writerOnLayerOne.Layer = 1;
+    writerOnLayerOne.SetForeExePath("writer.exe");
+    AddNoteKey(61, 61, 0x43).Layer = 3;
+    CChangeTableItem& toLayerTwo = AddRule(CChangeTableItem::Note, CChangeTableItem::SwitchLayer);
+    toLayerTwo.NoteNumber = toLayerTwo.NoteNumberEnd = 50;
+    toLayerTwo.LayerTarget = 2;
+    actions.PutInFront(0x100, "C:\\Windows\\notepad.exe");
+    ASSERT_TRUE(table.LayerNames().Set(2, "編集"));
+    record.SetLayerNames(&table.LayerNames());
+
+    Send(NoteOn(0, 60));
+    EXPECT_EQ(Done(), "別のレイヤー用のみ");
+    Send(NoteOn(0, 61));
+    EXPECT_EQ(Done(), "別のアプリ用のみ") << "the program is the nearer reason on this layer";
+    Send(NoteOn(0, 50));
+    EXPECT_EQ(Done(), "4行目 レイヤー: 編集 へ");
+    Send(NoteOn(0, 60));
+    EXPECT_EQ(Done(), "1行目 キー入力: A");
+    Send(NoteOn(0, 61));
+    EXPECT_EQ(Done(), "別のレイヤー用のみ");
+}
+
 TEST_F(InputRecordTest, KeepsTheTextsOfThreeRulesAndCountsTheRest) {
     for (std::uint8_t key = 0x41; key < 0x46; ++key) {
         AddNoteKey(60, 60, key);

@@ -88,7 +88,11 @@ class FakeDesktop : public IResidentDesktop {
 public:
     explicit FakeDesktop(Events& events) : m_events(events) {}
     void AddTrayIcon(const std::string& tip) override { m_events.push_back("tray added " + tip); }
-    void SetTrayTip(const std::string&) override {}
+    // Kept apart from the account of the order: the tip changes often.
+    void SetTrayTip(const std::string& text) override { tip = text; }
+    void ShowLayerNotice(const std::string& layerName) override {
+        layerNotices.push_back(layerName);
+    }
     void ShowBalloon(const std::string& text, bool) override {
         m_events.push_back("balloon " + text);
     }
@@ -123,6 +127,8 @@ public:
         return static_cast<bool>(retry);
     }
     std::vector<unsigned> retryDelays;
+    std::string tip;
+    std::vector<std::string> layerNotices;
 
 private:
     std::function<void()> m_retry;
@@ -396,3 +402,37 @@ TEST_F(ResidentProgramTest, UnpluggingOneOfTwoDevicesLeavesTheOthersHeldKeyDownA
 }
 
 } // namespace
+
+TEST_F(ResidentProgramTest, ALayerSwitchIsNamedInTheTipAndOnScreenAndANameIsSavedAtOnce) {
+    program.Start(view);
+    auto toEdit = std::make_unique<CChangeTableItem>();
+    toEdit->InputKind = CChangeTableItem::Note;
+    toEdit->OutputKind = CChangeTableItem::SwitchLayer;
+    toEdit->NoteNumber = toEdit->NoteNumberEnd = 50;
+    toEdit->LayerTarget = 2;
+    program.AddRule(std::move(toEdit));
+    program.SaveChanges();
+    const auto tipEndsWith = [&](const std::string& end) {
+        return desktop.tip.size() >= end.size() &&
+               desktop.tip.compare(desktop.tip.size() - end.size(), end.size(), end) == 0;
+    };
+    EXPECT_TRUE(tipEndsWith(" - レイヤー 1")) << desktop.tip;
+
+    CLayerNames names = program.Table().LayerNames();
+    ASSERT_TRUE(names.Set(2, "編集"));
+    events.clear();
+    EXPECT_TRUE(program.RenameLayers(names));
+    EXPECT_EQ(events, Events{"saved"});
+    EXPECT_FALSE(program.RenameLayers(names)) << "the same names: nothing to save";
+    EXPECT_EQ(events.size(), 1u);
+
+    Note(50);
+    EXPECT_EQ(desktop.layerNotices, std::vector<std::string>{"編集"});
+    EXPECT_TRUE(tipEndsWith(" - 編集")) << desktop.tip;
+
+    // A long name: the tip keeps to its 127 bytes and still ends in the layer.
+    ASSERT_TRUE(names.Set(2, std::string(300, 'n')));
+    EXPECT_TRUE(program.RenameLayers(names));
+    EXPECT_LE(desktop.tip.size(), 127u);
+    EXPECT_TRUE(tipEndsWith(" - " + std::string(40, 'n'))) << desktop.tip;
+}

@@ -14,9 +14,14 @@ namespace {
 const char* const kApplications[] = {"paint.exe", "C:\\Office\\Writer.exe", "PAINT.EXE",
                                      "Browser.exe"};
 
-// The oracle: whether a rule's kind, channel and number agree with the event.
+// The oracle: whether a rule's device, kind, channel and number agree with
+// the event. A rule of a slot beyond the eight never concerns one.
 bool Concerns(const CChangeTableItem& rule, const InputEvent& event) {
     if (rule.InputCh != 0 && rule.InputCh != event.channel) {
+        return false;
+    }
+    if (rule.InputDevice > 8 ||
+        (rule.InputDevice != CChangeTableItem::kAnyDevice && rule.InputDevice != event.device)) {
         return false;
     }
     switch (rule.InputKind) {
@@ -84,6 +89,13 @@ protected:
             if (Pick(3) == 0) {
                 rule->SetForeExePath(kApplications[Pick(4)]);
             }
+            // Mostly every layer, some on layers 1..3, the odd number beyond 16.
+            rule->Layer = static_cast<std::uint8_t>(Pick(2) ? 0 : Small(4));
+            // Every device, now and then one of the slots 1..2 or a byte
+            // beyond them; a table of every device only keeps fewer lists.
+            if (devices && Pick(3) == 0) {
+                rule->InputDevice = Small(3);
+            }
             table.InsertAt(table.GetSize(), rule);
         }
     }
@@ -93,9 +105,11 @@ protected:
         event.channel = Small(20);
         event.number = Small(20);
         event.pcRange = static_cast<std::uint8_t>(Pick(4) ? 0 : Small(3));
+        event.device = static_cast<std::uint8_t>(Pick(4));
         return event;
     }
 
+    bool devices = false;
     std::mt19937 random{2026};
     CChangeTable table;
     CRuleIndex index;
@@ -105,6 +119,7 @@ protected:
 
 TEST_F(GeneratedTables, TheIndexNamesExactlyTheRulesAPlainWalkFindsInTableOrder) {
     for (int round = 0; round < 40; ++round) {
+        devices = round % 2 == 1;
         Fill(Pick(60));
         index.Build(table);
         std::vector<std::uint8_t> inFront(static_cast<std::size_t>(index.GroupCount()));
@@ -130,12 +145,16 @@ TEST_F(GeneratedTables, TheIndexNamesExactlyTheRulesAPlainWalkFindsInTableOrder)
                                             << int(event.number) << " from " << from);
             ASSERT_EQ(All(index.Find(event, from)),
                       PlainWalk(table, event, from, [](const CChangeTableItem&) { return true; }));
-            ASSERT_EQ(All(index.FindGeneral(event, from)),
-                      PlainWalk(table, event, from, [](const CChangeTableItem& rule) {
-                          return !rule.IsForOneApplication();
-                      }));
-            ASSERT_EQ(All(index.FindInFront(event, from)),
-                      PlainWalk(table, event, from, limitedInFront));
+            for (int layer = 0; layer <= 3; ++layer) {
+                ASSERT_EQ(All(index.FindLevel(event, false, layer, from)),
+                          PlainWalk(table, event, from, [&](const CChangeTableItem& rule) {
+                              return !rule.IsForOneApplication() && rule.Layer == layer;
+                          }));
+                ASSERT_EQ(All(index.FindLevel(event, true, layer, from)),
+                          PlainWalk(table, event, from, [&](const CChangeTableItem& rule) {
+                              return limitedInFront(rule) && rule.Layer == layer;
+                          }));
+            }
         }
     }
 }

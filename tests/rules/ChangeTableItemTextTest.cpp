@@ -1,4 +1,5 @@
 #include "ChangeTableItem.h"
+#include "LayerNames.h"
 
 #include <gtest/gtest.h>
 
@@ -88,8 +89,46 @@ TEST(ChangeTableItemText, OtherOutputKinds) {
     item.OutputKind = Item::ToggleEnabled;
     EXPECT_EQ(item.GetOutputText(), "Sorbelquintaroの有効/無効 切り替え")
         << "the start flag belongs to activations only";
-    item.OutputKind = 4;
+    item.OutputKind = 9;
     EXPECT_EQ(item.GetOutputText(), "");
+}
+
+TEST(ChangeTableItemText, LayersAreNamedByTheUsersNamesOrTheirNumbers) {
+    CLayerNames names;
+    ASSERT_TRUE(names.Set(2, "編集"));
+    Item item;
+    item.NoteNumber = item.NoteNumberEnd = 60;
+    EXPECT_EQ(item.GetInputText(names), "Note# 60");
+    item.Layer = 2;
+    EXPECT_EQ(item.GetInputText(names), "Note# 60 <編集>");
+    item.Layer = 3;
+    item.SetForeExePath("C:\\Tools\\Paint.exe");
+    EXPECT_EQ(item.GetInputText(names), "Note# 60 <レイヤー 3> [Paint.exe]");
+
+    item.OutputKind = Item::SwitchLayer;
+    item.LayerTarget = 2;
+    EXPECT_EQ(item.GetOutputText(names), "レイヤー: 編集 へ");
+    item.LayerAction = Item::HoldLayer;
+    EXPECT_EQ(item.GetOutputText(names), "レイヤー: 編集 (押している間)");
+    item.LayerAction = Item::NextLayer;
+    EXPECT_EQ(item.GetOutputText(names), "レイヤー: 次");
+    item.LayerAction = Item::PreviousLayer;
+    EXPECT_EQ(item.GetOutputText(names), "レイヤー: 前");
+    item.LayerAction = 7;
+    EXPECT_EQ(item.GetOutputText(names), "レイヤー: [Action:7]");
+}
+
+TEST(LayerNames, LineBreaksAndNumbersBeyondTheLayersAreRefused) {
+    CLayerNames names;
+    EXPECT_FALSE(names.Set(1, "a\r\nb"));
+    EXPECT_FALSE(names.Set(0, "x"));
+    EXPECT_FALSE(names.Set(17, "x"));
+    EXPECT_EQ(names.NamedMask(), 0u);
+    const std::string longName(300, 'n');
+    EXPECT_TRUE(names.Set(16, longName));
+    EXPECT_EQ(names.Display(16), longName);
+    EXPECT_EQ(names.Display(17), "レイヤー 17");
+    EXPECT_EQ(names.NamedMask(), 1u << 16);
 }
 
 TEST(ChangeTableItemText, KnobDirectionsNameTheirEncoding) {

@@ -501,6 +501,124 @@ TEST_F(ChangeTableFile, ApplicationWithALineBreakOrOfThreeHundredBytesIsTheActiv
     }
 }
 
+TEST_F(ChangeTableFile, LayerKeysAreStoredAfterTheApplicationAndOnlyWhereUsed) {
+    CChangeTable table;
+    for (int i = 0; i < 3; ++i) {
+        table.InsertAt(i, NewItem(60 + i, 0, 0));
+    }
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::string without = Saved();
+
+    table.GetAt(0)->Layer = 3;
+    table.GetAt(0)->SetForeExePath("Paint.exe");
+    table.GetAt(1)->OutputKind = CChangeTableItem::SwitchLayer; // action 0, target 1
+    table.GetAt(2)->LayerAction = CChangeTableItem::HoldLayer;  // not a switch: not stored
+    ASSERT_TRUE(table.LayerNames().Set(2, "編集"));
+    ASSERT_TRUE(table.Save(path, backend));
+    const std::vector<std::string> lines = NonBlankLines(Saved());
+    EXPECT_EQ(lines[3], "LayerName2=編集");
+    const auto first = std::find(lines.begin(), lines.end(), "[TableItem000]");
+    EXPECT_EQ(std::find(first, lines.end(), "ForeExePath=Paint.exe") - first, 13);
+    EXPECT_EQ(std::find(first, lines.end(), "Layer=3") - first, 14);
+    const auto second = std::find(lines.begin(), lines.end(), "[TableItem001]");
+    EXPECT_EQ(std::find(second, lines.end(), "LayerAction=0") - second, 13);
+    EXPECT_EQ(std::find(second, lines.end(), "LayerTarget=1") - second, 14);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "LayerAction=1"), 0);
+
+    CChangeTable loaded;
+    loaded.Load(path, backend);
+    ASSERT_EQ(loaded.GetSize(), 3);
+    EXPECT_EQ(loaded.GetAt(0)->Layer, 3);
+    EXPECT_EQ(loaded.GetAt(1)->OutputKind, CChangeTableItem::SwitchLayer);
+    EXPECT_EQ(loaded.GetAt(1)->LayerTarget, 1);
+    EXPECT_EQ(loaded.LayerNames().Get(2), "編集");
+    EXPECT_TRUE(loaded.UsesLayers());
+
+    loaded.GetAt(0)->Layer = 0;
+    loaded.GetAt(0)->SetForeExePath("");
+    loaded.GetAt(1)->OutputKind = CChangeTableItem::KeyInput;
+    loaded.GetAt(2)->LayerAction = 0;
+    loaded.LayerNames().Set(2, "");
+    EXPECT_FALSE(loaded.UsesLayers());
+    ASSERT_TRUE(loaded.Save(path, backend));
+    EXPECT_EQ(Saved(), without) << "a table without layers saves as before";
+}
+
+TEST_F(ChangeTableFile, OutOfRangeLayerValuesSaveBackAsRead) {
+    const std::string file =
+        "[General]\r\nMidiInDevice=\r\nTableItemCount=1\r\nLayerName1=ベース\r\n\r\n"
+        "[TableItem000]\r\nInputCh=0\r\nInputKind=0\r\nOutputKind=4\r\nNoteNumber=40\r\n"
+        "NoteNumberEnd=40\r\nCCNumber=0\r\nCCFlag=0\r\nPCNumber=0\r\nPCRange=0\r\nKeyCode=0\r\n"
+        "KeyFlag=0\r\nActExePath=\r\nLayer=200\r\nLayerAction=9\r\nLayerTarget=0\r\n";
+    WriteConfig(file);
+    CChangeTable table;
+    table.Load(path, backend);
+    ASSERT_EQ(table.GetSize(), 1);
+    EXPECT_EQ(table.GetAt(0)->Layer, 200);
+    EXPECT_EQ(table.GetAt(0)->LayerAction, 9);
+    EXPECT_EQ(table.GetAt(0)->LayerTarget, 0);
+    ASSERT_TRUE(table.Save(path, backend));
+    EXPECT_EQ(NonBlankLines(Saved()), NonBlankLines(file));
+}
+
+TEST_F(ChangeTableFile, ExportThenImportGivesTheSameTableWithoutTheDevice) {
+    CChangeTable table;
+    table.SetDeviceName("Pads");
+    table.InsertAt(0, NewItem(60, 'A', 1));
+    table.InsertAt(1, NewItem(61, 'B', 0));
+    table.GetAt(1)->Layer = 2;
+    table.LayerNames().Set(2, "編集");
+    const std::string exported = dir.File("共有.ini");
+    ASSERT_TRUE(table.Export(exported, backend));
+    EXPECT_EQ(ReadFileBytes(exported).find("MidiInDevice"), std::string::npos);
+
+    CChangeTable current;
+    current.SetDeviceName("Mine");
+    current.InsertAt(0, NewItem(70, 'Z', 0));
+    const CChangeTable::ImportReport added =
+        current.Import(exported, backend, CChangeTable::ImportMode::Append);
+    EXPECT_TRUE(added.heldTable);
+    EXPECT_EQ(added.added, 2);
+    ASSERT_EQ(current.GetSize(), 3);
+    EXPECT_EQ(current.GetAt(0)->NoteNumber, 70) << "added at the end";
+    EXPECT_EQ(current.GetAt(2)->Layer, 2);
+
+    const CChangeTable::ImportReport replaced =
+        current.Import(exported, backend, CChangeTable::ImportMode::Replace);
+    EXPECT_EQ(replaced.added, 2);
+    table.SetDeviceName("Mine");
+    EXPECT_EQ(Describe(current), Describe(table));
+    EXPECT_TRUE(current.LayerNames() == table.LayerNames());
+    EXPECT_EQ(current.GetDeviceName(), "Mine") << "the device stays this computer's";
+}
+
+TEST_F(ChangeTableFile, AFileWithoutATableOrWithUnknownRulesLosesNothing) {
+    CChangeTable current;
+    current.InsertAt(0, NewItem(70, 'Z', 0));
+    const std::string other = dir.File("other.ini");
+    for (const std::string& bytes :
+         {std::string(), std::string("\x00\xff\x12\x80[\x01", 6), std::string("[Other]\r\nA=1\r\n"),
+          std::string(10 * 1024 * 1024, 'x')}) {
+        backend.RemoveFile(other); // the backend keeps what it read
+        WriteFileBytes(other, bytes);
+        const CChangeTable::ImportReport report =
+            current.Import(other, backend, CChangeTable::ImportMode::Replace);
+        EXPECT_FALSE(report.heldTable);
+        ASSERT_EQ(current.GetSize(), 1);
+    }
+    // A Config.ini of today is a table; a rule of a kind unknown here is
+    // left out and counted.
+    backend.RemoveFile(other);
+    WriteFileBytes(other, "[General]\r\nMidiInDevice=Pads\r\nTableItemCount=3\r\n"
+                          "[TableItem001]\r\nOutputKind=9\r\n[TableItem002]\r\nInputKind=8\r\n");
+    const CChangeTable::ImportReport report =
+        current.Import(other, backend, CChangeTable::ImportMode::Append);
+    EXPECT_TRUE(report.heldTable);
+    EXPECT_EQ(report.added, 1);
+    EXPECT_EQ(report.skippedRules, 2);
+    EXPECT_EQ(current.GetSize(), 2);
+}
+
 TEST_F(ChangeTableFile, DeviceSlotsAndInputDeviceRoundTripAndTodaysFilesStayByteForByte) {
     // A table of one device, as written before there were slots.
     const std::string today = "[General]\r\nMidiInDevice=Keys\r\nTableItemCount=1\r\n"
@@ -648,4 +766,27 @@ TEST_F(ChangeTableFile, HandEditedSequenceTextAndRepeatValuesHaveDefinedOutcomes
     // but half a character at the end goes.
     EXPECT_EQ(table.GetAt(3)->GetText(), "a\x82\x20"
                                          "b");
+}
+
+TEST_F(ChangeTableFile, LongLayerNamesAndLayerNumbersBeyondAByteHaveADefinedOutcome) {
+    const std::string longName(300, 'n');
+    WriteConfig("[General]\r\nMidiInDevice=\r\nTableItemCount=1\r\nLayerName3=" + longName +
+                "\r\n[TableItem000]\r\nOutputKind=4\r\nLayer=257\r\nLayerAction=-1\r\n"
+                "LayerTarget=99999\r\n");
+    CChangeTable table;
+    table.Load(path, backend);
+    ASSERT_EQ(table.GetSize(), 1);
+    EXPECT_EQ(table.LayerNames().Get(3), longName);
+    // Masked, 257 would be layer 1 and -1 a held layer.
+    EXPECT_EQ(table.GetAt(0)->Layer, CChangeTableItem::kNoLayer);
+    EXPECT_EQ(table.GetAt(0)->LayerAction, CChangeTableItem::kNoLayer);
+    EXPECT_EQ(table.GetAt(0)->LayerTarget, CChangeTableItem::kNoLayer);
+    EXPECT_FALSE(table.LayerNames().Set(4, "two\r\nlines"));
+    EXPECT_EQ(table.LayerNames().Get(4), "");
+
+    ASSERT_TRUE(table.Save(path, backend));
+    CChangeTable again;
+    again.Load(path, backend);
+    EXPECT_EQ(again.LayerNames().Get(3), longName);
+    EXPECT_EQ(again.GetAt(0)->Layer, CChangeTableItem::kNoLayer) << "still a layer that never acts";
 }

@@ -85,7 +85,8 @@ TEST(SequenceEditing, OutputRadioButtonsMapOntoTheKinds) {
     EXPECT_EQ(OutputRadioOf(CChangeTableItem::MouseInput), 3);
     EXPECT_EQ(OutputRadioOf(CChangeTableItem::KeySequence), 4);
     EXPECT_EQ(OutputRadioOf(CChangeTableItem::TypeText), 5);
-    EXPECT_EQ(OutputRadioOf(4), -1);
+    EXPECT_EQ(OutputRadioOf(CChangeTableItem::SwitchLayer), 6);
+    EXPECT_EQ(OutputRadioOf(7), -1);
     EXPECT_EQ(OutputKindOfRadio(5, 0), CChangeTableItem::TypeText);
     EXPECT_EQ(OutputKindOfRadio(-1, 99), 99) << "an unknown kind stays as it was";
 }

@@ -89,6 +89,9 @@ std::string ConfigText(const Config& config) {
         if (rule.inputDevice != 0) {
             text << "InputDevice=" << unsigned(rule.inputDevice) << "\r\n";
         }
+        if (rule.layer != 0) {
+            text << "Layer=" << unsigned(rule.layer) << "\r\n";
+        }
         if (rule.keyRepeat) {
             text << "KeyRepeat=1\r\n";
         }
@@ -104,6 +107,10 @@ std::string ConfigText(const Config& config) {
         }
         if (rule.strokeGap != 10) {
             text << "StrokeGap=" << rule.strokeGap << "\r\n";
+        }
+        if (rule.outputKind == ConfigRule::SwitchLayer) {
+            text << "LayerAction=" << unsigned(rule.layerAction) << "\r\n"
+                 << "LayerTarget=" << unsigned(rule.layerTarget) << "\r\n";
         }
     }
     return text.str();

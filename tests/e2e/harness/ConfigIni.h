@@ -22,6 +22,7 @@ struct ConfigRule {
         ActivateApplication,
         ToggleEnabled,
         MouseInput,
+        SwitchLayer,
         KeySequence = 5,
         TypeText = 6,
     };
@@ -44,6 +45,10 @@ struct ConfigRule {
     std::uint8_t mouseAction = 0; // 0 wheel up, 1 down, 2 left, 3 right, 4.. buttons
     // Acts only while this program is in front.
     std::string foreExePath;
+    std::uint8_t layer = 0; // 0 every layer
+    // Layer switches: 0 go to, 1 while held, 2 next, 3 previous.
+    std::uint8_t layerAction = 0;
+    std::uint8_t layerTarget = 1;
     // Takes the input of this device slot only (0 = every device).
     std::uint8_t inputDevice = 0;
     bool keyRepeat = false;  // strike again and again while the note is held

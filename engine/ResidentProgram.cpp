@@ -1,5 +1,6 @@
 #include "ResidentProgram.h"
 
+#include "IMidiOutPlatform.h"
 #include "MidiInStatusTexts.h"
 #include "ResidentDesktop.h"
 #include "StringUtil.h"
@@ -20,16 +21,22 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
                                    Settings settings)
     : m_desktop(desktop), m_settings(std::move(settings)), m_engine(&m_table, actions),
       m_inputRecord(PlatformTimeOfDay()),
-      m_midiIn(CChangeTable::kDeviceSlots, midi, m_listenerManager, scheduler,
+      m_lights(m_settings.midiOut != nullptr ? *m_settings.midiOut : PlatformMidiOut(), m_table,
+               m_engine, actions, m_listenerManager,
+               [this](const std::string& text, bool warning) {
+                   m_desktop.ShowBalloon(text, warning);
+               }),
+      m_midiIn(CChangeTable::kDeviceSlots, midi, m_lights, scheduler,
                [this](int slot) { return EventsOfSlot(slot); }) {}
 
 SMidiInConnectionEvents CResidentProgram::EventsOfSlot(int slot) {
     const auto device = static_cast<std::uint8_t>(slot);
-    return {[this, device] {
+    return {[this, device, slot] {
                 // Without the port no note-off or pedal release can come
                 // any more, and a new port starts from controllers at 0;
                 // the other devices' keys stay down.
                 m_engine.PortClosed(device);
+                m_lights.InputStopped(slot);
             },
             [this, slot](const MidiInDeviceList& devices) {
                 if (slot == kFirstSlot && m_view != nullptr && m_phase == Phase::Running) {
@@ -39,6 +46,7 @@ SMidiInConnectionEvents CResidentProgram::EventsOfSlot(int slot) {
             [this, slot, device](Status before, Status after, bool byItself) {
                 if (after == Status::Open) {
                     m_engine.PortOpened(device, m_midiIn.Slot(slot).PortHandle());
+                    m_lights.InputOpened(slot);
                 }
                 ShowMidiInStatus(slot, before, after, byItself);
             },
@@ -66,6 +74,7 @@ void CResidentProgram::Start(IResidentView& view) {
         m_table.Load(m_settings.configPath);
     }
     m_engine.TableChanged();
+    m_lights.TableChanged();
     m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
     m_view->ShowRules();
     OpenAllSlots();
@@ -112,6 +121,19 @@ void CResidentProgram::ChooseSlotDevice(int slot, const std::string& name) {
     // The list text of the slot's rules names the device.
     if (m_view != nullptr) {
         m_view->ShowRules();
+    }
+}
+
+void CResidentProgram::ChooseMidiOutDevice(int slot, const std::string& name) {
+    if (slot < kFirstSlot || slot > CChangeTable::kDeviceSlots) {
+        return;
+    }
+    m_table.SetMidiOutDevice(slot, name);
+    SaveChanges();
+    if (m_midiIn.Slot(slot).GetStatus() == Status::Open) {
+        m_lights.InputOpened(slot);
+    } else {
+        m_lights.InputStopped(slot);
     }
 }
 
@@ -175,6 +197,8 @@ bool CResidentProgram::Save() {
 }
 
 void CResidentProgram::SaveChanges() {
+    // Every change of the settings window comes here: the lights follow it.
+    m_lights.TableChanged();
     if (Save()) {
         m_saveFailureShown = false;
         return;
@@ -234,6 +258,9 @@ void CResidentProgram::EndRun(bool tellFailures) {
     m_listenerManager.RemoveListener(&m_engine);
     m_listenerManager.RemoveListener(&m_inputRecord);
     m_midiIn.CloseAll();
+    //    Each output's lights went off with its input, then its exit bytes;
+    //    what is still queued goes out now, for a bounded time.
+    m_lights.End();
     // 2. What held rules keep down is let go (seen home as during the run).
     m_engine.ReleaseHeldKeys();
     // 3. The hook and the notices, while their window still exists; then

@@ -6,6 +6,8 @@
 #include "PortableIniBackend.h"
 #include "StringUtil.h"
 
+#include <utility>
+
 namespace {
 
 const char kGeneral[] = "General";
@@ -15,6 +17,11 @@ std::string SectionName(int index) { return Format("TableItem%03d", index); }
 // Slot 1 keeps the key of the tables written before there were slots.
 std::string DeviceKey(int slot) {
     return slot == 1 ? std::string("MidiInDevice") : Format("MidiInDevice%d", slot);
+}
+
+// The keys of a slot's output, named like its input's.
+std::string SlotKey(const char* key, int slot) {
+    return slot == 1 ? std::string(key) : Format("%s%d", key, slot);
 }
 
 } // namespace
@@ -49,6 +56,22 @@ void CChangeTable::SetDeviceName(int slot, const std::string& name) {
     }
 }
 
+CChangeTable::SMidiOut CChangeTable::GetMidiOut(int slot) const {
+    return slot >= 1 && slot <= kDeviceSlots ? m_midiOuts[slot - 1] : SMidiOut();
+}
+
+void CChangeTable::SetMidiOut(int slot, const SMidiOut& out) {
+    if (slot >= 1 && slot <= kDeviceSlots) {
+        m_midiOuts[slot - 1] = out;
+    }
+}
+
+void CChangeTable::SetMidiOutDevice(int slot, const std::string& name) {
+    if (slot >= 1 && slot <= kDeviceSlots) {
+        m_midiOuts[slot - 1].device = name;
+    }
+}
+
 int CChangeTable::NamedDeviceCount() const {
     int count = 0;
     for (const std::string& name : m_deviceNames) {
@@ -73,6 +96,12 @@ void CChangeTable::Load(const std::string& path, IIniBackend& backend) {
     }
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
     m_showNotice = ini.GetInt(kGeneral, "ShowNotice", 1) != 0;
+    for (int slot = 1; slot <= kDeviceSlots; ++slot) {
+        SMidiOut& out = m_midiOuts[slot - 1];
+        out.device = ini.GetString(kGeneral, SlotKey("MidiOutDevice", slot).c_str(), "", false);
+        out.initBytes = ini.GetString(kGeneral, SlotKey("MidiOutInit", slot).c_str(), "", false);
+        out.exitBytes = ini.GetString(kGeneral, SlotKey("MidiOutExit", slot).c_str(), "", false);
+    }
     if (count > kMaxItemCount) {
         count = LastRuleSectionBelowCap(ini) + 1;
     }
@@ -119,6 +148,20 @@ bool CChangeTable::Save(const std::string& path, IIniBackend& backend) {
     ini.WriteInt(kGeneral, "TableItemCount", GetSize());
     if (!m_showNotice) {
         ini.WriteInt(kGeneral, "ShowNotice", 0);
+    }
+    // Only what is set: a table without lights keeps its file.
+    for (int slot = 1; slot <= kDeviceSlots; ++slot) {
+        const SMidiOut& out = m_midiOuts[slot - 1];
+        const std::pair<const char*, const std::string*> keys[] = {
+            {"MidiOutDevice", &out.device},
+            {"MidiOutInit", &out.initBytes},
+            {"MidiOutExit", &out.exitBytes}};
+        for (const auto& key : keys) {
+            if (!key.second->empty()) {
+                ini.WriteString(kGeneral, SlotKey(key.first, slot).c_str(), key.second->c_str(),
+                                false);
+            }
+        }
     }
     for (int index = 0; index < GetSize() && !ini.HasWriteFailed(); ++index) {
         GetAt(index)->Exchange(true, ini, SectionName(index).c_str());

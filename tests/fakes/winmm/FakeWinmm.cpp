@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DemoPlayer.h"
+#include "FakeWinmmInput.h"
 #include "FakeWinmmLog.h"
 #include "FakeWinmmScript.h"
 #include "MessageLoopHook.h"
@@ -249,4 +250,21 @@ extern "C" MMRESULT WINAPI midiInReset(HMIDIIN handle) {
     const MMRESULT result = device >= 0 ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
     Log().Write("midiInReset handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) + Result(result));
     return result;
+}
+
+const std::string& FakeWinmmDirectory() {
+    return g_directory;
+}
+
+bool DeliverToInput(unsigned device, DWORD message) {
+    if (device >= kMaxDevices) {
+        return false;
+    }
+    // The port array belongs to the program's thread: read once, without
+    // holding it; a port closed meanwhile drops the message, as a real one.
+    const Port port = g_ports[device];
+    if (!port.open || !port.started || port.removed || port.window == nullptr) {
+        return false;
+    }
+    return PostMessageA(port.window, MM_MIM_DATA, static_cast<WPARAM>(port.handle), message) != 0;
 }

@@ -13,6 +13,13 @@ struct FakeMidiDevice {
     unsigned closeResult = 0; // non-zero: closing fails with it
 };
 
+struct FakeMidiOutDevice {
+    std::string name;
+    bool softwareSynth = false;
+    unsigned openResult = 0; // non-zero: opening fails with it
+    int loopToInput = -1;    // the input device its short messages come back on
+};
+
 // One logged call: the function ("midiInOpen", ...) and its fields
 // ("pid", "device", "callback", "flags", "handle", "result", "name", ...).
 struct FakeWinmmCall {
@@ -45,6 +52,9 @@ public:
     // Set before the program starts, after SetDevices (which rewrites the
     // script).
     bool FailTrayAdds(unsigned count) const;
+    // The MIDI-OUT devices, in index order. Set after SetDevices, which
+    // rewrites the script; called again it replaces them (an unplug).
+    bool SetOutputs(const std::vector<FakeMidiOutDevice>& outputs) const;
     // Forgets the calls logged so far.
     bool ClearLog() const;
     // While held, the program's ShellExecuteExA waits, as during an

@@ -1,0 +1,75 @@
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class CMidiOutPort;
+
+// Sends the lights' messages from a worker thread, so that the window's
+// thread never waits on an output: a burst (a program switch that changes
+// a hundred lights) goes out in order while MIDI input keeps converting.
+// A device gets at most one message per millisecond; many controllers drop
+// what comes faster over their USB buffer.
+//
+// The window's thread opens a port and hands it over; from then on the
+// worker owns it and closes it when told, after what was queued before.
+class CMidiOutSender {
+public:
+    static constexpr int kSlots = 8;
+
+    CMidiOutSender();
+    // Closes every port after its queue (bounded, see Stop).
+    ~CMidiOutSender();
+
+    CMidiOutSender(const CMidiOutSender&) = delete;
+    CMidiOutSender& operator=(const CMidiOutSender&) = delete;
+
+    // The open port of a slot (1..8) takes that slot's messages from now on.
+    void Attach(int slot, std::unique_ptr<CMidiOutPort> port);
+    void SendShort(int slot, std::uint32_t message);
+    void SendLong(int slot, std::vector<std::uint8_t> bytes);
+    // Closes the slot's port once what was queued before has gone out, and
+    // waits for it at most `timeoutMs` (a reopen of the same device must
+    // find it closed). False when it did not happen in time: the worker
+    // closes it later.
+    bool Close(int slot, int timeoutMs);
+    // Messages of the slot not yet sent.
+    std::size_t Backlog(int slot) const;
+    // True once after a send to the slot failed; its later messages were
+    // dropped and the port closed. `result` is the service's answer.
+    bool TakeFailure(int slot, unsigned& result);
+    // Sends what is queued (at most `timeoutMs`), closes every port and
+    // ends the worker.
+    void Stop(int timeoutMs);
+
+private:
+    struct SItem {
+        enum class Kind : std::uint8_t { Short, Long, Close } kind;
+        int slot;
+        std::uint32_t message;
+        std::vector<std::uint8_t> bytes;
+        std::uint64_t ticket;
+    };
+    void Enqueue(SItem item);
+    void Run();
+    void Perform(SItem& item, std::unique_lock<std::mutex>& lock);
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_done;
+    std::deque<SItem> m_queue;
+    // Shared with the worker while it sends: a port replaced meanwhile is
+    // closed by whoever lets go of it last.
+    std::shared_ptr<CMidiOutPort> m_ports[kSlots + 1];
+    std::size_t m_backlog[kSlots + 1] = {};
+    bool m_failed[kSlots + 1] = {};
+    unsigned m_failure[kSlots + 1] = {};
+    std::uint64_t m_nextTicket = 1;
+    std::uint64_t m_doneTicket = 0;
+    bool m_stopping = false;
+    std::thread m_worker;
+};

@@ -29,6 +29,10 @@ CControllerLights::~CControllerLights() {
     m_sender.Stop(kCloseWaitMs);
 }
 
+SMidiOutDevices CControllerLights::ListOutputs() const {
+    return ListMidiOutDevices(m_platform);
+}
+
 bool CControllerLights::IsOutputOpen(int slot) const {
     return slot >= 1 && slot <= kSlots && m_outputs[slot].open;
 }

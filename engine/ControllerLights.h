@@ -2,6 +2,7 @@
 #include "CurrentLayers.h"
 #include "FeedbackLights.h"
 #include "MidiInEventListener.h"
+#include "MidiOutDeviceList.h"
 #include "MidiOutEchoes.h"
 #include "MidiOutSender.h"
 #include "UserNotice.h"
@@ -53,6 +54,8 @@ public:
     // The inputs' messages, on their way to the listeners.
     void OnShortMessage(std::uint32_t portHandle, std::uint32_t message) override;
 
+    // The output devices present now.
+    SMidiOutDevices ListOutputs() const;
     // Whether the slot's output is open.
     bool IsOutputOpen(int slot) const;
 

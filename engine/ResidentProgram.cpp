@@ -115,6 +115,7 @@ void CResidentProgram::ChooseSlotDevice(int slot, const std::string& name) {
     if (slot <= kFirstSlot || slot > CChangeTable::kDeviceSlots) {
         return;
     }
+    ProposeMidiOut(slot, m_table.GetDeviceName(slot), name);
     m_table.SetDeviceName(slot, name);
     SaveChanges();
     m_midiIn.Slot(slot).Open(name, m_desktop.InputReceiver());
@@ -135,6 +136,23 @@ void CResidentProgram::ChooseMidiOutDevice(int slot, const std::string& name) {
     } else {
         m_lights.InputStopped(slot);
     }
+}
+
+void CResidentProgram::ProposeMidiOut(int slot, const std::string& oldInput,
+                                      const std::string& newInput) {
+    if (oldInput == newInput) {
+        return;
+    }
+    const SMidiOutDevices outputs = m_lights.ListOutputs();
+    const std::string current = m_table.GetMidiOut(slot).device;
+    // The output the old input had brought along, or none: it follows.
+    const bool byProposal =
+        current.empty() || ProposeMidiOutDevice(outputs, oldInput).value_or("") == current;
+    if (!byProposal) {
+        return;
+    }
+    // Opened with the input, which opens right after this.
+    m_table.SetMidiOutDevice(slot, ProposeMidiOutDevice(outputs, newInput).value_or(""));
 }
 
 void CResidentProgram::ShowMidiInStatus(int slot, Status before, Status after, bool byItself) {
@@ -162,6 +180,7 @@ void CResidentProgram::ShowMidiInStatus(int slot, Status before, Status after, b
 }
 
 void CResidentProgram::ChooseDevice(const std::string& name) {
+    ProposeMidiOut(kFirstSlot, m_table.GetDeviceName(), name);
     m_table.SetDeviceName(name);
     SaveChanges();
     OpenMidiInDevice();

@@ -93,6 +93,7 @@ public:
     void ChooseMidiOutDevice(int slot, const std::string& name);
     const CMidiInConnections& Connections() const { return m_midiIn; }
     const CControllerLights& Lights() const { return m_lights; }
+    SMidiOutDevices ListMidiOutDevices() const { return m_lights.ListOutputs(); }
     MidiInDeviceList ListDevices() const { return m_midiIn.ListDevices(); }
 
     // Appends a rule; its index.
@@ -120,6 +121,9 @@ private:
     void ShowMidiInStatus(int slot, CMidiInConnection::Status before,
                           CMidiInConnection::Status after, bool byItself);
     void OpenAllSlots();
+    // A new input of a slot brings the output of the same controller along
+    // (MidiOutDeviceList.h), unless the user paired another one by hand.
+    void ProposeMidiOut(int slot, const std::string& oldInput, const std::string& newInput);
     void ModalClosed();
     bool Save();
     void EndRun(bool tellFailures);

@@ -27,6 +27,11 @@
 #define IDC_OTHER_DEVICES_BUTTON 1240
 #define IDC_SLOT_COMBO_FIRST 1241
 
+// The same dialog's MIDI-OUT lists for the lights, one per slot 1..8 in slot
+// order, and the name of slot 1's device, which the settings window chooses.
+#define IDC_OUT_COMBO_FIRST 1300
+#define IDC_SLOT1_DEVICE_NAME 1310
+
 // Version box
 #define IDC_VERSION_TEXT 1017
 #define IDC_COPYRIGHT_TEXT 1018

@@ -9,6 +9,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include <string>
 #include <vector>
 

@@ -260,11 +260,14 @@ bool DeliverToInput(unsigned device, DWORD message) {
     if (device >= kMaxDevices) {
         return false;
     }
-    // The port array belongs to the program's thread: read once, without
-    // holding it; a port closed meanwhile drops the message, as a real one.
-    const Port port = g_ports[device];
-    if (!port.open || !port.started || port.removed || port.window == nullptr) {
+    // The port array belongs to the program's thread: only its plain fields
+    // are read, without a lock; a port closed meanwhile drops the message,
+    // as a real one would.
+    const Port& port = g_ports[device];
+    const HWND window = port.window;
+    const UINT_PTR handle = port.handle;
+    if (!port.open || !port.started || port.removed || window == nullptr) {
         return false;
     }
-    return PostMessageA(port.window, MM_MIM_DATA, static_cast<WPARAM>(port.handle), message) != 0;
+    return PostMessageA(window, MM_MIM_DATA, static_cast<WPARAM>(handle), message) != 0;
 }

@@ -153,6 +153,9 @@ void CControllerLights::CountOpenOutputs() {
 }
 
 void CControllerLights::TakeSendFailures() {
+    if (!m_sender.HasFailures()) {
+        return;
+    }
     for (int slot = 1; slot <= kSlots; ++slot) {
         unsigned result = 0;
         if (!m_outputs[slot].open || !m_sender.TakeFailure(slot, result)) {

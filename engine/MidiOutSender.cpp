@@ -80,6 +80,11 @@ bool CMidiOutSender::TakeFailure(int slot, unsigned& result) {
     }
     m_failed[slot] = false;
     result = m_failure[slot];
+    bool any = false;
+    for (const bool failed : m_failed) {
+        any = any || failed;
+    }
+    m_anyFailed.store(any, std::memory_order_release);
     return true;
 }
 
@@ -159,5 +164,6 @@ void CMidiOutSender::Perform(SItem& item, std::unique_lock<std::mutex>& lock) {
     if (failed) {
         m_failed[item.slot] = true;
         m_failure[item.slot] = result;
+        m_anyFailed.store(true, std::memory_order_release);
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -42,6 +43,9 @@ public:
     // True once after a send to the slot failed; its later messages were
     // dropped and the port closed. `result` is the service's answer.
     bool TakeFailure(int slot, unsigned& result);
+    // Whether some slot has a failure to take: one look without the lock,
+    // for the window's thread to make at every message.
+    bool HasFailures() const { return m_anyFailed.load(std::memory_order_acquire); }
     // Sends what is queued (at most `timeoutMs`), closes every port and
     // ends the worker.
     void Stop(int timeoutMs);
@@ -71,5 +75,6 @@ private:
     std::uint64_t m_nextTicket = 1;
     std::uint64_t m_doneTicket = 0;
     bool m_stopping = false;
+    std::atomic<bool> m_anyFailed{false};
     std::thread m_worker;
 };

@@ -61,7 +61,7 @@ void CControllerLights::Send(const CFeedbackLights::Messages& messages) {
             continue;
         }
         m_echoes.Sent(message.slot, message.message, now, m_sender.Backlog(message.slot));
-        m_sender.SendShort(message.slot, message.message);
+        m_sender.SendLight(message.slot, message.message);
     }
 }
 

@@ -28,7 +28,7 @@ void CMidiOutSender::Attach(int slot, std::unique_ptr<CMidiOutPort> port) {
     old.reset();
 }
 
-void CMidiOutSender::Enqueue(SItem item) {
+void CMidiOutSender::Enqueue(SItem item, bool replacesLight) {
     if (item.slot < 1 || item.slot > kSlots) {
         return;
     }
@@ -36,6 +36,16 @@ void CMidiOutSender::Enqueue(SItem item) {
         const std::lock_guard<std::mutex> lock(m_mutex);
         if (m_stopping) {
             return;
+        }
+        if (replacesLight) {
+            for (auto queued = m_queue.begin(); queued != m_queue.end(); ++queued) {
+                if (queued->kind == SItem::Kind::Short && queued->slot == item.slot &&
+                    (queued->message & 0xFFFF) == (item.message & 0xFFFF)) {
+                    m_queue.erase(queued);
+                    --m_backlog[item.slot];
+                    break;
+                }
+            }
         }
         item.ticket = m_nextTicket++;
         ++m_backlog[item.slot];
@@ -46,6 +56,10 @@ void CMidiOutSender::Enqueue(SItem item) {
 
 void CMidiOutSender::SendShort(int slot, std::uint32_t message) {
     Enqueue({SItem::Kind::Short, slot, message, {}, 0});
+}
+
+void CMidiOutSender::SendLight(int slot, std::uint32_t message) {
+    Enqueue({SItem::Kind::Short, slot, message, {}, 0}, true);
 }
 
 void CMidiOutSender::SendLong(int slot, std::vector<std::uint8_t> bytes) {

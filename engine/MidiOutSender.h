@@ -32,6 +32,10 @@ public:
     // The open port of a slot (1..8) takes that slot's messages from now on.
     void Attach(int slot, std::unique_ptr<CMidiOutPort> port);
     void SendShort(int slot, std::uint32_t message);
+    // A light's new value: one still queued for the same light (status and
+    // first data byte) is dropped, so that a flood of presses cannot pile
+    // up a backlog; only the last value of a light matters.
+    void SendLight(int slot, std::uint32_t message);
     void SendLong(int slot, std::vector<std::uint8_t> bytes);
     // Closes the slot's port once what was queued before has gone out, and
     // waits for it at most `timeoutMs` (a reopen of the same device must
@@ -58,7 +62,7 @@ private:
         std::vector<std::uint8_t> bytes;
         std::uint64_t ticket;
     };
-    void Enqueue(SItem item);
+    void Enqueue(SItem item, bool replacesLight = false);
     void Run();
     void Perform(SItem& item, std::unique_lock<std::mutex>& lock);
 

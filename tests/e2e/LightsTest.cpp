@@ -160,6 +160,7 @@ TEST_F(LightsTest, AnOutputLoopedBackIntoTheInputStrikesNoKey) {
     ASSERT_NO_FATAL_FAILURE(FocusRecorder());
     // Off and on again: each light comes back into the input at once.
     ASSERT_TRUE(window.PostCommand(SettingsWindow::kToggleCommand));
+    ASSERT_TRUE(WaitForSent(3));
     ASSERT_TRUE(window.PostCommand(SettingsWindow::kToggleCommand));
     ASSERT_TRUE(WaitForSent(4));
     PumpMessagesFor(kQuietMs);

@@ -21,6 +21,12 @@ void FakeMidiOutPlatform::Unplug(unsigned deviceIndex) {
     }
 }
 
+void FakeMidiOutPlatform::HoldSends(bool hold) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_hold = hold;
+    m_changed.notify_all();
+}
+
 unsigned FakeMidiOutPlatform::Record(std::string call, unsigned result) {
     m_calls.push_back(call + " -> " + std::to_string(result));
     m_changed.notify_all();
@@ -61,7 +67,8 @@ unsigned FakeMidiOutPlatform::OutOpen(std::uintptr_t& handle, unsigned deviceInd
 }
 
 unsigned FakeMidiOutPlatform::OutShortMsg(std::uintptr_t handle, std::uint32_t message) {
-    const std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [&] { return !m_hold; });
     const std::string call = "short h=" + std::to_string(handle) + Format(" %06X", message);
     const auto port = m_open.find(handle);
     if (port == m_open.end()) {

@@ -28,6 +28,8 @@ public:
     void SetDevices(std::vector<SDevice> devices);
     // The device's open port goes dead.
     void Unplug(unsigned deviceIndex);
+    // While held, a short message waits in the call, as on a busy USB bus.
+    void HoldSends(bool hold);
 
     unsigned OutGetNumDevs() override;
     unsigned OutGetDevCaps(unsigned deviceIndex, std::string& productName,
@@ -61,4 +63,5 @@ private:
     std::map<std::uintptr_t, bool> m_open; // handle -> dead
     std::vector<std::string> m_calls;
     std::vector<SSent> m_sent;
+    bool m_hold = false;
 };

@@ -26,6 +26,9 @@ CControllerLights::CControllerLights(IMidiOutPlatform& platform, const CChangeTa
       m_lights(layers != nullptr ? *layers : m_baseLayer) {}
 
 CControllerLights::~CControllerLights() {
+    if (m_watchingFront) {
+        m_actions.WatchForeground(nullptr);
+    }
     m_sender.Stop(kCloseWaitMs);
 }
 
@@ -116,6 +119,12 @@ void CControllerLights::InputOpened(int slot) {
         return;
     }
     m_sender.Attach(slot, std::move(port));
+    if (!m_watchingFront) {
+        // The window in front changes the lights of rules for one program;
+        // without such a rule a change costs a look at the switch and holds.
+        m_watchingFront = true;
+        m_actions.WatchForeground([this] { Refresh(); });
+    }
     output.open = true;
     output.failureTold = false;
     m_anyOpen = true;
@@ -220,6 +229,10 @@ void CControllerLights::Refresh() {
 
 void CControllerLights::End() {
     m_ended = true;
+    if (m_watchingFront) {
+        m_watchingFront = false;
+        m_actions.WatchForeground(nullptr);
+    }
     for (int slot = 1; slot <= kSlots; ++slot) {
         InputStopped(slot);
     }

@@ -21,7 +21,8 @@ class IMidiOutPlatform;
 // bytes before a close and at the end. It also stands between the inputs
 // and the listeners: an echo of its own messages is not converted, a press
 // or release of a lit input repaints its light, and a change of the window
-// in front is noticed at the latest by the next message.
+// in front is noticed by the platform's foreground event and, at the
+// latest, by the next message.
 //
 // Messages go out from a worker (CMidiOutSender); the window's thread waits
 // for it only while a port closes. What fails is told once in a balloon and
@@ -92,6 +93,7 @@ private:
     bool m_anyOpen = false;
     bool m_loopTold = false;
     bool m_ended = false;
+    bool m_watchingFront = false;
     // What the lights were last computed from.
     bool m_lastEnabled = true;
     std::uint32_t m_lastHoldChanges = 0;

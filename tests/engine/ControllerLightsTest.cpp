@@ -15,6 +15,13 @@ namespace {
 
 constexpr std::uint32_t kPort = 0x1234;
 
+// The desktop's foreground event, raised by the test.
+class WatchingActions : public RecordingEngineActions {
+public:
+    void WatchForeground(std::function<void()> changed) override { watch = std::move(changed); }
+    std::function<void()> watch;
+};
+
 class ControllerLightsTest : public EngineTest {
 protected:
     ControllerLightsTest() {
@@ -194,4 +201,31 @@ TEST(MidiOutSenderTest, AFloodOfPressesLeavesOnlyEachLightsLastValueQueued) {
         sent.push_back(message.message);
     }
     EXPECT_EQ(sent, (std::vector<std::uint32_t>{0x7F2490, 0x7F2490, 0x012590, 0x0100B0}));
+}
+
+TEST(ControllerLightsFront, TheForegroundEventMovesTheLightsWithoutWaitingForAMessage) {
+    CChangeTable table;
+    table.SetMidiOut(1, {"Pads", "", ""});
+    auto* rule = new CChangeTableItem;
+    rule->NoteNumber = rule->NoteNumberEnd = 40;
+    rule->Feedback = 1;
+    rule->SetForeExePath("paint.exe");
+    table.InsertAt(0, rule);
+    WatchingActions actions;
+    CConversionEngine engine(&table, actions);
+    CMidiInEventListenerManager manager;
+    FakeMidiOutPlatform out;
+    out.SetDevices({{"Pads"}});
+    CControllerLights lights(out, table, engine, actions, manager, nullptr);
+    engine.TableChanged();
+    lights.TableChanged();
+    engine.PortOpened(1, kPort);
+    lights.InputOpened(1);
+    ASSERT_TRUE(out.WaitFor("short h=200 002890 -> 0"));
+    ASSERT_TRUE(actions.watch);
+    actions.PutInFront(9, "C:\\Apps\\Paint.exe");
+    actions.watch();
+    EXPECT_TRUE(out.WaitFor("short h=200 7F2890 -> 0"));
+    lights.End();
+    EXPECT_FALSE(actions.watch) << "the watch ends with the lights";
 }

@@ -7,6 +7,18 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kGap = std::chrono::milliseconds(1);
+// The gap is under a millisecond, which no sleep of Windows keeps: the
+// timer ticks every 15.6 ms unless a program asks for more (Sleep
+// documentation), and MinGW-w64's thread library returns from a shorter
+// wait at once (seen in this program's tests under Wine). So the worker
+// yields until the gap is over; it only waits so within a burst, and at
+// most a millisecond per message.
+void WaitUntil(Clock::time_point due) {
+    while (Clock::now() < due) {
+        std::this_thread::yield();
+    }
+}
+
 } // namespace
 
 CMidiOutSender::CMidiOutSender() : m_worker([this] { Run(); }) {}
@@ -135,7 +147,7 @@ void CMidiOutSender::Run() {
             const Clock::time_point due = lastSent[item.slot] + kGap;
             if (Clock::now() < due) {
                 lock.unlock();
-                std::this_thread::sleep_until(due);
+                WaitUntil(due);
                 lock.lock();
             }
         }

@@ -21,7 +21,9 @@ void WaitUntil(Clock::time_point due) {
 
 } // namespace
 
-CMidiOutSender::CMidiOutSender() : m_worker([this] { Run(); }) {}
+CMidiOutSender::CMidiOutSender()
+    : m_shared(std::make_shared<SShared>()),
+      m_worker([shared = m_shared] { Run(*shared); }) {}
 
 CMidiOutSender::~CMidiOutSender() {
     Stop(1000);
@@ -31,11 +33,12 @@ void CMidiOutSender::Attach(int slot, std::unique_ptr<CMidiOutPort> port) {
     if (slot < 1 || slot > kSlots) {
         return;
     }
-    std::unique_lock<std::mutex> lock(m_mutex);
+    SShared& s = *m_shared;
+    std::unique_lock<std::mutex> lock(s.mutex);
     // A port of the slot still open (a close that timed out) goes first.
-    std::shared_ptr<CMidiOutPort> old = std::move(m_ports[slot]);
-    m_ports[slot] = std::move(port);
-    m_failed[slot] = false;
+    std::shared_ptr<CMidiOutPort> old = std::move(s.ports[slot]);
+    s.ports[slot] = std::move(port);
+    s.failed[slot] = false;
     lock.unlock();
     old.reset();
 }
@@ -44,26 +47,27 @@ void CMidiOutSender::Enqueue(SItem item, bool replacesLight) {
     if (item.slot < 1 || item.slot > kSlots) {
         return;
     }
+    SShared& s = *m_shared;
     {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_stopping) {
+        const std::lock_guard<std::mutex> lock(s.mutex);
+        if (s.stopping) {
             return;
         }
         if (replacesLight) {
-            for (auto queued = m_queue.begin(); queued != m_queue.end(); ++queued) {
+            for (auto queued = s.queue.begin(); queued != s.queue.end(); ++queued) {
                 if (queued->kind == SItem::Kind::Short && queued->slot == item.slot &&
                     (queued->message & 0xFFFF) == (item.message & 0xFFFF)) {
-                    m_queue.erase(queued);
-                    --m_backlog[item.slot];
+                    s.queue.erase(queued);
+                    --s.backlog[item.slot];
                     break;
                 }
             }
         }
-        item.ticket = m_nextTicket++;
-        ++m_backlog[item.slot];
-        m_queue.push_back(std::move(item));
+        item.ticket = s.nextTicket++;
+        ++s.backlog[item.slot];
+        s.queue.push_back(std::move(item));
     }
-    m_wake.notify_one();
+    s.wake.notify_one();
 }
 
 void CMidiOutSender::SendShort(int slot, std::uint32_t message) {
@@ -82,67 +86,88 @@ bool CMidiOutSender::Close(int slot, int timeoutMs) {
     if (slot < 1 || slot > kSlots) {
         return true;
     }
-    std::unique_lock<std::mutex> lock(m_mutex);
-    if (m_stopping) {
+    SShared& s = *m_shared;
+    std::unique_lock<std::mutex> lock(s.mutex);
+    if (s.stopping) {
         return true;
     }
-    const std::uint64_t ticket = m_nextTicket++;
-    ++m_backlog[slot];
-    m_queue.push_back({SItem::Kind::Close, slot, 0, {}, ticket});
-    m_wake.notify_one();
-    return m_done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                           [&] { return m_doneTicket >= ticket; });
+    const std::uint64_t ticket = s.nextTicket++;
+    ++s.backlog[slot];
+    s.queue.push_back({SItem::Kind::Close, slot, 0, {}, ticket});
+    s.wake.notify_one();
+    return s.done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                           [&] { return s.doneTicket >= ticket; });
 }
 
 std::size_t CMidiOutSender::Backlog(int slot) const {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return slot >= 1 && slot <= kSlots ? m_backlog[slot] : 0;
+    SShared& s = *m_shared;
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    return slot >= 1 && slot <= kSlots ? s.backlog[slot] : 0;
 }
 
 bool CMidiOutSender::TakeFailure(int slot, unsigned& result) {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    if (slot < 1 || slot > kSlots || !m_failed[slot]) {
+    SShared& s = *m_shared;
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    if (slot < 1 || slot > kSlots || !s.failed[slot]) {
         return false;
     }
-    m_failed[slot] = false;
-    result = m_failure[slot];
+    s.failed[slot] = false;
+    result = s.failure[slot];
     bool any = false;
-    for (const bool failed : m_failed) {
+    for (const bool failed : s.failed) {
         any = any || failed;
     }
-    m_anyFailed.store(any, std::memory_order_release);
+    s.anyFailed.store(any, std::memory_order_release);
     return true;
 }
 
 void CMidiOutSender::Stop(int timeoutMs) {
+    if (!m_worker.joinable()) {
+        return;
+    }
+    SShared& s = *m_shared;
+    bool exited = false;
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (!m_worker.joinable()) {
-            return;
-        }
-        const std::uint64_t last = m_nextTicket - 1;
-        m_done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                        [&] { return m_doneTicket >= last; });
-        m_stopping = true;
-        m_queue.clear();
+        std::unique_lock<std::mutex> lock(s.mutex);
+        const std::uint64_t last = s.nextTicket - 1;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        s.done.wait_until(lock, deadline, [&] { return s.doneTicket >= last; });
+        s.stopping = true;
+        s.queue.clear();
+        s.wake.notify_one();
+        // The worker ends after the call it is in, if that call returns.
+        exited = s.done.wait_until(lock, deadline + std::chrono::milliseconds(100),
+                                   [&] { return s.exited; });
     }
-    m_wake.notify_one();
+    if (!exited) {
+        // Stuck in a driver: it keeps the shared state (and its port) alive
+        // and ends with the process.
+        m_worker.detach();
+        return;
+    }
     m_worker.join();
-    for (auto& port : m_ports) {
-        port.reset();
+    std::shared_ptr<CMidiOutPort> ports[kSlots + 1];
+    {
+        const std::lock_guard<std::mutex> lock(s.mutex);
+        for (int slot = 0; slot <= kSlots; ++slot) {
+            ports[slot] = std::move(s.ports[slot]);
+        }
     }
+    // Closed here, outside the lock.
 }
 
-void CMidiOutSender::Run() {
+void CMidiOutSender::Run(SShared& s) {
     Clock::time_point lastSent[kSlots + 1] = {};
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(s.mutex);
     for (;;) {
-        m_wake.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
-        if (m_stopping) {
+        s.wake.wait(lock, [&] { return s.stopping || !s.queue.empty(); });
+        if (s.stopping) {
+            s.exited = true;
+            s.done.notify_all();
             return;
         }
-        SItem item = std::move(m_queue.front());
-        m_queue.pop_front();
+        SItem item = std::move(s.queue.front());
+        s.queue.pop_front();
         if (item.kind != SItem::Kind::Close) {
             const Clock::time_point due = lastSent[item.slot] + kGap;
             if (Clock::now() < due) {
@@ -151,23 +176,23 @@ void CMidiOutSender::Run() {
                 lock.lock();
             }
         }
-        Perform(item, lock);
+        Perform(s, item, lock);
         if (item.kind != SItem::Kind::Close) {
             lastSent[item.slot] = Clock::now();
         }
-        --m_backlog[item.slot];
-        m_doneTicket = item.ticket;
-        m_done.notify_all();
+        --s.backlog[item.slot];
+        s.doneTicket = item.ticket;
+        s.done.notify_all();
     }
 }
 
 // The port is used and closed outside the lock (a SysEx or a close can take
 // milliseconds); the window's thread replaces it only under the lock, and a
 // port replaced meanwhile is closed by whoever lets go of it last.
-void CMidiOutSender::Perform(SItem& item, std::unique_lock<std::mutex>& lock) {
-    std::shared_ptr<CMidiOutPort> port = m_ports[item.slot];
+void CMidiOutSender::Perform(SShared& s, SItem& item, std::unique_lock<std::mutex>& lock) {
+    std::shared_ptr<CMidiOutPort> port = s.ports[item.slot];
     if (item.kind == SItem::Kind::Close) {
-        m_ports[item.slot].reset();
+        s.ports[item.slot].reset();
     }
     lock.unlock();
     unsigned result = 0;
@@ -176,10 +201,10 @@ void CMidiOutSender::Perform(SItem& item, std::unique_lock<std::mutex>& lock) {
                                                  : port->SendLong(item.bytes);
     }
     lock.lock();
-    const bool failed = result != 0 && m_ports[item.slot] == port;
+    const bool failed = result != 0 && s.ports[item.slot] == port;
     if (failed) {
         // The later messages of the slot are dropped until a new port comes.
-        m_ports[item.slot].reset();
+        s.ports[item.slot].reset();
     }
     if (port != nullptr && port.use_count() == 1) {
         lock.unlock();
@@ -188,8 +213,8 @@ void CMidiOutSender::Perform(SItem& item, std::unique_lock<std::mutex>& lock) {
     }
     // Told once closed, so that a reopen of the device is not refused.
     if (failed) {
-        m_failed[item.slot] = true;
-        m_failure[item.slot] = result;
-        m_anyFailed.store(true, std::memory_order_release);
+        s.failed[item.slot] = true;
+        s.failure[item.slot] = result;
+        s.anyFailed.store(true, std::memory_order_release);
     }
 }

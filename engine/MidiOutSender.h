@@ -49,9 +49,10 @@ public:
     bool TakeFailure(int slot, unsigned& result);
     // Whether some slot has a failure to take: one look without the lock,
     // for the window's thread to make at every message.
-    bool HasFailures() const { return m_anyFailed.load(std::memory_order_acquire); }
+    bool HasFailures() const { return m_shared->anyFailed.load(std::memory_order_acquire); }
     // Sends what is queued (at most `timeoutMs`), closes every port and
-    // ends the worker.
+    // ends the worker; a worker that does not end within the time (a driver
+    // that hangs) is let go, so that the program can always end.
     void Stop(int timeoutMs);
 
 private:
@@ -62,23 +63,29 @@ private:
         std::vector<std::uint8_t> bytes;
         std::uint64_t ticket;
     };
+    // What the worker uses, shared with it: a worker stuck in a driver that
+    // never returns is let go at the end, and keeps this alive by itself.
+    struct SShared {
+        std::mutex mutex;
+        std::condition_variable wake;
+        std::condition_variable done;
+        std::deque<SItem> queue;
+        // Used by the worker while it sends: a port replaced meanwhile is
+        // closed by whoever lets go of it last.
+        std::shared_ptr<CMidiOutPort> ports[kSlots + 1];
+        std::size_t backlog[kSlots + 1] = {};
+        bool failed[kSlots + 1] = {};
+        unsigned failure[kSlots + 1] = {};
+        std::uint64_t nextTicket = 1;
+        std::uint64_t doneTicket = 0;
+        bool stopping = false;
+        bool exited = false;
+        std::atomic<bool> anyFailed{false};
+    };
     void Enqueue(SItem item, bool replacesLight = false);
-    void Run();
-    void Perform(SItem& item, std::unique_lock<std::mutex>& lock);
+    static void Run(SShared& shared);
+    static void Perform(SShared& shared, SItem& item, std::unique_lock<std::mutex>& lock);
 
-    mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::condition_variable m_done;
-    std::deque<SItem> m_queue;
-    // Shared with the worker while it sends: a port replaced meanwhile is
-    // closed by whoever lets go of it last.
-    std::shared_ptr<CMidiOutPort> m_ports[kSlots + 1];
-    std::size_t m_backlog[kSlots + 1] = {};
-    bool m_failed[kSlots + 1] = {};
-    unsigned m_failure[kSlots + 1] = {};
-    std::uint64_t m_nextTicket = 1;
-    std::uint64_t m_doneTicket = 0;
-    bool m_stopping = false;
-    std::atomic<bool> m_anyFailed{false};
+    std::shared_ptr<SShared> m_shared;
     std::thread m_worker;
 };

@@ -229,3 +229,24 @@ TEST(ControllerLightsFront, TheForegroundEventMovesTheLightsWithoutWaitingForAMe
     lights.End();
     EXPECT_FALSE(actions.watch) << "the watch ends with the lights";
 }
+
+TEST(MidiOutSenderTest, TheEndDoesNotWaitForADriverThatHangs) {
+    FakeMidiOutPlatform out;
+    out.SetDevices({{"Pads"}});
+    auto sender = std::make_unique<CMidiOutSender>();
+    auto port = std::make_unique<CMidiOutPort>(out);
+    ASSERT_EQ(port->Open(0), 0u);
+    sender->Attach(1, std::move(port));
+    out.HoldSends(true);
+    sender->SendShort(1, 0x7F2490);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sender->Close(1, 50));
+    sender->Stop(50);
+    sender.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    // The driver comes back: the worker it kept ends by itself and closes.
+    out.HoldSends(false);
+    EXPECT_TRUE(out.WaitFor("close h=200 -> 0"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}

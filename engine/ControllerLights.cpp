@@ -261,10 +261,11 @@ void CControllerLights::OnShortMessage(std::uint32_t portHandle, std::uint32_t m
         if (m_echoes.EchoCount() >= kEchoesTold && !m_loopTold) {
             m_loopTold = true;
             if (m_notice) {
-                m_notice(Format("MIDI-OUTデバイス[%s]に送ったライトのメッセージが、"
-                                "入力に戻ってきているようです。戻ってきたメッセージは変換しません。",
-                                m_outputs[slot].name.c_str()),
-                         true);
+                m_notice(
+                    Format("MIDI-OUTデバイス[%s]に送ったライトのメッセージが、"
+                           "入力に戻ってきているようです。戻ってきたメッセージは変換しません。",
+                           m_outputs[slot].name.c_str()),
+                    true);
             }
         }
         Refresh();

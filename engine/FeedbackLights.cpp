@@ -55,13 +55,13 @@ void CFeedbackLights::TableChanged(const CChangeTable& table) {
         }
         // The light's own channel, else the rule's, else the first.
         const int channel = rule->FeedbackCh >= 1 && rule->FeedbackCh <= 16 ? rule->FeedbackCh
-                            : rule->InputCh >= 1 && rule->InputCh <= 16 ? rule->InputCh
-                                                                         : 1;
+                            : rule->InputCh >= 1 && rule->InputCh <= 16     ? rule->InputCh
+                                                                            : 1;
         SRule lit;
         lit.id = rule->GetId();
         lit.kind = rule->OutputKind == CChangeTableItem::ToggleEnabled ? Kind::Toggle
-                   : rule->HoldsKey()                                 ? Kind::Hold
-                                                                      : Kind::CanAct;
+                   : rule->HoldsKey()                                  ? Kind::Hold
+                                                                       : Kind::CanAct;
         lit.device = rule->InputDevice;
         lit.inputCh = rule->InputCh;
         lit.status = static_cast<std::uint8_t>(kind | (channel - 1));

@@ -71,9 +71,9 @@ private:
     struct SRule {
         CChangeTableItem::Id id;
         Kind kind;
-        std::uint8_t device; // 0: every slot
+        std::uint8_t device;  // 0: every slot
         std::uint8_t inputCh; // 0: every channel
-        std::uint8_t status; // 0x90 or 0xB0 with the channel
+        std::uint8_t status;  // 0x90 or 0xB0 with the channel
         std::uint8_t first, last;
         std::uint8_t on, off;
         std::string foreExePath; // empty: every application

@@ -22,8 +22,7 @@ void WaitUntil(Clock::time_point due) {
 } // namespace
 
 CMidiOutSender::CMidiOutSender()
-    : m_shared(std::make_shared<SShared>()),
-      m_worker([shared = m_shared] { Run(*shared); }) {}
+    : m_shared(std::make_shared<SShared>()), m_worker([shared = m_shared] { Run(*shared); }) {}
 
 CMidiOutSender::~CMidiOutSender() {
     Stop(1000);
@@ -130,7 +129,8 @@ void CMidiOutSender::Stop(int timeoutMs) {
     {
         std::unique_lock<std::mutex> lock(s.mutex);
         const std::uint64_t last = s.nextTicket - 1;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         s.done.wait_until(lock, deadline, [&] { return s.doneTicket >= last; });
         s.stopping = true;
         s.queue.clear();

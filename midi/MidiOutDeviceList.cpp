@@ -22,7 +22,9 @@ SMidiOutDevices ListMidiOutDevices(IMidiOutPlatform& platform) {
 
 namespace {
 
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // An output's "MIDIOUT2 (Name)" read as the input's "MIDIIN2 (Name)", so
 // that the inputs' matching finds it; the unit prefix may come first.

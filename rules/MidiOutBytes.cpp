@@ -12,7 +12,9 @@ int HexDigit(char c) {
     return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == ','; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == ',';
+}
 
 // Data bytes after a channel or system common status; -1 for a status that
 // starts no message of its own here.

@@ -98,10 +98,10 @@ TEST_F(LightsTest, StartSendsInitBytesAndLightsTheTraySwitchDarkensAndTheEndSend
     ASSERT_NO_FATAL_FAILURE(SetUpDevices());
     ConfigRule other = ConfigRule::KeyOnNotes(38, 38, 'B');
     other.foreExePath = "C:\\nowhere\\other.exe";
-    ASSERT_NO_FATAL_FAILURE(WriteLitConfig({{ConfigRule::ToggleOnNote(36)},
-                                            {ConfigRule::KeyOnNotes(37, 37, 'A'),
-                                             "Feedback=1\r\nFeedbackOn=100\r\nFeedbackCh=7\r\n"},
-                                            {other}}));
+    ASSERT_NO_FATAL_FAILURE(WriteLitConfig(
+        {{ConfigRule::ToggleOnNote(36)},
+         {ConfigRule::KeyOnNotes(37, 37, 'A'), "Feedback=1\r\nFeedbackOn=100\r\nFeedbackCh=7\r\n"},
+         {other}}));
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
     EXPECT_TRUE(WaitForSent(4));
     ASSERT_EQ(sandbox->Midi().Calls("midiOutOpen").size(), 1u);
@@ -133,8 +133,8 @@ TEST_F(LightsTest, AProgramBroughtToTheFrontLightsItsRulesAndDarkensTheOthers) {
     ASSERT_TRUE(WaitForSent(3));
     const auto bringSettingsToFront = [&] {
         ASSERT_TRUE(SetForegroundWindow(window.Handle()));
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window.Handle(); },
-                              kActionTimeoutMs));
+        ASSERT_TRUE(
+            WaitUntil([&] { return GetForegroundWindow() == window.Handle(); }, kActionTimeoutMs));
     };
     // Wine raises no foreground event: the next message notices the change.
     ASSERT_NO_FATAL_FAILURE(bringSettingsToFront());

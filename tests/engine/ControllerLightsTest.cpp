@@ -44,8 +44,9 @@ protected:
 
     FakeMidiOutPlatform out;
     std::vector<std::string> balloons;
-    CControllerLights lights{out,    table,   engine, actions, manager,
-                             [this](const std::string& text, bool) { balloons.push_back(text); }};
+    CControllerLights lights{
+        out,     table,   engine,
+        actions, manager, [this](const std::string& text, bool) { balloons.push_back(text); }};
 };
 
 } // namespace
@@ -53,10 +54,10 @@ protected:
 TEST_F(ControllerLightsTest, InitBytesAndLightsAtTheOpenTheSwitchAndEveryLightOffAtTheEnd) {
     lights.InputOpened(1);
     EXPECT_TRUE(lights.IsOutputOpen(1));
-    EXPECT_EQ(OutCalls(5), (std::vector<std::string>{
-                               "open 1 h=201 -> 0", "long h=201 F0 7E 01 F7 -> 0",
-                               "short h=201 0100B0 -> 0", "short h=201 7F2490 -> 0",
-                               "short h=201 7F2890 -> 0"}));
+    EXPECT_EQ(OutCalls(5),
+              (std::vector<std::string>{"open 1 h=201 -> 0", "long h=201 F0 7E 01 F7 -> 0",
+                                        "short h=201 0100B0 -> 0", "short h=201 7F2490 -> 0",
+                                        "short h=201 7F2890 -> 0"}));
 
     engine.OnToggleEnabled(); // the tray's switch
     lights.Refresh();

@@ -66,7 +66,8 @@ TEST_F(FeedbackLightsTest, EachKindOfRuleIsLitByTheProgramsStateNotByThePad) {
     AddLit(CChangeTableItem::Note, CChangeTableItem::ToggleEnabled, 36);
     CChangeTableItem& hold = AddLit(CChangeTableItem::Note, CChangeTableItem::KeyInput, 37);
     hold.KeyHold = 1;
-    CChangeTableItem& knob = AddLit(CChangeTableItem::ControlChange, CChangeTableItem::KeyInput, 20);
+    CChangeTableItem& knob =
+        AddLit(CChangeTableItem::ControlChange, CChangeTableItem::KeyInput, 20);
     knob.InputCh = 3;
     knob.FeedbackOn = 100;
     knob.FeedbackOff = 5;

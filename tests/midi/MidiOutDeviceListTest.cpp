@@ -43,8 +43,7 @@ TEST(MidiOutProposal, PairsTheOutputOfTheSameControllerAndNeverTheSynthesizer) {
 }
 
 TEST(MidiOutProposal, FindsAnOutputAgainLikeAnInputAfterARenumberedReplug) {
-    const SMidiOutDevices outputs =
-        Outputs({{"Keys"}, {"MIDIOUT3 (Pads)"}, {"2- Knobs"}});
+    const SMidiOutDevices outputs = Outputs({{"Keys"}, {"MIDIOUT3 (Pads)"}, {"2- Knobs"}});
     EXPECT_EQ(FindMidiOutDevice(outputs, "Keys").index, 0u);
     EXPECT_EQ(FindMidiOutDevice(outputs, "2- MIDIOUT3 (Pads)").index, 1u)
         << "renumbered as a second unit's ports are";

@@ -111,9 +111,8 @@ TEST(MidiOutBytes, ReadsSysExAndShortMessagesAndRefusesTheRestWhole) {
                         {0xB0, 0x00, 0x7F},
                         {0xC5, 0x03}}));
     EXPECT_EQ(ParseMidiOutBytes("F0 F7,90 24 7F"), (Messages{{0xF0, 0xF7}, {0x90, 0x24, 0x7F}}));
-    for (const char* bad : {"F0 7E zz F7", "F0 7E 01",     "90 24",  "24 7F", "90 24 80",
-                            "F8",          "F7",           "9024 7F", "9",    "F0 90 F7",
-                            "90 24 7F 7F", "０ F0 F7"}) {
+    for (const char* bad : {"F0 7E zz F7", "F0 7E 01", "90 24", "24 7F", "90 24 80", "F8", "F7",
+                            "9024 7F", "9", "F0 90 F7", "90 24 7F 7F", "０ F0 F7"}) {
         EXPECT_EQ(ParseMidiOutBytes(bad), std::nullopt) << bad;
     }
     EXPECT_EQ(PackShortMessage({0x90, 0x24, 0x7F}), 0x007F2490u);

@@ -197,8 +197,8 @@ extern "C" MMRESULT WINAPI midiOutPrepareHeader(HMIDIOUT handle, LPMIDIHDR heade
     const Locked lock;
     MMRESULT result = MMSYSERR_INVALHANDLE;
     if (PortOf(handle) != nullptr) {
-        result = header == nullptr || size < sizeof(MIDIHDR) ? MMSYSERR_INVALPARAM
-                                                              : MMSYSERR_NOERROR;
+        result =
+            header == nullptr || size < sizeof(MIDIHDR) ? MMSYSERR_INVALPARAM : MMSYSERR_NOERROR;
         if (result == MMSYSERR_NOERROR) {
             header->dwFlags |= MHDR_PREPARED;
             header->dwFlags &= ~MHDR_DONE;
@@ -238,8 +238,8 @@ extern "C" MMRESULT WINAPI midiOutUnprepareHeader(HMIDIOUT handle, LPMIDIHDR hea
     const Locked lock;
     MMRESULT result = MMSYSERR_INVALHANDLE;
     if (PortOf(handle) != nullptr) {
-        result = header == nullptr || size < sizeof(MIDIHDR) ? MMSYSERR_INVALPARAM
-                                                              : MMSYSERR_NOERROR;
+        result =
+            header == nullptr || size < sizeof(MIDIHDR) ? MMSYSERR_INVALPARAM : MMSYSERR_NOERROR;
         if (result == MMSYSERR_NOERROR) {
             header->dwFlags &= ~MHDR_PREPARED;
         }

@@ -87,6 +87,15 @@ public:
     // repeats: they too belong to an input that is gone.
     void ReleaseHeldKeys();
     bool HoldsKeys() const { return !m_keyHolds.IsEmpty(); }
+    // For the lights: whether the rule keeps its key down now, and a count
+    // that changes with every hold and release.
+    bool HoldsRule(CChangeTableItem::Id rule) const { return m_keyHolds.HoldsRule(rule); }
+    std::uint32_t HoldChanges() const { return m_keyHolds.Changes(); }
+    // Whether a controller of that slot and channel (1..16) holds a key, so
+    // that its message may be the release.
+    bool HoldsController(std::uint8_t slot, std::uint8_t channel, std::uint8_t controller) const {
+        return m_keyHolds.HoldsController(slot, channel, controller);
+    }
 
     // The layer whose rules act now (1..16); the program starts on 1.
     int CurrentLayer() const { return m_layers.Current(); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CHeldKeys;
@@ -48,6 +49,10 @@ public:
         delaySetting = 1;
         speedSetting = 31;
     }
+    // Calls `changed` (on the window's thread) whenever another window comes
+    // to the front, until called with an empty function. Actions without a
+    // desktop never call it.
+    virtual void WatchForeground(std::function<void()> changed) { (void)changed; }
     // Tells the user of something that went wrong, without stopping them.
     virtual void TellUser(const std::string& /*text*/) {}
 };

@@ -19,6 +19,7 @@ int CKeyHolds::Hold(const CChangeTableItem& rule, std::uint8_t device, std::uint
         return 0;
     }
     m_records[m_count++] = Record{rule.GetId(), device, inputKind, channel, number, target, rule.KeyFlag};
+    ++m_changes;
     return m_keys.Press(target, rule.KeyFlag, events);
 }
 
@@ -42,6 +43,9 @@ template <typename Test> int CKeyHolds::ReleaseWhere(Test test, ReleaseEvents& e
         if (m_records[i].rule != kReleased) {
             m_records[kept++] = m_records[i];
         }
+    }
+    if (kept != m_count) {
+        ++m_changes;
     }
     m_count = kept;
     return count;
@@ -93,6 +97,15 @@ bool CKeyHolds::HoldsController(std::uint8_t device, std::uint8_t channel,
         const Record& record = m_records[i];
         if (record.device == device && record.inputKind == CChangeTableItem::ControlChange && record.channel == channel &&
             record.number == controller) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CKeyHolds::HoldsRule(CChangeTableItem::Id rule) const {
+    for (int i = 0; i < m_count; ++i) {
+        if (m_records[i].rule == rule) {
             return true;
         }
     }

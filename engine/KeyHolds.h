@@ -43,6 +43,11 @@ public:
     // Whether a controller of that device and channel holds a key.
     bool HoldsController(std::uint8_t device, std::uint8_t channel,
                          std::uint8_t controller) const;
+    // Whether some input holds the rule's key now.
+    bool HoldsRule(CChangeTableItem::Id rule) const;
+    // Counts every hold and release: a look that finds it unchanged knows
+    // that no rule's hold changed.
+    std::uint32_t Changes() const { return m_changes; }
     // The keys held at the moment, which a key stroke must leave down.
     const CHeldKeys& Keys() const { return m_keys; }
 
@@ -65,4 +70,5 @@ private:
     CHeldKeys m_keys;
     Record m_records[kMaxHolds] = {};
     int m_count = 0;
+    std::uint32_t m_changes = 0;
 };

@@ -1,6 +1,7 @@
 #include "ResidentProgram.h"
 
 #include "EngineSuspension.h"
+#include "IMidiOutPlatform.h"
 #include "MidiInStatusTexts.h"
 #include "PortableIniBackend.h"
 #include "ResidentDesktop.h"
@@ -22,7 +23,12 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
                                    Settings settings)
     : m_desktop(desktop), m_settings(std::move(settings)), m_engine(&m_table, actions),
       m_inputRecord(PlatformTimeOfDay()),
-      m_midiIn(CChangeTable::kDeviceSlots, midi, m_listenerManager, scheduler,
+      m_lights(m_settings.midiOut != nullptr ? *m_settings.midiOut : PlatformMidiOut(), m_table,
+               m_engine, actions, m_listenerManager,
+               [this](const std::string& text, bool warning) {
+                   m_desktop.ShowBalloon(text, warning);
+               }),
+      m_midiIn(CChangeTable::kDeviceSlots, midi, m_lights, scheduler,
                [this](int slot) { return EventsOfSlot(slot); }) {
     m_inputRecord.SetLayerNames(&m_table.LayerNames());
     m_engine.SetLayerChangeHandler([this](int layer) {
@@ -35,11 +41,12 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
 
 SMidiInConnectionEvents CResidentProgram::EventsOfSlot(int slot) {
     const auto device = static_cast<std::uint8_t>(slot);
-    return {[this, device] {
+    return {[this, device, slot] {
                 // Without the port no note-off or pedal release can come
                 // any more, and a new port starts from controllers at 0;
                 // the other devices' keys stay down.
                 m_engine.PortClosed(device);
+                m_lights.InputStopped(slot);
             },
             [this, slot](const MidiInDeviceList& devices) {
                 if (slot == kFirstSlot && m_view != nullptr && m_phase == Phase::Running) {
@@ -47,10 +54,12 @@ SMidiInConnectionEvents CResidentProgram::EventsOfSlot(int slot) {
                 }
             },
             [this, slot, device](Status before, Status after, bool byItself) {
-                // A port kept open by a check keeps its controller values.
+                // A port kept open by a check keeps its controller values
+                // and its lights.
                 const std::uint32_t port = m_midiIn.Slot(slot).PortHandle();
                 if (after == Status::Open && m_engine.SlotOfPort(port) != device) {
                     m_engine.PortOpened(device, port);
+                    m_lights.InputOpened(slot);
                 }
                 ShowMidiInStatus(slot, before, after, byItself);
             },
@@ -78,6 +87,7 @@ void CResidentProgram::Start(IResidentView& view) {
         m_table.Load(m_settings.configPath);
     }
     m_engine.TableChanged();
+    m_lights.TableChanged();
     m_view->ShowDevices(m_midiIn.ListDevices(), m_table.GetDeviceName());
     m_view->ShowRules();
     OpenAllSlots();
@@ -121,6 +131,7 @@ void CResidentProgram::ChooseSlotDevice(int slot, const std::string& name) {
     if (slot <= kFirstSlot || slot > CChangeTable::kDeviceSlots) {
         return;
     }
+    ProposeMidiOut(slot, m_table.GetDeviceName(slot), name);
     m_table.SetDeviceName(slot, name);
     SaveChanges();
     m_midiIn.Slot(slot).Open(name, m_desktop.InputReceiver());
@@ -128,6 +139,36 @@ void CResidentProgram::ChooseSlotDevice(int slot, const std::string& name) {
     if (m_view != nullptr) {
         m_view->ShowRules();
     }
+}
+
+void CResidentProgram::ChooseMidiOutDevice(int slot, const std::string& name) {
+    if (slot < kFirstSlot || slot > CChangeTable::kDeviceSlots) {
+        return;
+    }
+    m_table.SetMidiOutDevice(slot, name);
+    SaveChanges();
+    if (m_midiIn.Slot(slot).GetStatus() == Status::Open) {
+        m_lights.InputOpened(slot);
+    } else {
+        m_lights.InputStopped(slot);
+    }
+}
+
+void CResidentProgram::ProposeMidiOut(int slot, const std::string& oldInput,
+                                      const std::string& newInput) {
+    if (oldInput == newInput) {
+        return;
+    }
+    const SMidiOutDevices outputs = m_lights.ListOutputs();
+    const std::string current = m_table.GetMidiOut(slot).device;
+    // The output the old input had brought along, or none: it follows.
+    const bool byProposal =
+        current.empty() || ProposeMidiOutDevice(outputs, oldInput).value_or("") == current;
+    if (!byProposal) {
+        return;
+    }
+    // Opened with the input, which opens right after this.
+    m_table.SetMidiOutDevice(slot, ProposeMidiOutDevice(outputs, newInput).value_or(""));
 }
 
 void CResidentProgram::ShowMidiInStatus(int slot, Status before, Status after, bool byItself) {
@@ -204,6 +245,7 @@ CChangeTable::ImportReport CResidentProgram::ImportTable(const std::string& path
 }
 
 void CResidentProgram::ChooseDevice(const std::string& name) {
+    ProposeMidiOut(kFirstSlot, m_table.GetDeviceName(), name);
     m_table.SetDeviceName(name);
     SaveChanges();
     OpenMidiInDevice();
@@ -247,6 +289,8 @@ FileTry CResidentProgram::TrySave() {
 void CResidentProgram::SaveChanges() {
     // A change may be the first rule on a layer, or the last, or a name.
     ShowTrayTip();
+    // Every change of the settings window comes here: the lights follow it.
+    m_lights.TableChanged();
     m_saveRetries = 0;
     TrySaveChanges();
 }
@@ -331,6 +375,9 @@ void CResidentProgram::EndRun(bool tellFailures) {
     m_listenerManager.RemoveListener(&m_engine);
     m_listenerManager.RemoveListener(&m_inputRecord);
     m_midiIn.CloseAll();
+    //    Each output's lights went off with its input, then its exit bytes;
+    //    what is still queued goes out now, for a bounded time.
+    m_lights.End();
     // 2. What held rules keep down is let go (seen home as during the run).
     m_engine.ReleaseHeldKeys();
     // 3. The hook and the notices, while their window still exists; then

@@ -1,5 +1,6 @@
 #pragma once
 #include "ChangeTable.h"
+#include "ControllerLights.h"
 #include "ConversionEngine.h"
 #include "InputRecord.h"
 #include "MidiInConnections.h"
@@ -13,6 +14,7 @@
 class IEngineActions;
 class IIniBackend;
 class IMidiInCheckScheduler;
+class IMidiOutPlatform;
 class IMidiPlatform;
 class IResidentDesktop;
 class IResidentView;
@@ -29,6 +31,8 @@ public:
         std::string configPath;
         // Null: the program's own file implementation.
         IIniBackend* backend = nullptr;
+        // Null: the platform's MIDI output service.
+        IMidiOutPlatform* midiOut = nullptr;
     };
 
     CResidentProgram(IResidentDesktop& desktop, IEngineActions& actions, IMidiPlatform& midi,
@@ -70,7 +74,10 @@ public:
         CResidentProgram& m_program;
     };
 
-    void ToggleEnabled() { m_engine.OnToggleEnabled(); }
+    void ToggleEnabled() {
+        m_engine.OnToggleEnabled();
+        m_lights.Refresh();
+    }
     bool IsEnabled() const { return m_engine.IsEnabled(); }
 
     // The user chose a device in the list.
@@ -81,7 +88,12 @@ public:
     // The user chose the device of a slot 2..8 (empty: none): saved and
     // opened at once; what came of it the tray tells.
     void ChooseSlotDevice(int slot, const std::string& name);
+    // The user chose the output paired with a slot's input (empty: none):
+    // saved, and opened at once when the input is open.
+    void ChooseMidiOutDevice(int slot, const std::string& name);
     const CMidiInConnections& Connections() const { return m_midiIn; }
+    const CControllerLights& Lights() const { return m_lights; }
+    SMidiOutDevices ListMidiOutDevices() const { return m_lights.ListOutputs(); }
     MidiInDeviceList ListDevices() const { return m_midiIn.ListDevices(); }
 
     // Appends a rule; its index.
@@ -124,6 +136,9 @@ private:
     void OpenAllSlots();
     // The devices' state and, when the table uses layers, the current layer.
     void ShowTrayTip();
+    // A new input of a slot brings the output of the same controller along
+    // (MidiOutDeviceList.h), unless the user paired another one by hand.
+    void ProposeMidiOut(int slot, const std::string& oldInput, const std::string& newInput);
     void ModalClosed();
     // One try, without waiting.
     FileTry TrySave();
@@ -140,6 +155,8 @@ private:
     CConversionEngine m_engine;
     CMidiInEventListenerManager m_listenerManager;
     CInputRecord m_inputRecord;
+    // Between the inputs and the listeners: built before the connections.
+    CControllerLights m_lights;
     CMidiInConnections m_midiIn;
     CModalWindows m_modal;
     Phase m_phase = Phase::Created;

@@ -36,6 +36,10 @@
 // edit per layer 1..16, ids in layer order.
 #define IDC_LAYER_NAMES_BUTTON 1279
 #define IDC_LAYER_NAME_FIRST 1280
+// The same dialog's MIDI-OUT lists for the lights, one per slot 1..8 in slot
+// order, and the name of slot 1's device, which the settings window chooses.
+#define IDC_OUT_COMBO_FIRST 1300
+#define IDC_SLOT1_DEVICE_NAME 1310
 
 // Version box
 #define IDC_VERSION_TEXT 1017

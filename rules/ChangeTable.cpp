@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,11 @@ std::string LayerNameKey(int layer) { return Format("LayerName%d", layer); }
 // Slot 1 keeps the key of the tables written before there were slots.
 std::string DeviceKey(int slot) {
     return slot == 1 ? std::string("MidiInDevice") : Format("MidiInDevice%d", slot);
+}
+
+// The keys of a slot's output, named like its input's.
+std::string SlotKey(const char* key, int slot) {
+    return slot == 1 ? std::string(key) : Format("%s%d", key, slot);
 }
 
 } // namespace
@@ -60,6 +66,22 @@ void CChangeTable::SetDeviceName(int slot, const std::string& name) {
     }
 }
 
+CChangeTable::SMidiOut CChangeTable::GetMidiOut(int slot) const {
+    return slot >= 1 && slot <= kDeviceSlots ? m_midiOuts[slot - 1] : SMidiOut();
+}
+
+void CChangeTable::SetMidiOut(int slot, const SMidiOut& out) {
+    if (slot >= 1 && slot <= kDeviceSlots) {
+        m_midiOuts[slot - 1] = out;
+    }
+}
+
+void CChangeTable::SetMidiOutDevice(int slot, const std::string& name) {
+    if (slot >= 1 && slot <= kDeviceSlots) {
+        m_midiOuts[slot - 1].device = name;
+    }
+}
+
 int CChangeTable::NamedDeviceCount() const {
     int count = 0;
     for (const std::string& name : m_deviceNames) {
@@ -88,6 +110,12 @@ void CChangeTable::Load(const std::string& path, IIniBackend& backend) {
     }
     int count = ini.GetInt(kGeneral, "TableItemCount", 0);
     m_showNotice = ini.GetInt(kGeneral, "ShowNotice", 1) != 0;
+    for (int slot = 1; slot <= kDeviceSlots; ++slot) {
+        SMidiOut& out = m_midiOuts[slot - 1];
+        out.device = ini.GetString(kGeneral, SlotKey("MidiOutDevice", slot).c_str(), "", false);
+        out.initBytes = ini.GetString(kGeneral, SlotKey("MidiOutInit", slot).c_str(), "", false);
+        out.exitBytes = ini.GetString(kGeneral, SlotKey("MidiOutExit", slot).c_str(), "", false);
+    }
     if (count > kMaxItemCount) {
         count = LastRuleSectionBelowCap(ini) + 1;
     }
@@ -159,6 +187,21 @@ FileTry CChangeTable::Write(const std::string& path, IIniBackend& backend, bool 
         const std::string& name = m_layerNames.Get(layer);
         if (!name.empty()) {
             ini.WriteString(kGeneral, LayerNameKey(layer).c_str(), name.c_str(), false);
+        }
+    }
+    // Only what is set: a table without lights keeps its file. The outputs
+    // and their bytes belong to this computer's devices, as the inputs do.
+    for (int slot = 1; withDevice && slot <= kDeviceSlots; ++slot) {
+        const SMidiOut& out = m_midiOuts[slot - 1];
+        const std::pair<const char*, const std::string*> keys[] = {
+            {"MidiOutDevice", &out.device},
+            {"MidiOutInit", &out.initBytes},
+            {"MidiOutExit", &out.exitBytes}};
+        for (const auto& key : keys) {
+            if (!key.second->empty()) {
+                ini.WriteString(kGeneral, SlotKey(key.first, slot).c_str(), key.second->c_str(),
+                                false);
+            }
         }
     }
     for (int index = 0; index < GetSize() && !ini.HasWriteFailed(); ++index) {

@@ -36,6 +36,19 @@ public:
     // How many slots have a device name.
     int NamedDeviceCount() const;
 
+    // The MIDI-OUT device paired with a slot's input, for the lights of its
+    // rules (empty: none), and the bytes sent after it opens and before it
+    // closes, as the user wrote them (see MidiOutBytes.h). Empty for
+    // numbers beyond the slots; slots beyond the range are left alone.
+    struct SMidiOut {
+        std::string device;
+        std::string initBytes;
+        std::string exitBytes;
+    };
+    SMidiOut GetMidiOut(int slot) const;
+    void SetMidiOut(int slot, const SMidiOut& out);
+    void SetMidiOutDevice(int slot, const std::string& name);
+
     // The rule's input text as the list shows it: for a rule of one device
     // slot, led by that device's name, or "デバイス N" while the slot is
     // unnamed.
@@ -92,6 +105,7 @@ private:
     FileTry Write(const std::string& path, IIniBackend& backend, bool withDevice) const;
 
     std::string m_deviceNames[kDeviceSlots];
+    SMidiOut m_midiOuts[kDeviceSlots];
     bool m_showNotice = true;
     CLayerNames m_layerNames;
 };

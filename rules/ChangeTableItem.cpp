@@ -117,14 +117,16 @@ std::string CChangeTableItem::GetOutputText(const CLayerNames& names) const {
 }
 
 bool CChangeTableItem::IsForApplication(const std::string& exePath) const {
-    if (!IsForOneApplication()) {
-        return false;
-    }
-    const char* value = ForeExePath.c_str();
+    return IsForOneApplication() && ForeExePathMatches(ForeExePath, exePath);
+}
+
+bool CChangeTableItem::ForeExePathMatches(const std::string& foreExePath,
+                                          const std::string& exePath) {
+    const char* value = foreExePath.c_str();
     if (PathFindFileNamePart(value) == value) {
         return MbsICmp(PathFindFileNamePart(exePath.c_str()), value) == 0;
     }
-    return SameExePath(exePath, ForeExePath);
+    return SameExePath(exePath, foreExePath);
 }
 
 bool CChangeTableItem::HasRelease(int inputKind) {
@@ -239,6 +241,7 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
                                                                      : gap);
         LayerAction = ReadByteOr(ini, section, "LayerAction", GoToLayer, kNoLayer);
         LayerTarget = ReadByteOr(ini, section, "LayerTarget", 1, kNoLayer);
+        ExchangeFeedback(false, ini, section);
         return;
     }
     if (InputDevice != kAnyDevice) {
@@ -262,6 +265,42 @@ void CChangeTableItem::Exchange(bool save, CIniFile& ini, const char* section) {
     if (OutputKind == SwitchLayer) {
         ini.WriteInt(section, "LayerAction", LayerAction);
         ini.WriteInt(section, "LayerTarget", LayerTarget);
+    }
+    ExchangeFeedback(true, ini, section);
+}
+
+namespace {
+
+// A velocity or controller value; anything else is no value a light can
+// take, and the default stands.
+std::uint8_t ReadDataByte(CIniFile& ini, const char* section, const char* key,
+                          std::uint8_t defaultValue) {
+    const int value = ini.GetInt(section, key, defaultValue);
+    return value >= 0 && value <= 127 ? static_cast<std::uint8_t>(value) : defaultValue;
+}
+
+} // namespace
+
+void CChangeTableItem::ExchangeFeedback(bool save, CIniFile& ini, const char* section) {
+    if (!save) {
+        Feedback = ini.GetInt(section, "Feedback", 0) != 0 ? 1 : 0;
+        FeedbackOn = ReadDataByte(ini, section, "FeedbackOn", kDefaultFeedbackOn);
+        FeedbackOff = ReadDataByte(ini, section, "FeedbackOff", kDefaultFeedbackOff);
+        const int channel = ini.GetInt(section, "FeedbackCh", 0);
+        FeedbackCh = channel >= 1 && channel <= 16 ? static_cast<std::uint8_t>(channel) : 0;
+        return;
+    }
+    if (Feedback != 0) {
+        ini.WriteInt(section, "Feedback", 1);
+    }
+    if (FeedbackOn != kDefaultFeedbackOn) {
+        ini.WriteInt(section, "FeedbackOn", FeedbackOn);
+    }
+    if (FeedbackOff != kDefaultFeedbackOff) {
+        ini.WriteInt(section, "FeedbackOff", FeedbackOff);
+    }
+    if (FeedbackCh != 0) {
+        ini.WriteInt(section, "FeedbackCh", FeedbackCh);
     }
 }
 

@@ -90,6 +90,8 @@ public:
     // with a backslash is a full path; one without names the file in any
     // folder, so a rule survives an update that moves the program.
     bool IsForApplication(const std::string& exePath) const;
+    // The same test for a stored ForeExePath value (non-empty).
+    static bool ForeExePathMatches(const std::string& foreExePath, const std::string& exePath);
 
     std::string GetInputText() const;
     std::string GetOutputText() const;
@@ -162,6 +164,19 @@ public:
     static constexpr int kMaxStrokeGap = 1000;
     std::uint16_t StrokeGap = kDefaultStrokeGap;
 
+    // Lights on the controller: a rule with Feedback=1 lights its input on
+    // the output paired with its input's device, with FeedbackOn while it is
+    // "on" and FeedbackOff otherwise, on FeedbackCh (1..16) or else the
+    // rule's channel. Each stored only when not its default; a hand-edited
+    // value out of range loads as the default.
+    static constexpr std::uint8_t kDefaultFeedbackOn = 127;
+    static constexpr std::uint8_t kDefaultFeedbackOff = 0;
+    std::uint8_t Feedback = 0;
+    std::uint8_t FeedbackOn = kDefaultFeedbackOn;
+    std::uint8_t FeedbackOff = kDefaultFeedbackOff;
+    std::uint8_t FeedbackCh = 0;
+    bool IsLit() const { return Feedback != 0; }
+
     // The stored form of a sequence ("1:67 4:9 w200 1:86"); kept as read,
     // in one-blank form and cut at 64 items.
     const std::string& GetKeySequence() const { return KeySequenceText; }
@@ -183,6 +198,8 @@ public:
     std::uint8_t LayerTarget = 1;
 
 private:
+    void ExchangeFeedback(bool save, CIniFile& ini, const char* section);
+
     std::string ForeExePath;
     std::string KeySequenceText;
     std::string TypedText;

@@ -16,6 +16,9 @@ CDeviceSlotsDlg::CDeviceSlotsDlg(CResidentProgram& program, CWnd* parent)
     for (int slot = kFirstSlot; slot <= CChangeTable::kDeviceSlots; ++slot) {
         m_rows.push_back(std::make_unique<SRow>());
     }
+    for (int slot = 1; slot <= CChangeTable::kDeviceSlots; ++slot) {
+        m_outRows.push_back(std::make_unique<SOutRow>());
+    }
 }
 
 CDeviceSlotsDlg::~CDeviceSlotsDlg() = default;
@@ -24,6 +27,9 @@ void CDeviceSlotsDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         DDX_Control(pDX, IDC_SLOT_COMBO_FIRST + static_cast<int>(row), m_rows[row]->combo);
+    }
+    for (std::size_t row = 0; row < m_outRows.size(); ++row) {
+        DDX_Control(pDX, IDC_OUT_COMBO_FIRST + static_cast<int>(row), m_outRows[row]->combo);
     }
 }
 
@@ -41,6 +47,17 @@ void CDeviceSlotsDlg::FillLists() {
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         const int slot = kFirstSlot + static_cast<int>(row);
         m_rows[row]->devices.Fill(devices, m_program.Table().GetDeviceName(slot));
+    }
+    const std::string first = m_program.Table().GetDeviceName(1);
+    ::SetDlgItemTextA(m_hWnd, IDC_SLOT1_DEVICE_NAME, first.empty() ? "(なし)" : first.c_str());
+    FillOutputLists();
+}
+
+void CDeviceSlotsDlg::FillOutputLists() {
+    const SMidiOutDevices outputs = m_program.ListMidiOutDevices();
+    for (std::size_t row = 0; row < m_outRows.size(); ++row) {
+        const int slot = 1 + static_cast<int>(row);
+        m_outRows[row]->devices.Fill(outputs.names, m_program.Table().GetMidiOut(slot).device);
     }
 }
 
@@ -63,6 +80,19 @@ bool CDeviceSlotsDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
         const int slot = kFirstSlot + row;
         if (name != m_program.Table().GetDeviceName(slot)) {
             m_program.ChooseSlotDevice(slot, name);
+            // The output it proposed, if any.
+            FillOutputLists();
+        }
+        return true;
+    }
+    const int outRow = static_cast<int>(id) - IDC_OUT_COMBO_FIRST;
+    if (outRow >= 0 && outRow < static_cast<int>(m_outRows.size()) &&
+        notifyCode == CBN_SELCHANGE) {
+        const std::string name =
+            m_outRows[static_cast<std::size_t>(outRow)]->devices.SelectedName();
+        const int slot = 1 + outRow;
+        if (name != m_program.Table().GetMidiOut(slot).device) {
+            m_program.ChooseMidiOutDevice(slot, name);
         }
         return true;
     }

@@ -11,7 +11,9 @@ class CResidentProgram;
 // The devices of the slots 2..8, one list each of the present devices (and
 // the stored name when that device is missing). A choice is saved and the
 // slot opened at once, as the settings window does with slot 1; the list
-// follows devices that come and go while the dialog is open.
+// follows devices that come and go while the dialog is open. Beside each
+// slot, and for slot 1 below them, the MIDI-OUT device its lights go to,
+// chosen and saved the same way; picking an input proposes its output.
 class CDeviceSlotsDlg : public CDialog {
 public:
     CDeviceSlotsDlg(CResidentProgram& program, CWnd* parent);
@@ -29,11 +31,18 @@ protected:
 
 private:
     void FillLists();
+    void FillOutputLists();
 
     struct SRow {
         CComboBox combo;
         CDeviceCombo devices{combo, "(なし)"};
     };
+    struct SOutRow {
+        CComboBox combo;
+        CDeviceCombo devices{combo, "なし"};
+    };
     CResidentProgram& m_program;
     std::vector<std::unique_ptr<SRow>> m_rows;
+    // Slot 1 first.
+    std::vector<std::unique_ptr<SOutRow>> m_outRows;
 };

@@ -118,3 +118,12 @@ void CWin32EngineActions::TellUser(const std::string& text) {
 void CWin32EngineActions::SetStrokeTimerHandler(std::function<void()> handler) {
     m_strokeTimer.SetHandler(std::move(handler));
 }
+
+void CWin32EngineActions::WatchForeground(std::function<void()> changed) {
+    if (changed) {
+        // Without the hook the lights still follow at the next MIDI message.
+        m_foregroundWatch.Start(std::move(changed));
+    } else {
+        m_foregroundWatch.Stop();
+    }
+}

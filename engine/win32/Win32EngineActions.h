@@ -2,6 +2,7 @@
 #include "ApplicationLaunch.h"
 #include "ConfirmedReleases.h"
 #include "ElevatedTargetCheck.h"
+#include "ForegroundWatch.h"
 #include "EngineActions.h"
 #include "StrokeTimer.h"
 #include "UserNotice.h"
@@ -30,6 +31,7 @@ public:
     void SetStrokeTimer(int delayMs) override;
     void KeyboardRepeatSettings(int& delaySetting, int& speedSetting) override;
     void TellUser(const std::string& text) override;
+    void WatchForeground(std::function<void()> changed) override;
 
     // Who is called when the stroke timer fires (the engine); nobody until
     // one is set.
@@ -57,5 +59,6 @@ private:
     CAsyncKeyboardState m_keyboard;
     CConfirmedReleases m_releases;
     CStrokeTimer m_strokeTimer;
+    CForegroundWatch m_foregroundWatch;
     bool m_strokeTimerFailureTold = false;
 };

@@ -1,6 +1,7 @@
 // The running program's start and end through fakes of the desktop, the
 // window, the MIDI service and the settings file, all writing into one
 // account of what happened in which order.
+#include "FakeMidiOutPlatform.h"
 #include "FakeMidiPlatform.h"
 #include "IMidiInCheckScheduler.h"
 #include "KeyStroke.h"
@@ -435,4 +436,28 @@ TEST_F(ResidentProgramTest, ALayerSwitchIsNamedInTheTipAndOnScreenAndANameIsSave
     EXPECT_TRUE(program.RenameLayers(names));
     EXPECT_LE(desktop.tip.size(), 127u);
     EXPECT_TRUE(tipEndsWith(" - " + std::string(40, 'n'))) << desktop.tip;
+}
+
+TEST_F(ResidentProgramTest, PickingAnInputBringsItsControllersOutputForTheLightsAlong) {
+    FakeMidiOutPlatform out;
+    out.SetDevices({{"Microsoft GS Wavetable Synth", true}, {"MIDIOUT2 (Pads)"}, {"Other"}});
+    midi.devices = {"Keys", "MIDIIN2 (Pads)"};
+    CResidentProgram lit{desktop, actions, midi, scheduler,
+                         CResidentProgram::Settings{"Sorbelquintaro", ConfigPath(), &backend, &out}};
+    lit.Start(view);
+    lit.ChooseSlotDevice(2, "MIDIIN2 (Pads)");
+    EXPECT_EQ(lit.Table().GetMidiOut(2).device, "MIDIOUT2 (Pads)");
+    EXPECT_TRUE(lit.Lights().IsOutputOpen(2)) << "opened with its input";
+    CChangeTable saved;
+    saved.Load(ConfigPath(), backend);
+    EXPECT_EQ(saved.GetMidiOut(2).device, "MIDIOUT2 (Pads)");
+
+    // A choice of the user's own stays when the input changes.
+    lit.ChooseMidiOutDevice(2, "Other");
+    EXPECT_TRUE(out.WaitFor("open 2 h=202 -> 0"));
+    lit.ChooseSlotDevice(2, "Keys");
+    EXPECT_EQ(lit.Table().GetMidiOut(2).device, "Other");
+    lit.ChooseMidiOutDevice(2, "");
+    EXPECT_FALSE(lit.Lights().IsOutputOpen(2));
+    lit.End();
 }

@@ -54,7 +54,9 @@ std::string Describe(const CChangeTableItem& rule) {
                   rule.CCNumber, rule.CCFlag, rule.PCNumber, rule.PCRange, rule.KeyCode,
                   rule.KeyFlag);
     return numbers + rule.GetActExePath() + "," + std::to_string(rule.KeyRepeat) + "," +
-           std::to_string(rule.StrokeGap) + "," + rule.GetKeySequence() + "," + rule.GetText();
+           std::to_string(rule.StrokeGap) + "," + rule.GetKeySequence() + "," + rule.GetText() +
+           "," + std::to_string(rule.Feedback) + "," + std::to_string(rule.FeedbackOn) + "," +
+           std::to_string(rule.FeedbackOff) + "," + std::to_string(rule.FeedbackCh);
 }
 
 void Differ(const char* what, int index, const std::string& first, const std::string& second) {
@@ -66,6 +68,15 @@ void Differ(const char* what, int index, const std::string& first, const std::st
 void ExpectSameTable(const CChangeTable& first, const CChangeTable& second) {
     if (first.GetDeviceName() != second.GetDeviceName()) {
         Differ("device name", 0, first.GetDeviceName(), second.GetDeviceName());
+    }
+    for (int slot = 1; slot <= CChangeTable::kDeviceSlots; ++slot) {
+        const CChangeTable::SMidiOut a = first.GetMidiOut(slot);
+        const CChangeTable::SMidiOut b = second.GetMidiOut(slot);
+        const std::string describedA = a.device + "|" + a.initBytes + "|" + a.exitBytes;
+        const std::string describedB = b.device + "|" + b.initBytes + "|" + b.exitBytes;
+        if (describedA != describedB) {
+            Differ("output of slot", slot, describedA, describedB);
+        }
     }
     if (first.GetSize() != second.GetSize()) {
         Differ("rule count", 0, std::to_string(first.GetSize()), std::to_string(second.GetSize()));

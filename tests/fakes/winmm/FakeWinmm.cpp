@@ -11,6 +11,7 @@
 
 #include "DemoPlayer.h"
 #include "FakeDelivery.h"
+#include "FakeWinmmInput.h"
 #include "FakeWinmmLog.h"
 #include "FakeWinmmScript.h"
 #include "MessageLoopHook.h"
@@ -461,4 +462,24 @@ void TranslateFakeDelivery(MSG* msg) {
         static_cast<DWORD>(std::min<std::size_t>(sizeof kSysEx, header->dwBufferLength));
     std::memcpy(header->lpData, kSysEx, bytes);
     ReturnBuffer(*port, header, bytes);
+}
+
+const std::string& FakeWinmmDirectory() {
+    return g_directory;
+}
+
+bool DeliverToInput(unsigned device, DWORD message) {
+    if (device >= kMaxDevices) {
+        return false;
+    }
+    // The port array belongs to the program's thread: only its plain fields
+    // are read, without a lock; a port closed meanwhile drops the message,
+    // as a real one would.
+    const Port& port = g_ports[device];
+    const HWND window = port.window;
+    const UINT_PTR handle = port.handle;
+    if (!port.open || !port.started || port.removed || window == nullptr) {
+        return false;
+    }
+    return PostMessageA(window, MM_MIM_DATA, static_cast<WPARAM>(handle), message) != 0;
 }

@@ -78,6 +78,32 @@ bool FakeWinmmControl::DeliverSysEx(void* programWindow, unsigned device) const 
                         device, 0) != FALSE;
 }
 
+bool FakeWinmmControl::SetOutputs(const std::vector<FakeMidiOutDevice>& outputs) const {
+    // The script without its outputs, then the new ones.
+    std::string script;
+    {
+        std::ifstream in(ScriptPath(), std::ios::binary);
+        std::ostringstream read;
+        read << in.rdbuf();
+        script = read.str();
+    }
+    const std::size_t outputsAt = script.find("[Outputs]");
+    if (outputsAt != std::string::npos) {
+        script.erase(outputsAt);
+    }
+    std::ostringstream text;
+    text << script << "[Outputs]\r\nCount=" << outputs.size() << "\r\n";
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        text << "[Output" << i << "]\r\nName=" << outputs[i].name << "\r\n"
+             << "Synth=" << (outputs[i].softwareSynth ? 1 : 0) << "\r\n"
+             << "OpenResult=" << outputs[i].openResult << "\r\n"
+             << "LoopToInput=" << outputs[i].loopToInput << "\r\n";
+    }
+    std::ofstream file(ScriptPath(), std::ios::binary | std::ios::trunc);
+    file << text.str();
+    return static_cast<bool>(file.flush());
+}
+
 bool FakeWinmmControl::ClearLog() const {
     std::ofstream file(LogPath(), std::ios::binary | std::ios::trunc);
     return static_cast<bool>(file);

@@ -17,6 +17,13 @@ struct FakeMidiDevice {
     unsigned plug = 0;
 };
 
+struct FakeMidiOutDevice {
+    std::string name;
+    bool softwareSynth = false;
+    unsigned openResult = 0; // non-zero: opening fails with it
+    int loopToInput = -1;    // the input device its short messages come back on
+};
+
 // One logged call: the function ("midiInOpen", ...) and its fields
 // ("pid", "device", "callback", "flags", "handle", "result", "name", ...).
 struct FakeWinmmCall {
@@ -55,6 +62,9 @@ public:
     // window that takes the program's MIDI input.
     bool DeliverShortMessage(void* programWindow, unsigned device, std::uint32_t message) const;
     bool DeliverSysEx(void* programWindow, unsigned device) const;
+    // The MIDI-OUT devices, in index order. Set after SetDevices, which
+    // rewrites the script; called again it replaces them (an unplug).
+    bool SetOutputs(const std::vector<FakeMidiOutDevice>& outputs) const;
     // Forgets the calls logged so far.
     bool ClearLog() const;
     // While held, the program's ShellExecuteExA waits, as during an

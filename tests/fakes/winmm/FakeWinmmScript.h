@@ -17,6 +17,16 @@
 //   Demo=0          ; 1: a started port plays the demo phrase (DemoPlayer.h)
 //   [Tray]
 //   FailAdds=1      ; so many of the program's NIM_ADD calls fail
+//   [Outputs]
+//   Count=1
+//   [Output0]
+//   Name=Pads
+//   Synth=0         ; 1: the system's software synthesizer (MOD_SWSYNTH)
+//   OpenResult=0    ; non-zero: midiOutOpen fails with it
+//   LoopToInput=0   ; short messages sent come back on this input device
+//
+// An open output whose device leaves the script answers every send with
+// MMSYSERR_NODRIVER until it is closed (FakeWinmmOut.cpp).
 //
 // A device is its name and its Plug count. When an open port's device moves
 // to another index (an unplug before it), the next call that reads the
@@ -36,6 +46,12 @@ public:
     std::string Name(unsigned device) const;
     unsigned Result(unsigned device, const char* key) const;
     unsigned TrayAddFailures() const;
+
+    unsigned OutputCount() const;
+    std::string OutputName(unsigned device) const;
+    unsigned OutputResult(unsigned device, const char* key) const;
+    // The input device an output loops back into; -1 for none.
+    int OutputLoop(unsigned device) const;
 
 private:
     std::string m_path;

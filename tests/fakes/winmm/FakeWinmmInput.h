@@ -1,0 +1,12 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// What the MIDI-OUT side of the fake (FakeWinmmOut.cpp) needs of the rest:
+// where the library lies, with a trailing backslash, and the input ports,
+// into which an output looped back by a virtual cable delivers.
+const std::string& FakeWinmmDirectory();
+// Posts MM_MIM_DATA with the message to the window of the open and started
+// port of that input device; false when there is none.
+bool DeliverToInput(unsigned device, DWORD message);

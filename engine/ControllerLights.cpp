@@ -19,11 +19,14 @@ constexpr int kCloseWaitMs = 500;
 
 CControllerLights::CControllerLights(IMidiOutPlatform& platform, const CChangeTable& table,
                                      CConversionEngine& engine, IEngineActions& actions,
-                                     CMidiInEventListener& listeners, UserNotice notice,
-                                     const ICurrentLayers* layers)
+                                     CMidiInEventListener& listeners, UserNotice notice)
     : m_platform(platform), m_table(table), m_engine(engine), m_actions(actions),
-      m_listeners(listeners), m_notice(std::move(notice)),
-      m_lights(layers != nullptr ? *layers : m_baseLayer) {}
+      m_listeners(listeners), m_notice(std::move(notice)), m_engineLayers(engine),
+      m_lights(m_engineLayers) {}
+
+bool CControllerLights::CEngineLayers::IsLayerCurrent(int layer) const {
+    return layer == CChangeTableItem::kEveryLayer || layer == m_engine.CurrentLayer();
+}
 
 CControllerLights::~CControllerLights() {
     if (m_watchingFront) {
@@ -208,6 +211,10 @@ void CControllerLights::Refresh() {
     }
     if (m_engine.HoldChanges() != m_lastHoldChanges) {
         m_lastHoldChanges = m_engine.HoldChanges();
+        changed = true;
+    }
+    if (m_engine.CurrentLayer() != m_lastLayer) {
+        m_lastLayer = m_engine.CurrentLayer();
         changed = true;
     }
     if (m_lights.DependsOnFrontApplication()) {

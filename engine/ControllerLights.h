@@ -31,8 +31,7 @@ class CControllerLights : public CMidiInEventListener {
 public:
     CControllerLights(IMidiOutPlatform& platform, const CChangeTable& table,
                       CConversionEngine& engine, IEngineActions& actions,
-                      CMidiInEventListener& listeners, UserNotice notice,
-                      const ICurrentLayers* layers = nullptr);
+                      CMidiInEventListener& listeners, UserNotice notice);
     ~CControllerLights() override;
 
     CControllerLights(const CControllerLights&) = delete;
@@ -46,7 +45,7 @@ public:
     // Rules were added, edited or deleted.
     void TableChanged();
     // Something the lights follow may have changed (the converter's switch
-    // from the tray, the window in front).
+    // from the tray, the window in front, the current layer).
     void Refresh();
     // The end: every output's lights off, its exit bytes, closed; waits a
     // bounded time for the worker.
@@ -65,6 +64,16 @@ private:
     // Echoes after which the user is told once that the output seems to
     // come back into the input.
     static constexpr int kEchoesTold = 3;
+
+    // The engine's current layer, as the lights ask it.
+    class CEngineLayers : public ICurrentLayers {
+    public:
+        explicit CEngineLayers(const CConversionEngine& engine) : m_engine(engine) {}
+        bool IsLayerCurrent(int layer) const override;
+
+    private:
+        const CConversionEngine& m_engine;
+    };
 
     struct SOutput {
         bool open = false;
@@ -86,7 +95,7 @@ private:
     IEngineActions& m_actions;
     CMidiInEventListener& m_listeners;
     UserNotice m_notice;
-    CBaseLayerOnly m_baseLayer;
+    CEngineLayers m_engineLayers;
     CFeedbackLights m_lights;
     CMidiOutEchoes m_echoes;
     SOutput m_outputs[kSlots + 1];
@@ -97,6 +106,7 @@ private:
     // What the lights were last computed from.
     bool m_lastEnabled = true;
     std::uint32_t m_lastHoldChanges = 0;
+    int m_lastLayer = 1;
     std::uintptr_t m_lastFrontWindow = 0;
     std::string m_frontExePath;
     // Last: its worker uses the ports, which use the platform.

@@ -9,8 +9,6 @@ namespace {
 
 constexpr std::uint8_t kNoteOn = 0x90;
 constexpr std::uint8_t kControlChange = 0xB0;
-// Rules carry no layer yet: all are of the base layer.
-constexpr int kBaseLayer = 0;
 
 std::uint32_t Pack(std::uint8_t status, std::uint8_t number, std::uint8_t value) {
     return static_cast<std::uint32_t>(status) | static_cast<std::uint32_t>(number) << 8 |
@@ -59,7 +57,13 @@ void CFeedbackLights::TableChanged(const CChangeTable& table) {
                                                                             : 1;
         SRule lit;
         lit.id = rule->GetId();
+        // A switch to the next or the previous layer names no layer of its
+        // own: it is lit, like any rule, while it can act.
+        const bool toOneLayer = rule->OutputKind == CChangeTableItem::SwitchLayer &&
+                                (rule->LayerAction == CChangeTableItem::GoToLayer ||
+                                 rule->LayerAction == CChangeTableItem::HoldLayer);
         lit.kind = rule->OutputKind == CChangeTableItem::ToggleEnabled ? Kind::Toggle
+                   : toOneLayer                                        ? Kind::Layer
                    : rule->HoldsKey()                                  ? Kind::Hold
                                                                        : Kind::CanAct;
         lit.device = rule->InputDevice;
@@ -69,6 +73,7 @@ void CFeedbackLights::TableChanged(const CChangeTable& table) {
         lit.last = last;
         lit.on = rule->FeedbackOn & 0x7F;
         lit.off = rule->FeedbackOff & 0x7F;
+        lit.layer = toOneLayer ? rule->LayerTarget : rule->Layer;
         lit.foreExePath = rule->GetForeExePath();
         m_anyForApplication = m_anyForApplication || !lit.foreExePath.empty();
         const int index = static_cast<int>(m_rules.size());
@@ -83,10 +88,14 @@ bool CFeedbackLights::IsOn(const SRule& rule, const SState& state) const {
     switch (rule.kind) {
     case Kind::Toggle:
         return state.enabled;
+    case Kind::Layer:
+        // The layer stays current while the converter is off; a damaged
+        // target of 0 would otherwise read as every layer.
+        return rule.layer != CChangeTableItem::kEveryLayer && m_layers.IsLayerCurrent(rule.layer);
     case Kind::Hold:
         return state.enabled && state.holds && state.holds(rule.id);
     case Kind::CanAct:
-        return state.enabled && m_layers.IsLayerCurrent(kBaseLayer) &&
+        return state.enabled && m_layers.IsLayerCurrent(rule.layer) &&
                (rule.foreExePath.empty() ||
                 (!state.frontExePath.empty() &&
                  CChangeTableItem::ForeExePathMatches(rule.foreExePath, state.frontExePath)));
@@ -95,10 +104,10 @@ bool CFeedbackLights::IsOn(const SRule& rule, const SState& state) const {
 }
 
 std::map<CFeedbackLights::LightKey, CFeedbackLights::SWanted>
-CFeedbackLights::Wanted(const SState& state, int onlySlot) const {
+CFeedbackLights::Wanted(const SState* state, int onlySlot) const {
     std::map<LightKey, SWanted> wanted;
     for (const SRule& rule : m_rules) {
-        const bool on = IsOn(rule, state);
+        const bool on = state != nullptr && IsOn(rule, *state);
         for (int slot = 1; slot <= kSlots; ++slot) {
             if (!m_open[slot] || (onlySlot != 0 && slot != onlySlot) ||
                 (rule.device != CChangeTableItem::kAnyDevice && rule.device != slot)) {
@@ -132,7 +141,7 @@ void CFeedbackLights::OutputOpened(int slot, const SState& state, Messages& out)
     }
     m_open[slot] = true;
     ForgetSlot(slot);
-    for (const auto& [key, wanted] : Wanted(state, slot)) {
+    for (const auto& [key, wanted] : Wanted(&state, slot)) {
         m_lights[key] = {wanted.value};
         out.push_back({slot, Pack(static_cast<std::uint8_t>(key >> 8), key & 0x7F, wanted.value)});
     }
@@ -143,9 +152,7 @@ void CFeedbackLights::OutputClosing(int slot, Messages& out) {
         return;
     }
     // Every light of the slot at its first rule's off value.
-    SState dark;
-    dark.enabled = false;
-    for (const auto& [key, wanted] : Wanted(dark, slot)) {
+    for (const auto& [key, wanted] : Wanted(nullptr, slot)) {
         out.push_back({slot, Pack(static_cast<std::uint8_t>(key >> 8), key & 0x7F, wanted.value)});
     }
     m_open[slot] = false;
@@ -153,7 +160,7 @@ void CFeedbackLights::OutputClosing(int slot, Messages& out) {
 }
 
 void CFeedbackLights::Update(const SState& state, Messages& out) {
-    const std::map<LightKey, SWanted> wanted = Wanted(state, 0);
+    const std::map<LightKey, SWanted> wanted = Wanted(&state, 0);
     Messages ons;
     for (const auto& [key, want] : wanted) {
         const auto light = m_lights.find(key);

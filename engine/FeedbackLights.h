@@ -16,9 +16,12 @@ class ICurrentLayers;
 // the pad's own message (a pad sends 0 on its release and would otherwise
 // switch its light off):
 // - the converter's switch: on while the converter is on;
+// - a layer switch to one layer (go to, or while held): on while that layer
+//   is current, so the pad of the current bank shows it;
 // - a key or mouse rule that holds: on while it holds its key;
-// - any other rule: on while it can act now (its layer current, its
-//   application in front or it has none, the converter on).
+// - any other rule: on while it can act now (its own layer current or it
+//   is of every layer, its application in front or it has none, the
+//   converter on).
 // Rules that share a light (one pad, one rule per application) light it
 // when any of them is on. Platform-free; the owner sends what it is given.
 //
@@ -58,7 +61,9 @@ public:
     // to be lit goes off (unknown ones too: off is the safe end), and the
     // slot's lights are forgotten.
     void OutputClosing(int slot, Messages& out);
-    // After any change of the state: only the lights whose value changed,
+    // After any change of the state (the current layer included, which the
+    // layers given at the construction answer): only the lights whose value
+    // changed,
     // every off before the first on, so that the old state never shows
     // after the new one.
     void Update(const SState& state, Messages& out);
@@ -67,7 +72,7 @@ public:
     void Repaint(int slot, std::uint32_t inputMessage, Messages& out) const;
 
 private:
-    enum class Kind : std::uint8_t { Toggle, Hold, CanAct };
+    enum class Kind : std::uint8_t { Toggle, Layer, Hold, CanAct };
     struct SRule {
         CChangeTableItem::Id id;
         Kind kind;
@@ -76,6 +81,9 @@ private:
         std::uint8_t status;  // 0x90 or 0xB0 with the channel
         std::uint8_t first, last;
         std::uint8_t on, off;
+        // CanAct: the rule's own layer (0 every layer); Layer: the layer
+        // it switches to.
+        std::uint8_t layer;
         std::string foreExePath; // empty: every application
     };
     // A light: one slot, one status byte (kind and channel), one number.
@@ -92,8 +100,9 @@ private:
     };
 
     bool IsOn(const SRule& rule, const SState& state) const;
-    // The value every light of the open slots (or of one) should have now.
-    std::map<LightKey, SWanted> Wanted(const SState& state, int onlySlot) const;
+    // The value every light of the open slots (or of one) should have now;
+    // without a state, every light's off.
+    std::map<LightKey, SWanted> Wanted(const SState* state, int onlySlot) const;
     void ForgetSlot(int slot);
 
     const ICurrentLayers& m_layers;

@@ -33,6 +33,8 @@ CResidentProgram::CResidentProgram(IResidentDesktop& desktop, IEngineActions& ac
     m_inputRecord.SetLayerNames(&m_table.LayerNames());
     m_engine.SetLayerChangeHandler([this](int layer) {
         ShowTrayTip();
+        // The pads of the new layer light at once, not at the next message.
+        m_lights.Refresh();
         if (m_phase == Phase::Running) {
             m_desktop.ShowLayerNotice(m_table.LayerNames().Display(layer));
         }

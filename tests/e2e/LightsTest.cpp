@@ -152,6 +152,30 @@ TEST_F(LightsTest, AProgramBroughtToTheFrontLightsItsRulesAndDarkensTheOthers) {
     EXPECT_EQ(SentFrom(before + 2, 2), (std::vector<std::string>{"002890", "7F2990"}));
 }
 
+TEST_F(LightsTest, ALayerSwitchMovesTheLightFromOnePadToAnother) {
+    ASSERT_NO_FATAL_FAILURE(SetUpDevices());
+    const auto layerPad = [](std::uint8_t note, std::uint8_t target) {
+        ConfigRule rule;
+        rule.noteNumber = rule.noteNumberEnd = note;
+        rule.outputKind = ConfigRule::SwitchLayer;
+        rule.layerTarget = target; // go to it and stay
+        return LitRule{rule};
+    };
+    ASSERT_NO_FATAL_FAILURE(WriteLitConfig({layerPad(36, 1), layerPad(37, 2)}));
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
+    EXPECT_EQ(SentFrom(0, 3), (std::vector<std::string>{"F0002029020E1001F7", "7F2490", "002590"}))
+        << "the program starts on layer 1";
+
+    PostToOpenedPort(NoteOn(0, 37, 100));
+    const std::vector<std::string> switched = SentFrom(3, 2);
+    ASSERT_GE(switched.size(), 2u);
+    EXPECT_EQ(switched[0], "002490") << "layer 1's pad off before layer 2's on";
+    for (std::size_t i = 1; i < switched.size(); ++i) {
+        // The pressed pad's repaint may follow, or join its queued light.
+        EXPECT_EQ(switched[i], "7F2590") << i;
+    }
+}
+
 TEST_F(LightsTest, AnOutputLoopedBackIntoTheInputStrikesNoKey) {
     ASSERT_NO_FATAL_FAILURE(SetUpDevices(0));
     ASSERT_NO_FATAL_FAILURE(WriteLitConfig({{ConfigRule::KeyOnNotes(40, 40, 'A')}}));

@@ -11,6 +11,13 @@
 
 namespace {
 
+// The engine's answer: one current layer, and 0 for the rules of every layer.
+class OneCurrentLayer : public ICurrentLayers {
+public:
+    bool IsLayerCurrent(int layer) const override { return layer == 0 || layer == current; }
+    int current = 1;
+};
+
 class FeedbackLightsTest : public ::testing::Test {
 protected:
     CChangeTableItem& AddLit(std::uint8_t inputKind, std::uint8_t outputKind, std::uint8_t number) {
@@ -53,7 +60,7 @@ protected:
     }
 
     CChangeTable table;
-    CBaseLayerOnly layers;
+    OneCurrentLayer layers;
     CFeedbackLights lights{layers};
     bool enabled = true;
     std::string front;
@@ -159,4 +166,41 @@ TEST_F(FeedbackLightsTest, AThousandLitRulesAreFoundWithoutTheRestOfTheTable) {
     EXPECT_EQ(Update(), std::vector<std::string>()) << "each pad is lit in both programs";
     front = "c.exe";
     EXPECT_EQ(Update().size(), 128u);
+}
+
+TEST_F(FeedbackLightsTest, ALayerChangeMovesTheLightsOfItsRulesAndItsSwitches) {
+    AddLit(CChangeTableItem::Note, CChangeTableItem::KeyInput, 36).Layer = 1;
+    AddLit(CChangeTableItem::Note, CChangeTableItem::KeyInput, 37).Layer = 2;
+    AddLit(CChangeTableItem::Note, CChangeTableItem::KeyInput, 38); // every layer
+    CChangeTableItem& toTwo = AddLit(CChangeTableItem::Note, CChangeTableItem::SwitchLayer, 40);
+    toTwo.LayerAction = CChangeTableItem::GoToLayer;
+    toTwo.LayerTarget = 2;
+    CChangeTableItem& whileOne = AddLit(CChangeTableItem::Note, CChangeTableItem::SwitchLayer, 41);
+    whileOne.LayerAction = CChangeTableItem::HoldLayer;
+    whileOne.LayerTarget = 1;
+    CChangeTableItem& next = AddLit(CChangeTableItem::Note, CChangeTableItem::SwitchLayer, 42);
+    next.LayerAction = CChangeTableItem::NextLayer;
+    next.Layer = 1;
+    AddLit(CChangeTableItem::Note, CChangeTableItem::KeyInput, 43).Layer =
+        CChangeTableItem::kNoLayer; // a hand-edited layer that never acts
+    lights.TableChanged(table);
+    EXPECT_EQ(Open(1),
+              (std::vector<std::string>{"1:90 24 7F", "1:90 25 00", "1:90 26 7F", "1:90 28 00",
+                                        "1:90 29 7F", "1:90 2A 7F", "1:90 2B 00"}));
+
+    layers.current = 2;
+    EXPECT_EQ(Update(), (std::vector<std::string>{"1:90 24 00", "1:90 29 00", "1:90 2A 00",
+                                                  "1:90 25 7F", "1:90 28 7F"}))
+        << "only what changed, the offs first";
+    EXPECT_EQ(Update(), std::vector<std::string>());
+
+    enabled = false;
+    EXPECT_EQ(Update(), (std::vector<std::string>{"1:90 25 00", "1:90 26 00"}))
+        << "the layer stays current while the converter is off, and so does its switch's light";
+    CFeedbackLights::Messages out;
+    lights.OutputClosing(1, out);
+    EXPECT_EQ(Texts(out),
+              (std::vector<std::string>{"1:90 24 00", "1:90 25 00", "1:90 26 00", "1:90 28 00",
+                                        "1:90 29 00", "1:90 2A 00", "1:90 2B 00"}))
+        << "every light off at the close, the current layer's switch too";
 }

@@ -170,6 +170,16 @@ void CheckOutputText(const CChangeTableItem& rule) {
         }
         break;
     }
+    case CChangeTableItem::SwitchLayer: {
+        // Every action, known or not, names itself after the fixed start;
+        // a layer's name is one line.
+        const std::string prefix = "レイヤー: ";
+        if (!StartsWith(text, prefix) || text.size() == prefix.size() ||
+            text.find_first_of("\r\n") != std::string::npos) {
+            Fail("layer switch text without its prefix or action", text);
+        }
+        break;
+    }
     default:
         if (!text.empty())
             Fail("text for an unknown output kind", text);
@@ -200,6 +210,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             rule.SetKeySequence(input.String());
         } else if (rule.OutputKind == CChangeTableItem::TypeText) {
             rule.SetText(input.String());
+        } else if (rule.OutputKind == CChangeTableItem::SwitchLayer) {
+            rule.LayerAction = input.Byte();
+            rule.LayerTarget = input.Byte();
         }
         CheckKeyName(rule.KeyCode);
         CheckInputText(rule);

@@ -242,9 +242,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             model.Convert(probe, value, expectedActions);
             engine.ConvertInput(item, value);
         } else if (step < 0xFD) {
+            // As when a port opens: controllers from 0 and the wheel at rest.
             engine.ResetControllerValues();
             for (int& value : model.lastCC)
                 value = 0;
+            model.lastBend = 0;
         } else if (step < 0xFF) {
             // The model reads the table as it is; the engine's index must
             // follow. Added after the editor closed, deleted while suspended.

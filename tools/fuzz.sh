@@ -47,6 +47,8 @@ for target in "${targets[@]}"; do
   else
     failed=$((failed + 1))
     echo "  $target FAILED (log: $log)"
+    # The target's own words come just before the sanitizer's report.
+    grep -v '^INFO\|^#[0-9]' "$log" | grep -B4 -m1 'ERROR:' | grep -v 'ERROR:'
     grep -E -A12 'ERROR:|differ|runtime error|SUMMARY' "$log" | head -30
   fi
 done

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include <string>
 #include <vector>
@@ -30,29 +29,17 @@ struct LitRule {
 
 class LightsTest : public E2eProgramTest {
 protected:
-    // Config.ini with the output of slot 1 and each rule's light keys inside
-    // its own section (a repeated section would not be read).
+    // Config.ini with the output of slot 1 and each rule's light keys.
     void WriteLitConfig(const std::vector<LitRule>& rules) {
         Config config;
         config.midiInDevice = "Pads";
+        config.moreGeneralKeys = std::string("MidiOutDevice=Pads\r\nMidiOutInit=") + kInitBytes +
+                                 "\r\nMidiOutExit=" + kExitBytes + "\r\n";
         for (const LitRule& lit : rules) {
             config.rules.push_back(lit.rule);
+            config.rules.back().moreKeys = lit.lightKeys;
         }
-        std::string text = ConfigText(config);
-        const std::string count = "TableItemCount=" + std::to_string(rules.size()) + "\r\n";
-        const std::size_t general = text.find(count);
-        ASSERT_NE(general, std::string::npos);
-        text.insert(general + count.size(), std::string("MidiOutDevice=Pads\r\nMidiOutInit=") +
-                                                kInitBytes + "\r\nMidiOutExit=" + kExitBytes +
-                                                "\r\n");
-        for (std::size_t i = 0; i < rules.size(); ++i) {
-            char section[32];
-            std::snprintf(section, sizeof section, "[TableItem%03zu]\r\n", i);
-            const std::size_t at = text.find(section);
-            ASSERT_NE(at, std::string::npos);
-            text.insert(at + std::strlen(section), rules[i].lightKeys);
-        }
-        ASSERT_TRUE(WriteFileBytes(sandbox->ConfigPath(), text));
+        ASSERT_TRUE(WriteConfigIni(sandbox->ConfigPath(), config));
     }
     void SetUpDevices(int loopToInput = -1) {
         ASSERT_TRUE(sandbox->SetMidiDevices({{"Pads"}}));

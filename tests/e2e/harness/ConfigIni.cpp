@@ -53,7 +53,7 @@ std::string ConfigText(const Config& config) {
             text << "MidiInDevice" << i + 2 << "=" << config.otherDevices[i] << "\r\n";
         }
     }
-    text << "TableItemCount=" << config.rules.size() << "\r\n";
+    text << "TableItemCount=" << config.rules.size() << "\r\n" << config.moreGeneralKeys;
     for (std::size_t i = 0; i < config.rules.size(); ++i) {
         const ConfigRule& rule = config.rules[i];
         char section[32];
@@ -112,6 +112,7 @@ std::string ConfigText(const Config& config) {
             text << "LayerAction=" << unsigned(rule.layerAction) << "\r\n"
                  << "LayerTarget=" << unsigned(rule.layerTarget) << "\r\n";
         }
+        text << rule.moreKeys;
     }
     return text.str();
 }

@@ -55,6 +55,9 @@ struct ConfigRule {
     std::string keySequence; // "1:67 w200 1:86"
     std::string text;        // typed; "\r\n" is written as the file's line-break escape
     int strokeGap = 10;
+    // Further keys of the section, as they stand ("Feedback=1\r\n"), for
+    // what the tests do not model one by one; written last and not read back.
+    std::string moreKeys;
 
     // A key stroke on the notes first..last of `channel` (0 = any).
     static ConfigRule KeyOnNotes(std::uint8_t first, std::uint8_t last, std::uint8_t keyCode,
@@ -73,6 +76,8 @@ struct Config {
     // The devices of the slots 2, 3, ...; empty ones are not written.
     std::vector<std::string> otherDevices;
     std::vector<ConfigRule> rules;
+    // Further keys of [General], as they stand, written after the count.
+    std::string moreGeneralKeys;
 };
 
 // The file's text, sections and keys in the order the program writes them.

@@ -1,21 +1,21 @@
 #include "MidiOutSender.h"
 
 #include "MidiOutPort.h"
+#include "ShortPause.h"
 
 #include <chrono>
 
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kGap = std::chrono::milliseconds(1);
-// The gap is under a millisecond, which no sleep of Windows keeps: the
-// timer ticks every 15.6 ms unless a program asks for more (Sleep
-// documentation), and MinGW-w64's thread library returns from a shorter
-// wait at once (seen in this program's tests under Wine). So the worker
-// yields until the gap is over; it only waits so within a burst, and at
-// most a millisecond per message.
+
+// The gap is a millisecond, shorter than the plain sleep of Windows keeps
+// (its tick is 15.6 ms), so the platform's brief pause waits it out; it is
+// only waited within a burst, and at most a millisecond per message.
 void WaitUntil(Clock::time_point due) {
-    while (Clock::now() < due) {
-        std::this_thread::yield();
+    for (Clock::time_point now = Clock::now(); now < due; now = Clock::now()) {
+        PauseBriefly(std::chrono::duration_cast<std::chrono::microseconds>(due - now) +
+                     std::chrono::microseconds(1));
     }
 }
 

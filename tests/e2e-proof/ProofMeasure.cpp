@@ -240,6 +240,20 @@ struct RunningProgram {
     std::optional<EndPhases> endPhases;
 };
 
+// The processor time a process has used so far, user and kernel.
+double CpuMs(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) {
+        return 0;
+    }
+    const auto ms = [](const FILETIME& time) {
+        return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime) /
+               10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
 bool PeakWorkingSetMb(HANDLE process, double& peakMb, double& nowMb) {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
@@ -404,8 +418,8 @@ std::string LatencyText(const std::vector<double>& ms) {
 
 // Idle, then while the shell holds the start of a program (as it does while
 // an elevation prompt waits for the user): the window's thread must not be
-// the one waiting.
-void MeasureLatency(int events) {
+// the one waiting. The idle median, or 0 when it failed.
+double MeasureLatency(int events) {
     const char* what = "MM_MIM_DATA posted to key-down received";
     const char* whileStarting = "The same while the shell holds a program start";
     ConfigRule launch;
@@ -416,13 +430,13 @@ void MeasureLatency(int events) {
     RunningProgram program;
     if (!program.Start(1, {launch})) {
         Failed(what, "the program did not show its window");
-        return;
+        return 0;
     }
     KeyRecorder recorder;
     if (!recorder.TakeFocus(5000)) {
         Failed(what, "the recording window cannot take the focus");
         program.Stop();
-        return;
+        return 0;
     }
     // The fake driver's port handle is not looked at by the program.
     LatencyProbe probe(program.window, 0x1000, recorder);
@@ -431,7 +445,7 @@ void MeasureLatency(int events) {
     if (idle.size() != static_cast<std::size_t>(events)) {
         Failed(what, "a key did not arrive");
         program.Stop();
-        return;
+        return 0;
     }
     Row(what, events, LatencyText(idle), "median < 1 ms");
 
@@ -451,6 +465,105 @@ void MeasureLatency(int events) {
     }
     fake.HoldShellExecute(false);
     program.Stop();
+    return Median(idle);
+}
+
+std::string OwnPath() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+// 100 rules, half of them for this program and half for the program's own
+// settings window, and the program in front changes before every note. With
+// `lit`, each change darkens 50 lights and lights 50, a burst the worker
+// sends at one message per millisecond while the notes keep coming; without,
+// the same switches show what they cost by themselves. The timed note is the
+// message that notices the change, as Wine raises no foreground event. The
+// median, or 0 when it failed.
+double MeasureLatencyWithSwitches(int events, bool lit, double idleMedianMs,
+                                  double unlitMedianMs) {
+    const char* what = lit ? "The same, 100 lit rules, a program switch each"
+                           : "The same, 100 rules, a program switch each";
+    constexpr int kRules = 100;
+    constexpr std::uint8_t kUnmappedNote = 62;
+    Config config;
+    config.midiInDevice = kDeviceName;
+    if (lit) {
+        config.moreGeneralKeys = std::string("MidiOutDevice=") + kDeviceName + "\r\n";
+    }
+    config.rules.push_back(ConfigRule::KeyOnNotes(60, 60, 'A'));
+    for (int i = 0; i < kRules; ++i) {
+        const auto note = static_cast<std::uint8_t>(i);
+        ConfigRule rule = ConfigRule::KeyOnNotes(note, note, 'B', 0, 2);
+        rule.foreExePath = i % 2 == 0 ? OwnPath() : std::string("Sorbelquintaro.exe");
+        rule.moreKeys = lit ? "Feedback=1\r\n" : "";
+        config.rules.push_back(rule);
+    }
+    RunningProgram program;
+    if (!program.sandbox.IsReady() || !program.sandbox.SetMidiDevices({{kDeviceName}}) ||
+        !program.sandbox.Midi().SetOutputs({{kDeviceName, false}}) ||
+        !program.sandbox.WriteConfig(config) || !program.StartAsItIs()) {
+        Failed(what, "the program did not show its window");
+        return 0;
+    }
+    KeyRecorder recorder;
+    LatencyProbe probe(program.window, 0x1000, recorder);
+    const FakeWinmmControl& fake = program.sandbox.Midi();
+    const HWND settings = program.window.Handle();
+    const auto fail = [&](const char* why) {
+        Failed(what, why);
+        program.Stop();
+        return 0.0;
+    };
+    // A note no rule takes lets the program notice the window in front.
+    const auto noticeFront = [&] {
+        return program.window.PostMidi(0x1000, NoteOn(0, kUnmappedNote)) &&
+               (PumpMessagesFor(20), !lit ||
+                WaitUntil([&] { return !fake.Calls("midiOutShortMsg").empty(); }, 5000));
+    };
+    // This program in front first, its lights sent, so that the first switch
+    // below is a change.
+    if (!recorder.TakeFocus(5000) || !noticeFront()) {
+        return fail("the program did not notice this program in front");
+    }
+    PumpMessagesFor(500);
+    std::size_t lightsPerSwitch = 0;
+    std::vector<double> samples;
+    const double cpuBefore = CpuMs(program.process.Handle());
+    for (int i = -5; i < events; ++i) { // five warm-up notes, not counted
+        if (!SetForegroundWindow(settings) ||
+            !WaitUntil([&] { return GetForegroundWindow() == settings; }, 5000) ||
+            !fake.ClearLog() || !noticeFront()) {
+            return fail("the program did not notice the settings window in front");
+        }
+        if (i == -5 && lit) {
+            WaitUntil([&] { return fake.Calls("midiOutShortMsg").size() >= kRules; }, 5000);
+            PumpMessagesFor(200);
+            lightsPerSwitch = fake.Calls("midiOutShortMsg").size();
+        }
+        if (!recorder.TakeFocus(5000)) {
+            return fail("the recording window cannot take the focus");
+        }
+        const std::vector<double> one = probe.Measure(1, 60, 5000);
+        if (one.size() != 1) {
+            return fail("a key did not arrive");
+        }
+        if (i >= 0) {
+            samples.push_back(one[0]);
+        }
+    }
+    // Two switches per note: there and back.
+    const double cpuPerSwitch = (CpuMs(program.process.Handle()) - cpuBefore) / (2.0 * (events + 5));
+    std::string figures = LatencyText(samples) + Format(", %.2f x idle, program's CPU %.2f ms per switch",
+                                                        Median(samples) / idleMedianMs, cpuPerSwitch);
+    if (lit) {
+        figures += Format(", %.2f x unlit, %u lights per switch", Median(samples) / unlitMedianMs,
+                          unsigned(lightsPerSwitch));
+    }
+    Row(what, events, figures, lit ? "median as unlit" : "");
+    program.Stop();
+    return Median(samples);
 }
 
 int Argument(int argc, char** argv, int index, int fallback) {
@@ -493,7 +606,12 @@ int main(int argc, char** argv) {
         MeasureDamagedStart(starts);
     }
     if (events > 0) {
-        MeasureLatency(events);
+        const double idleMedianMs = MeasureLatency(events);
+        const double unlitMedianMs =
+            idleMedianMs > 0 ? MeasureLatencyWithSwitches(events, false, idleMedianMs, 0) : 0;
+        if (unlitMedianMs > 0) {
+            MeasureLatencyWithSwitches(events, true, idleMedianMs, unlitMedianMs);
+        }
     }
     return 0;
 }

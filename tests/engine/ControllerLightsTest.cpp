@@ -5,6 +5,7 @@
 #include "FakeMidiOutPlatform.h"
 #include "MidiOutSender.h"
 #include "MidiOutPort.h"
+#include "ShortPause.h"
 
 #include <gtest/gtest.h>
 
@@ -286,4 +287,15 @@ TEST(MidiOutSenderTest, TheEndDoesNotWaitForADriverThatHangs) {
     out.HoldSends(false);
     EXPECT_TRUE(out.WaitFor("close h=200 -> 0"));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+// The sender paces a burst with it: a pause that returned at once would turn
+// every burst into a busy wait. Only a lower bound, which a slow machine
+// cannot break.
+TEST(MidiOutSenderTest, ABriefPauseWaitsItsSpanRatherThanReturningAtOnce) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i) {
+        PauseBriefly(std::chrono::microseconds(1000));
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(15));
 }

@@ -52,6 +52,14 @@
 #define IDC_MAPEDIT_LAYER_ACTION 1276
 #define IDC_MAPEDIT_LAYER_TARGET_LABEL 1277
 #define IDC_MAPEDIT_LAYER_TARGET 1278
+// The light of the rule's input on the controller.
+#define IDC_MAPEDIT_LIGHT 1311
+#define IDC_MAPEDIT_LIGHT_CHANNEL_LABEL 1312
+#define IDC_MAPEDIT_LIGHT_CHANNEL 1313
+#define IDC_MAPEDIT_LIGHT_ON_LABEL 1314
+#define IDC_MAPEDIT_LIGHT_ON 1315
+#define IDC_MAPEDIT_LIGHT_OFF_LABEL 1316
+#define IDC_MAPEDIT_LIGHT_OFF 1317
 // Limiting a rule to the application in front.
 // Sequences, typed text and repeat.
 #define IDC_MAPEDIT_SEQUENCE 1140

@@ -141,6 +141,18 @@ bool CChangeTableItem::HasRelease(int inputKind) {
     }
 }
 
+bool CChangeTableItem::CanBeLit(int inputKind) {
+    switch (inputKind) {
+    case Note:
+    case ControlChange:
+    case ControlChangeUp:
+    case ControlChangeDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::string CChangeTableItem::ModifierText() const {
     return KeyFlagText(KeyFlag);
 }

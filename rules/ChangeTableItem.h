@@ -104,6 +104,9 @@ public:
     // Inputs that end in a release of their own: the note-off, the pedal
     // let go, the bend wheel back at the centre. A program change has none.
     static bool HasRelease(int inputKind);
+    // Inputs a controller can show a light for: a note and a controller
+    // (a knob's too). A bend or a program change has no light of its own.
+    static bool CanBeLit(int inputKind);
     // A key or mouse-button rule that keeps its key or button down while its
     // input is held, instead of striking it once.
     bool HoldsKey() const;

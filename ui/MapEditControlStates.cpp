@@ -3,7 +3,7 @@
 #include "ChangeTableItem.h"
 
 MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int mouseAction,
-                                             int layerAction) {
+                                             int layerAction, bool lit) {
     MapEditControlStates states;
     states.note = inputKind == CChangeTableItem::Note;
     states.knob = inputKind == CChangeTableItem::ControlChangeUp ||
@@ -27,5 +27,7 @@ MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int 
     states.layerAction = outputKind == CChangeTableItem::SwitchLayer;
     states.layerTarget = states.layerAction && (layerAction == CChangeTableItem::GoToLayer ||
                                                 layerAction == CChangeTableItem::HoldLayer);
+    states.light = CChangeTableItem::CanBeLit(inputKind);
+    states.lightValues = states.light && lit;
     return states;
 }

@@ -20,9 +20,12 @@ struct MapEditControlStates {
     bool application = false;    // executable name, "選択...", start when not running
     bool layerAction = false;    // what a layer switch does
     bool layerTarget = false;    // the layer it goes to: to go there or to hold it
+    bool light = false;          // light the input: inputs a controller can light
+    bool lightValues = false;    // the light's on and off values and channel: while lit
 };
 
 // `mouseAction`: the one chosen, for whether it can be held.
 // `layerAction`: the one chosen, for whether it names a layer.
+// `lit`: whether the box to light the input is checked.
 MapEditControlStates MapEditControlStatesFor(int inputKind, int outputKind, int mouseAction = -1,
-                                             int layerAction = 0);
+                                             int layerAction = 0, bool lit = false);

@@ -39,6 +39,9 @@ constexpr int kStrokeGapControls[] = {IDC_MAPEDIT_STROKE_GAP_LABEL, IDC_MAPEDIT_
 constexpr int kTextByteLimit = 2000;
 constexpr int kApplicationControls[] = {IDC_MAPEDIT_EXE_NAME, IDC_MAPEDIT_SELECT_APP,
                                         IDC_MAPEDIT_ACT_LAUNCH};
+constexpr int kLightValueControls[] = {IDC_MAPEDIT_LIGHT_CHANNEL_LABEL, IDC_MAPEDIT_LIGHT_CHANNEL,
+                                       IDC_MAPEDIT_LIGHT_ON_LABEL,      IDC_MAPEDIT_LIGHT_ON,
+                                       IDC_MAPEDIT_LIGHT_OFF_LABEL,     IDC_MAPEDIT_LIGHT_OFF};
 
 template <size_t N> constexpr int CountOf(const int (&)[N]) {
     return static_cast<int>(N);
@@ -142,6 +145,10 @@ void CMapEditDlg::DoDataExchange(CDataExchange* pDX) {
     ExchangeLayerChoice(pDX, IDC_MAPEDIT_LAYER, m_layerChoices, m_values.m_nLayer);
     ExchangeLayerChoice(pDX, IDC_MAPEDIT_LAYER_ACTION, m_actionChoices, m_values.m_nLayerAction);
     ExchangeLayerChoice(pDX, IDC_MAPEDIT_LAYER_TARGET, m_targetChoices, m_values.m_nLayerTarget);
+    DDX_Check(pDX, IDC_MAPEDIT_LIGHT, m_values.m_bFeedback);
+    DDX_CBIndex(pDX, IDC_MAPEDIT_LIGHT_CHANNEL, m_values.m_nFeedbackCh);
+    DDX_Text(pDX, IDC_MAPEDIT_LIGHT_ON, m_values.m_nFeedbackOn);
+    DDX_Text(pDX, IDC_MAPEDIT_LIGHT_OFF, m_values.m_nFeedbackOff);
 }
 
 // No entry chosen reads as the value kept; a value without an entry shows
@@ -215,10 +222,16 @@ void CMapEditDlg::FillKeyCombo() {
 }
 
 void CMapEditDlg::FillChannelCombo() {
-    // Position in the list is the rule's channel, 0 meaning any.
+    // Position in the list is the rule's channel, 0 meaning any; in the
+    // light's list, its channel, 0 meaning the rule's own.
     m_comboChannel.AddString("全てのチャンネル");
+    ::SendDlgItemMessageA(GetSafeHwnd(), IDC_MAPEDIT_LIGHT_CHANNEL, CB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>("入力と同じ"));
     for (int channel = 1; channel <= kChannelCount; ++channel) {
-        m_comboChannel.AddString(Format("Ch.%d", channel));
+        const std::string text = Format("Ch.%d", channel);
+        m_comboChannel.AddString(text);
+        ::SendDlgItemMessageA(GetSafeHwnd(), IDC_MAPEDIT_LIGHT_CHANNEL, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 
@@ -323,9 +336,9 @@ bool CMapEditDlg::ReadControls() {
 void CMapEditDlg::UpdateControlStates() {
     ReadControls();
     OfferLayerActions();
-    const MapEditControlStates states =
-        MapEditControlStatesFor(m_values.m_nInputKind, m_values.m_nOutputKind,
-                                m_values.m_nMouseAction, m_values.m_nLayerAction);
+    const MapEditControlStates states = MapEditControlStatesFor(
+        m_values.m_nInputKind, m_values.m_nOutputKind, m_values.m_nMouseAction,
+        m_values.m_nLayerAction, m_values.m_bFeedback != 0);
     EnableControls(kNoteControls, CountOf(kNoteControls), states.note);
     EnableControls(kControllerControls, CountOf(kControllerControls), states.controller);
     EnableControls(kControllerEdgeControls, CountOf(kControllerEdgeControls),
@@ -348,6 +361,9 @@ void CMapEditDlg::UpdateControlStates() {
     EnableControls(layerAction, 1, states.layerAction);
     const int layerTarget[] = {IDC_MAPEDIT_LAYER_TARGET_LABEL, IDC_MAPEDIT_LAYER_TARGET};
     EnableControls(layerTarget, 2, states.layerTarget);
+    const int light[] = {IDC_MAPEDIT_LIGHT};
+    EnableControls(light, 1, states.light);
+    EnableControls(kLightValueControls, CountOf(kLightValueControls), states.lightValues);
     const int forePath[] = {IDC_MAPEDIT_FORE_PATH};
     EnableControls(forePath, 1, m_values.m_bForeOnly != 0);
 }
@@ -452,7 +468,8 @@ void CMapEditDlg::OnOK() {
 }
 
 bool CMapEditDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
-    if (notifyCode == BN_CLICKED && (IsKindRadio(id) || id == IDC_MAPEDIT_FORE_ONLY)) {
+    if (notifyCode == BN_CLICKED &&
+        (IsKindRadio(id) || id == IDC_MAPEDIT_FORE_ONLY || id == IDC_MAPEDIT_LIGHT)) {
         UpdateControlStates();
         return true;
     }

@@ -9,6 +9,9 @@ namespace {
 std::uint8_t LowByte(int value) {
     return static_cast<std::uint8_t>(value & 0xFF);
 }
+// A light's value is a velocity or a controller's value: one MIDI data byte.
+constexpr int kMaxFeedbackValue = 127;
+constexpr int kMaxFeedbackChannel = 16;
 } // namespace
 
 CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
@@ -27,7 +30,9 @@ CMapEditValues::CMapEditValues(const CChangeTableItem& rule)
       m_strForeExePath(rule.GetForeExePath()), m_bKeyRepeat(rule.KeyRepeat != 0 ? 1 : 0),
       m_sequence(ParseKeySequence(rule.GetKeySequence())), m_strText(rule.GetText()),
       m_nStrokeGap(rule.StrokeGap), m_nLayer(rule.Layer), m_nLayerAction(rule.LayerAction),
-      m_nLayerTarget(rule.LayerTarget) {}
+      m_nLayerTarget(rule.LayerTarget), m_bFeedback(rule.IsLit() ? 1 : 0),
+      m_nFeedbackOn(rule.FeedbackOn), m_nFeedbackOff(rule.FeedbackOff),
+      m_nFeedbackCh(rule.FeedbackCh) {}
 
 void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.InputCh = LowByte(m_nInputCh);
@@ -68,6 +73,22 @@ void CMapEditValues::WriteTo(CChangeTableItem& rule) const {
     rule.Layer = LowByte(m_nLayer);
     rule.LayerAction = LowByte(m_nLayerAction);
     rule.LayerTarget = LowByte(m_nLayerTarget);
+    WriteFeedbackTo(rule);
+}
+
+void CMapEditValues::WriteFeedbackTo(CChangeTableItem& rule) const {
+    rule.Feedback = m_bFeedback != 0 && CChangeTableItem::CanBeLit(m_nInputKind) ? 1 : 0;
+    if (rule.Feedback == 0) {
+        return;
+    }
+    const auto dataByte = [](int value) {
+        return static_cast<std::uint8_t>(std::clamp(value, 0, kMaxFeedbackValue));
+    };
+    rule.FeedbackOn = dataByte(m_nFeedbackOn);
+    rule.FeedbackOff = dataByte(m_nFeedbackOff);
+    if (m_nFeedbackCh >= 0 && m_nFeedbackCh <= kMaxFeedbackChannel) {
+        rule.FeedbackCh = static_cast<std::uint8_t>(m_nFeedbackCh);
+    }
 }
 
 void CMapEditValues::KeepLayerActionPossible() {

@@ -1,10 +1,9 @@
 #pragma once
+#include "ChangeTableItem.h"
 #include "KeySequence.h"
 
 #include <string>
 #include <vector>
-
-class CChangeTableItem;
 
 // What the rule editor's controls show, one signed value per control as the
 // dialog exchange reads and writes it. Filled from a rule when the editor is
@@ -90,6 +89,19 @@ public:
     // A switch cannot hold a layer from an input that is never let go:
     // such an action becomes a plain switch to the layer.
     void KeepLayerActionPossible();
+    // The light of the rule's input on the controller: whether it is lit,
+    // its values when on and off (0..127, clamped on writing) and its
+    // channel as the combo shows it (0 the rule's own, 1..16; another
+    // index keeps what the rule had). Only an input that can be lit is
+    // written as lit; a rule not lit keeps its values as they were, so a
+    // rule without a light is written as before.
+    int m_bFeedback = 0;
+    int m_nFeedbackOn = CChangeTableItem::kDefaultFeedbackOn;
+    int m_nFeedbackOff = CChangeTableItem::kDefaultFeedbackOff;
+    int m_nFeedbackCh = 0;
+
+private:
+    void WriteFeedbackTo(CChangeTableItem& rule) const;
 };
 
 // The output kind radio buttons: key, activation, on/off, mouse, sequence,

@@ -7,10 +7,14 @@ void EditorProgramTest::StartWith(const std::vector<ConfigRule>& rules, const st
     config.midiInDevice = device;
     config.rules = rules;
     ASSERT_TRUE(sandbox->WriteConfig(config));
+    ASSERT_NO_FATAL_FAILURE(StartWithWrittenConfig(static_cast<int>(rules.size())));
+}
+
+void EditorProgramTest::StartWithWrittenConfig(int ruleCount) {
     ASSERT_NO_FATAL_FAILURE(StartAndWaitVisible());
     m_ruleList = std::make_unique<RemoteListView>(GetDlgItem(window.Handle(), SettingsControl::kRuleList));
     ASSERT_TRUE(m_ruleList->IsValid()) << "the rule list cannot be read";
-    ASSERT_EQ(m_ruleList->RowCount(), static_cast<int>(rules.size()));
+    ASSERT_EQ(m_ruleList->RowCount(), ruleCount);
 }
 
 Config EditorProgramTest::EndAndReadConfig() {

@@ -18,6 +18,8 @@ constexpr const char* kSelectOneRow = "編集したいデータを１つ選ん�
 class EditorProgramTest : public E2eProgramTest {
 protected:
     void StartWith(const std::vector<ConfigRule>& rules, const std::string& device = "");
+    // The same with the Config.ini the test wrote itself, of `ruleCount` rules.
+    void StartWithWrittenConfig(int ruleCount);
     // Ends the program through its menu and reads what it saved.
     Config EndAndReadConfig();
 

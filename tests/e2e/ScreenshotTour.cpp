@@ -20,6 +20,7 @@ constexpr WORD kAddCommand = 1002;
 constexpr WORD kMonitorCommand = 32780;
 constexpr int kMouseRadio = 1122;
 constexpr int kControlCheckBox = 1015;
+constexpr int kLightCheckBox = 1311;
 // The program does not look at the port handle.
 constexpr std::uintptr_t kAnyPort = 0x7777;
 
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
     Sleep(300);
 
     // The rule editor with an encoder turned right twice while it is open:
-    // the capture picks the direction and the encoding.
+    // the capture picks the direction and the encoding; its light is on.
     window.PostCommand(kAddCommand);
     HWND editor = WaitForTopLevelWindow(
         process.Id(),
@@ -106,6 +107,7 @@ int main(int argc, char** argv) {
     }
     PostMessageA(GetDlgItem(editor, kMouseRadio), BM_CLICK, 0, 0);
     PostMessageA(GetDlgItem(editor, kControlCheckBox), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(editor, kLightCheckBox), BM_CLICK, 0, 0);
     Sleep(500);
     if (!ShowAndWait("editor")) {
         return 1;

@@ -204,3 +204,15 @@ TEST_F(FeedbackLightsTest, ALayerChangeMovesTheLightsOfItsRulesAndItsSwitches) {
                                         "1:90 29 00", "1:90 2A 00", "1:90 2B 00"}))
         << "every light off at the close, the current layer's switch too";
 }
+
+// The editor offers a light for exactly the inputs lit here.
+TEST_F(FeedbackLightsTest, TheInputsThatCanBeLitAreTheOnesLit) {
+    for (int kind = 0; kind <= 7; ++kind) {
+        while (table.GetSize() > 0) {
+            table.RemoveAndDelete(0);
+        }
+        AddLit(static_cast<std::uint8_t>(kind), CChangeTableItem::ToggleEnabled, 36);
+        lights.TableChanged(table);
+        EXPECT_EQ(lights.HasLitRules(), CChangeTableItem::CanBeLit(kind)) << kind;
+    }
+}

@@ -88,3 +88,21 @@ TEST(MapEditControlStates, KnobsUseTheControllerAndTheEncodingMouseButtonsCanBeH
                      .keyHold)
         << "a turn has no release";
 }
+
+TEST(MapEditControlStates, OnlyNotesAndControllersCanBeLitAndTheValuesFollowTheBox) {
+    for (int input : {CChangeTableItem::Note, CChangeTableItem::ControlChange,
+                      CChangeTableItem::ControlChangeUp, CChangeTableItem::ControlChangeDown}) {
+        const auto unlit = MapEditControlStatesFor(input, CChangeTableItem::KeyInput);
+        EXPECT_TRUE(unlit.light) << input;
+        EXPECT_FALSE(unlit.lightValues) << input;
+        EXPECT_TRUE(MapEditControlStatesFor(input, CChangeTableItem::ToggleEnabled, -1, 0, true)
+                        .lightValues)
+            << input;
+    }
+    for (int input : {int{CChangeTableItem::PitchBendMinus}, int{CChangeTableItem::PitchBendPlus},
+                      int{CChangeTableItem::ProgramChange}, -1, 7}) {
+        const auto states = MapEditControlStatesFor(input, CChangeTableItem::KeyInput, -1, 0, true);
+        EXPECT_FALSE(states.light) << input;
+        EXPECT_FALSE(states.lightValues) << input << ": checked, but nothing to light";
+    }
+}

@@ -257,3 +257,64 @@ TEST(MapEditValuesForeApplication, TheBoxDecidesWhatReachesTheRule) {
     values.m_bForeOnly = 0;
     EXPECT_FALSE(values.IsForeApplicationMissing());
 }
+
+TEST(MapEditValuesLight, ShowsTheRulesLightAndWritesItBackInRange) {
+    CChangeTableItem rule;
+    rule.InputKind = CChangeTableItem::Note;
+    rule.Feedback = 1;
+    rule.FeedbackOn = 100;
+    rule.FeedbackOff = 5;
+    rule.FeedbackCh = 7;
+
+    CMapEditValues values(rule);
+    EXPECT_EQ(values.m_bFeedback, 1);
+    EXPECT_EQ(values.m_nFeedbackOn, 100);
+    EXPECT_EQ(values.m_nFeedbackOff, 5);
+    EXPECT_EQ(values.m_nFeedbackCh, 7);
+
+    values.m_nFeedbackOn = 300; // typed beyond a data byte: the brightest, not its low bits
+    values.m_nFeedbackOff = -4;
+    values.m_nFeedbackCh = 0;
+    values.WriteTo(rule);
+    EXPECT_EQ(rule.Feedback, 1);
+    EXPECT_EQ(rule.FeedbackOn, 127);
+    EXPECT_EQ(rule.FeedbackOff, 0);
+    EXPECT_EQ(rule.FeedbackCh, 0);
+
+    values.m_nFeedbackCh = -1; // no channel chosen
+    values.m_nFeedbackOn = 64;
+    values.m_nInputKind = CChangeTableItem::ControlChangeUp; // a knob's controller is lit too
+    rule.FeedbackCh = 9;
+    values.WriteTo(rule);
+    EXPECT_EQ(rule.Feedback, 1);
+    EXPECT_EQ(rule.FeedbackOn, 64);
+    EXPECT_EQ(rule.FeedbackCh, 9);
+}
+
+TEST(MapEditValuesLight, OnlyALightableInputIsWrittenLitAndAnUnlitRuleKeepsItsValues) {
+    // Hand-edited: a program change cannot be lit.
+    CChangeTableItem program;
+    program.InputKind = CChangeTableItem::ProgramChange;
+    program.Feedback = 1;
+    program.FeedbackOn = 90;
+    CMapEditValues values(program);
+    values.WriteTo(program);
+    EXPECT_EQ(program.Feedback, 0);
+    EXPECT_EQ(program.FeedbackOn, 90) << "kept as written by hand";
+
+    // Values changed while the box was checked, then the box unchecked: the
+    // rule stays as it was, so its section is written as before.
+    CChangeTableItem note;
+    CMapEditValues unlit(note);
+    EXPECT_EQ(unlit.m_bFeedback, 0);
+    EXPECT_EQ(unlit.m_nFeedbackOn, 127);
+    EXPECT_EQ(unlit.m_nFeedbackOff, 0);
+    unlit.m_nFeedbackOn = 50;
+    unlit.m_nFeedbackOff = 3;
+    unlit.m_nFeedbackCh = 4;
+    unlit.WriteTo(note);
+    EXPECT_EQ(note.Feedback, 0);
+    EXPECT_EQ(note.FeedbackOn, CChangeTableItem::kDefaultFeedbackOn);
+    EXPECT_EQ(note.FeedbackOff, CChangeTableItem::kDefaultFeedbackOff);
+    EXPECT_EQ(note.FeedbackCh, 0);
+}

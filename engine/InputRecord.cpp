@@ -1,6 +1,7 @@
 #include "InputRecord.h"
 
 #include "ChangeTableItem.h"
+#include "KeyStroke.h"
 #include "PortDevices.h"
 #include "LayerNames.h"
 #include "StringUtil.h"
@@ -51,6 +52,7 @@ void CInputRecord::OnShortMessage(std::uint32_t portHandle, std::uint32_t messag
     entry.converted = false;
     entry.outcome = EConversionOutcome::NoMatch;
     entry.actedCount = 0;
+    entry.releasedCount = 0;
     ++m_changes;
     ++m_messages;
 }
@@ -115,6 +117,22 @@ void CInputRecord::ConversionEnded(EConversionOutcome outcome) {
     // what acted stays told as acted.
     if (entry->actedCount == 0) {
         entry->outcome = outcome;
+    }
+    ++m_changes;
+}
+
+void CInputRecord::HeldKeysReleased(const KeyStrokeEvent* releases, int count) {
+    SInputRecordEntry* entry = Newest();
+    if (entry == nullptr || count <= 0) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (entry->releasedCount < SInputRecordEntry::kMaxReleasedKeys) {
+            SReleasedKey& key = entry->released[entry->releasedCount];
+            key.virtualKey = releases[i].virtualKey;
+            key.mouseButton = releases[i].device == InputDevice::MouseButton;
+        }
+        ++entry->releasedCount;
     }
     ++m_changes;
 }

@@ -34,10 +34,18 @@ struct SActedRule {
     char played[kPlayedSize] = {};
 };
 
+// A key or mouse button that a release let go of.
+struct SReleasedKey {
+    std::uint8_t virtualKey = 0;
+    bool mouseButton = false;
+};
+
 // One MIDI message as it arrived and what the program did with it.
 struct SInputRecordEntry {
     static constexpr int kDeviceSize = 32; // a WinMM product name fits
     static constexpr int kMaxRules = 3;    // rules whose outputs are kept
+    // A held Ctrl+Shift+Alt and its key, twice over.
+    static constexpr int kMaxReleasedKeys = 8;
 
     std::uint32_t timeOfDayMs = 0;
     std::uint32_t message = 0; // packed: status, data 1, data 2
@@ -49,6 +57,10 @@ struct SInputRecordEntry {
     // Every rule that acted; the first kMaxRules kept.
     int actedCount = 0;
     SActedRule acted[kMaxRules];
+    // Every key and button the message let go of (a note-off that ends a
+    // hold); the first kMaxReleasedKeys kept, in the order they went up.
+    int releasedCount = 0;
+    SReleasedKey released[kMaxReleasedKeys];
 };
 
 // The last kCapacity MIDI messages, kept from the start of the program
@@ -81,6 +93,7 @@ public:
     void OnShortMessage(std::uint32_t portHandle, std::uint32_t message) override;
     void RuleActed(int index, const CChangeTableItem& rule) override;
     void ConversionEnded(EConversionOutcome outcome) override;
+    void HeldKeysReleased(const KeyStrokeEvent* releases, int count) override;
 
     int GetCount() const { return m_count; }
     // 0 is the oldest entry kept, GetCount() - 1 the newest; an empty

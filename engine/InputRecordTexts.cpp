@@ -2,6 +2,8 @@
 
 #include "ChangeTableItem.h"
 #include "InputRecord.h"
+#include "KeyNames.h"
+#include "KeyStroke.h"
 #include "LayerNames.h"
 #include "StringUtil.h"
 
@@ -126,12 +128,50 @@ std::string OutputText(const SActedRule& acted) {
     return rule.GetOutputText();
 }
 
+// A held button by the name of its mouse action, as the rule texts name it.
+std::string ButtonName(std::uint8_t virtualKey) {
+    for (int action = CChangeTableItem::LeftButton; action <= CChangeTableItem::ForwardButton;
+         ++action) {
+        StrokeTarget target;
+        if (MouseTarget(static_cast<std::uint8_t>(action), target) &&
+            target.virtualKey == virtualKey) {
+            return GetMouseActionName(action);
+        }
+    }
+    return GetKeyName(virtualKey);
+}
+
+// What a release let go of, in the words of the press's output text and in
+// the order the keys went down: "キー入力: Ctrl+A (離した)".
+std::string ReleasedText(const SInputRecordEntry& entry) {
+    const int kept = entry.releasedCount < SInputRecordEntry::kMaxReleasedKeys
+                         ? entry.releasedCount
+                         : SInputRecordEntry::kMaxReleasedKeys;
+    bool button = false;
+    std::string names;
+    for (int i = kept - 1; i >= 0; --i) {
+        const SReleasedKey& key = entry.released[i];
+        button = button || key.mouseButton;
+        names += (names.empty() ? "" : "+") +
+                 (key.mouseButton ? ButtonName(key.virtualKey) : GetKeyName(key.virtualKey));
+    }
+    std::string text = (button ? "マウス: " : "キー入力: ") + names + " (離した)";
+    if (entry.releasedCount > kept) {
+        text += Format(" ほか%d件", entry.releasedCount - kept);
+    }
+    return text;
+}
+
 std::string DoneText(const SInputRecordEntry& entry) {
     if (!IsDecoded(Status(entry))) {
         return "未対応";
     }
+    if (entry.releasedCount > 0 && entry.actedCount == 0) {
+        return ReleasedText(entry);
+    }
     if (!entry.converted) {
-        // A note-off, or the wheel inside its dead zone: nothing to convert.
+        // A note-off that let go of nothing, or the wheel inside its dead
+        // zone: nothing to convert.
         return std::string();
     }
     switch (entry.outcome) {

@@ -40,9 +40,12 @@ std::string Utf16ToAnsi(const std::u16string& text) {
         [&](const char* piece, size_t size) { result.append(piece, size); },
         [&](const char* in, size_t inLeft) -> size_t {
             // Not in the code page, or half a surrogate pair: one default
-            // character for the unit (or the pair) and on.
+            // character for the unit (or the pair) and on. A high surrogate
+            // is a pair only with a low one after it; a lone one must not
+            // take the next character with it.
             result += '?';
-            const bool pair = inLeft >= 4 && (static_cast<unsigned char>(in[1]) & 0xFC) == 0xD8;
+            const bool pair = inLeft >= 4 && (static_cast<unsigned char>(in[1]) & 0xFC) == 0xD8 &&
+                              (static_cast<unsigned char>(in[3]) & 0xFC) == 0xDC;
             return pair ? 4 : 2;
         });
     return result;

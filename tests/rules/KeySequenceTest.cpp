@@ -110,7 +110,9 @@ TEST(TypedText, BytesOutsideTheCodePageBecomeReplacementCharacters) {
 // code page instead; ours gives the default character.
 TEST(TypedText, CharactersOutsideTheCodePageBecomeTheDefaultCharacter) {
     EXPECT_EQ(Utf16ToAnsi(u"aあ"), "a\x82\xA0");
-    // A pair of surrogates is one character.
+    // A pair of surrogates is one character; a lone one is one unit.
     EXPECT_EQ(Utf16ToAnsi(u"a\U0001F600b"), "a?b");
+    EXPECT_EQ(Utf16ToAnsi(std::u16string(u"a") + char16_t(0xD800) + u"b"), "a?b");
+    EXPECT_EQ(Utf16ToAnsi(std::u16string(u"a") + char16_t(0xDC00) + u"b"), "a?b");
 }
 #endif

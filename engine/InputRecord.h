@@ -9,11 +9,19 @@
 class CPortDevices;
 class ITimeOfDay;
 
+class CLayerNames;
+
 // What a rule that acted did, as it was then: enough of the rule to give
 // its output text later, when a row is drawn, so that acting costs copies
 // of a few bytes and no formatting, and a later edit of the table does not
 // change the past.
 struct SActedRule {
+    // Keeps what the rule at `index` does; no allocation. names: of the
+    // layer a switch goes to, nullptr for none.
+    void Keep(int index, const CChangeTableItem& rule, const CLayerNames* names);
+    // The output text the rule had when it acted.
+    std::string OutputText() const;
+
     static constexpr int kExeNameSize = 64;
     static constexpr int kPlayedSize = 64;
 
@@ -68,7 +76,6 @@ struct SInputRecordEntry {
 // costs no allocation, only copies into the entry it overwrites. Listens to
 // the raw input ahead of the engine and observes the engine, which tells it
 // what became of the message just recorded.
-class CLayerNames;
 
 class CInputRecord : public CMidiInEventListener, public IConversionObserver {
 public:

@@ -4,7 +4,6 @@
 #include "InputRecord.h"
 #include "KeyNames.h"
 #include "KeyStroke.h"
-#include "LayerNames.h"
 #include "StringUtil.h"
 
 #include <cstdint>
@@ -102,32 +101,6 @@ std::string ValueText(const SInputRecordEntry& entry) {
     }
 }
 
-// The output text the rule had when it acted.
-std::string OutputText(const SActedRule& acted) {
-    CChangeTableItem rule;
-    rule.OutputKind = acted.outputKind;
-    rule.KeyCode = acted.keyCode;
-    rule.KeyFlag = acted.keyFlag;
-    rule.KeyHold = acted.keyHold;
-    rule.MouseAction = acted.mouseAction;
-    rule.ActLaunch = acted.actLaunch;
-    rule.KeyRepeat = acted.keyRepeat;
-    rule.LayerAction = acted.layerAction;
-    rule.LayerTarget = acted.layerTarget;
-    rule.SetActExePath(acted.exeName);
-    if (acted.outputKind == CChangeTableItem::KeySequence) {
-        rule.SetKeySequence(acted.played);
-    } else if (acted.outputKind == CChangeTableItem::TypeText) {
-        rule.SetText(acted.played);
-    }
-    if (acted.outputKind == CChangeTableItem::SwitchLayer) {
-        CLayerNames names;
-        names.Set(acted.layerTarget, acted.played);
-        return rule.GetOutputText(names);
-    }
-    return rule.GetOutputText();
-}
-
 // A held button by the name of its mouse action, as the rule texts name it.
 std::string ButtonName(std::uint8_t virtualKey) {
     for (int action = CChangeTableItem::LeftButton; action <= CChangeTableItem::ForwardButton;
@@ -196,7 +169,7 @@ std::string DoneText(const SInputRecordEntry& entry) {
         if (i > 0) {
             text += ", ";
         }
-        text += Format("%d行目 ", entry.acted[i].row + 1) + OutputText(entry.acted[i]);
+        text += Format("%d行目 ", entry.acted[i].row + 1) + entry.acted[i].OutputText();
     }
     if (entry.actedCount > shown) {
         text += Format(" ほか%d件", entry.actedCount - shown);

@@ -23,6 +23,7 @@ void CopyCut(char* target, std::size_t size, const char* source, std::size_t len
     std::memcpy(target, source, n);
     target[n] = '\0';
 }
+
 // The fields of a rule that an acted rule keeps, named once for both ways:
 // kept when the rule acts, given back when its text is drawn.
 template <typename Acted, typename Rule, typename Copy>

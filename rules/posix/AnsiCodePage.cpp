@@ -36,7 +36,8 @@ void ConvertAll(const char* to, const char* from, std::string input, Take take, 
 std::string Utf16ToAnsi(const std::u16string& text) {
     std::string result;
     ConvertAll(
-        "CP932", "UTF-16LE", std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2),
+        "CP932", "UTF-16LE",
+        std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2),
         [&](const char* piece, size_t size) { result.append(piece, size); },
         [&](const char* in, size_t inLeft) -> size_t {
             // Not in the code page, or half a surrogate pair: one default

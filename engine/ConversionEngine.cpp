@@ -60,7 +60,11 @@ void CConversionEngine::OnNoteOff(std::uint32_t portHandle, std::uint8_t channel
         return;
     }
     CKeyHolds::ReleaseEvents events;
-    SendKeyEvents(events, m_keyHolds.ReleaseNote(device, ProbeChannel(channel), note, events));
+    const int released = m_keyHolds.ReleaseNote(device, ProbeChannel(channel), note, events);
+    SendKeyEvents(events, released);
+    if (m_pObserver != nullptr && released > 0) {
+        m_pObserver->HeldKeysReleased(events, released);
+    }
 }
 
 void CConversionEngine::OnPitchBend(std::uint32_t portHandle, std::uint8_t channel,

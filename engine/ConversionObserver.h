@@ -2,6 +2,7 @@
 #include <cstdint>
 
 class CChangeTableItem;
+struct KeyStrokeEvent;
 
 // Why no rule acted on an event.
 enum class EConversionOutcome : std::uint8_t {
@@ -16,11 +17,16 @@ enum class EConversionOutcome : std::uint8_t {
 // Told what the engine did with each event it converted, for the monitor.
 // The engine calls RuleActed once for every rule that acts, in table order,
 // and ConversionEnded once at the end of the event. Events the engine does
-// not convert (a note-off, the bend wheel inside its dead zone) are not told.
+// not convert (a note-off, the bend wheel inside its dead zone) are not told
+// so; a note-off that lets go of held keys tells HeldKeysReleased instead.
 class IConversionObserver {
 public:
     virtual ~IConversionObserver() = default;
     // index: the rule's 0-based position in the table.
     virtual void RuleActed(int index, const CChangeTableItem& rule) = 0;
     virtual void ConversionEnded(EConversionOutcome outcome) = 0;
+    // The releases just sent of keys and buttons that rules held, in the
+    // order they went up. A key that another input still holds stays down
+    // and is not among them.
+    virtual void HeldKeysReleased(const KeyStrokeEvent* releases, int count) = 0;
 };

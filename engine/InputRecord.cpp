@@ -1,6 +1,7 @@
 #include "InputRecord.h"
 
 #include "ChangeTableItem.h"
+#include "KeyStroke.h"
 #include "PortDevices.h"
 #include "LayerNames.h"
 #include "StringUtil.h"
@@ -22,7 +23,82 @@ void CopyCut(char* target, std::size_t size, const char* source, std::size_t len
     std::memcpy(target, source, n);
     target[n] = '\0';
 }
+
+// The fields of a rule that an acted rule keeps, named once for both ways:
+// kept when the rule acts, given back when its text is drawn.
+template <typename Acted, typename Rule, typename Copy>
+void EachKeptField(Acted& acted, Rule& rule, Copy copy) {
+    copy(acted.outputKind, rule.OutputKind);
+    copy(acted.keyCode, rule.KeyCode);
+    copy(acted.keyFlag, rule.KeyFlag);
+    copy(acted.keyHold, rule.KeyHold);
+    copy(acted.mouseAction, rule.MouseAction);
+    copy(acted.actLaunch, rule.ActLaunch);
+    copy(acted.keyRepeat, rule.KeyRepeat);
+    copy(acted.layerAction, rule.LayerAction);
+    copy(acted.layerTarget, rule.LayerTarget);
+}
+
+void CopyCut(char* target, std::size_t size, const std::string& source) {
+    CopyCut(target, size, source.data(), source.size());
+}
 } // namespace
+
+void SActedRule::Keep(int index, const CChangeTableItem& rule, const CLayerNames* names) {
+    row = index;
+    EachKeptField(*this, rule, [](std::uint8_t& kept, std::uint8_t field) { kept = field; });
+    exeName[0] = '\0';
+    played[0] = '\0';
+    // Copied from the table's own strings: no allocation per message.
+    switch (rule.OutputKind) {
+    case CChangeTableItem::KeySequence:
+        CopyCut(played, sizeof played, rule.GetKeySequence());
+        break;
+    case CChangeTableItem::TypeText:
+        CopyCut(played, sizeof played, rule.GetText());
+        break;
+    case CChangeTableItem::SwitchLayer:
+        if (names != nullptr) {
+            CopyCut(played, sizeof played, names->Get(rule.LayerTarget));
+        }
+        break;
+    case CChangeTableItem::ActivateApplication: {
+        // The copy of the path costs what the activation's process snapshot
+        // dwarfs.
+        const std::string path = rule.GetActExePath();
+        const std::size_t slash = path.find_last_of("\\/");
+        const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+        CopyCut(exeName, sizeof exeName, path.data() + start, path.size() - start);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+std::string SActedRule::OutputText() const {
+    CChangeTableItem rule;
+    EachKeptField(*this, rule, [](std::uint8_t kept, std::uint8_t& field) { field = kept; });
+    switch (outputKind) {
+    case CChangeTableItem::KeySequence:
+        rule.SetKeySequence(played);
+        break;
+    case CChangeTableItem::TypeText:
+        rule.SetText(played);
+        break;
+    case CChangeTableItem::SwitchLayer: {
+        CLayerNames names;
+        names.Set(layerTarget, played);
+        return rule.GetOutputText(names);
+    }
+    case CChangeTableItem::ActivateApplication:
+        rule.SetActExePath(exeName);
+        break;
+    default:
+        break;
+    }
+    return rule.GetOutputText();
+}
 
 static_assert(CInputRecord::kSlots == CPortDevices::kSlots, "a name for every slot a port has");
 
@@ -51,6 +127,7 @@ void CInputRecord::OnShortMessage(std::uint32_t portHandle, std::uint32_t messag
     entry.converted = false;
     entry.outcome = EConversionOutcome::NoMatch;
     entry.actedCount = 0;
+    entry.releasedCount = 0;
     ++m_changes;
     ++m_messages;
 }
@@ -65,39 +142,7 @@ void CInputRecord::RuleActed(int index, const CChangeTableItem& rule) {
         return;
     }
     if (entry->actedCount < SInputRecordEntry::kMaxRules) {
-        SActedRule& acted = entry->acted[entry->actedCount];
-        acted.row = index;
-        acted.outputKind = rule.OutputKind;
-        acted.keyCode = rule.KeyCode;
-        acted.keyFlag = rule.KeyFlag;
-        acted.keyHold = rule.KeyHold;
-        acted.mouseAction = rule.MouseAction;
-        acted.actLaunch = rule.ActLaunch;
-        acted.keyRepeat = rule.KeyRepeat;
-        acted.layerAction = rule.LayerAction;
-        acted.layerTarget = rule.LayerTarget;
-        acted.exeName[0] = '\0';
-        acted.played[0] = '\0';
-        // Copied from the table's own strings: no allocation per message.
-        if (rule.OutputKind == CChangeTableItem::KeySequence) {
-            CopyCut(acted.played, sizeof acted.played, rule.GetKeySequence().data(),
-                    rule.GetKeySequence().size());
-        } else if (rule.OutputKind == CChangeTableItem::TypeText) {
-            CopyCut(acted.played, sizeof acted.played, rule.GetText().data(),
-                    rule.GetText().size());
-        }
-        if (rule.OutputKind == CChangeTableItem::SwitchLayer && m_layerNames != nullptr) {
-            const std::string& name = m_layerNames->Get(rule.LayerTarget);
-            CopyCut(acted.played, sizeof acted.played, name.data(), name.size());
-        }
-        if (rule.OutputKind == CChangeTableItem::ActivateApplication) {
-            // The copy of the path costs what the activation's process
-            // snapshot dwarfs.
-            const std::string path = rule.GetActExePath();
-            const std::size_t slash = path.find_last_of("\\/");
-            const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-            CopyCut(acted.exeName, sizeof acted.exeName, path.data() + start, path.size() - start);
-        }
+        entry->acted[entry->actedCount].Keep(index, rule, m_layerNames);
     }
     ++entry->actedCount;
     entry->converted = true;
@@ -115,6 +160,22 @@ void CInputRecord::ConversionEnded(EConversionOutcome outcome) {
     // what acted stays told as acted.
     if (entry->actedCount == 0) {
         entry->outcome = outcome;
+    }
+    ++m_changes;
+}
+
+void CInputRecord::HeldKeysReleased(const KeyStrokeEvent* releases, int count) {
+    SInputRecordEntry* entry = Newest();
+    if (entry == nullptr || count <= 0) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (entry->releasedCount < SInputRecordEntry::kMaxReleasedKeys) {
+            SReleasedKey& key = entry->released[entry->releasedCount];
+            key.virtualKey = releases[i].virtualKey;
+            key.mouseButton = releases[i].device == InputDevice::MouseButton;
+        }
+        ++entry->releasedCount;
     }
     ++m_changes;
 }

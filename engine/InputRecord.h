@@ -9,11 +9,19 @@
 class CPortDevices;
 class ITimeOfDay;
 
+class CLayerNames;
+
 // What a rule that acted did, as it was then: enough of the rule to give
 // its output text later, when a row is drawn, so that acting costs copies
 // of a few bytes and no formatting, and a later edit of the table does not
 // change the past.
 struct SActedRule {
+    // Keeps what the rule at `index` does; no allocation. names: of the
+    // layer a switch goes to, nullptr for none.
+    void Keep(int index, const CChangeTableItem& rule, const CLayerNames* names);
+    // The output text the rule had when it acted.
+    std::string OutputText() const;
+
     static constexpr int kExeNameSize = 64;
     static constexpr int kPlayedSize = 64;
 
@@ -34,10 +42,18 @@ struct SActedRule {
     char played[kPlayedSize] = {};
 };
 
+// A key or mouse button that a release let go of.
+struct SReleasedKey {
+    std::uint8_t virtualKey = 0;
+    bool mouseButton = false;
+};
+
 // One MIDI message as it arrived and what the program did with it.
 struct SInputRecordEntry {
     static constexpr int kDeviceSize = 32; // a WinMM product name fits
     static constexpr int kMaxRules = 3;    // rules whose outputs are kept
+    // A held Ctrl+Shift+Alt and its key, twice over.
+    static constexpr int kMaxReleasedKeys = 8;
 
     std::uint32_t timeOfDayMs = 0;
     std::uint32_t message = 0; // packed: status, data 1, data 2
@@ -49,6 +65,10 @@ struct SInputRecordEntry {
     // Every rule that acted; the first kMaxRules kept.
     int actedCount = 0;
     SActedRule acted[kMaxRules];
+    // Every key and button the message let go of (a note-off that ends a
+    // hold); the first kMaxReleasedKeys kept, in the order they went up.
+    int releasedCount = 0;
+    SReleasedKey released[kMaxReleasedKeys];
 };
 
 // The last kCapacity MIDI messages, kept from the start of the program
@@ -56,7 +76,6 @@ struct SInputRecordEntry {
 // costs no allocation, only copies into the entry it overwrites. Listens to
 // the raw input ahead of the engine and observes the engine, which tells it
 // what became of the message just recorded.
-class CLayerNames;
 
 class CInputRecord : public CMidiInEventListener, public IConversionObserver {
 public:
@@ -81,6 +100,7 @@ public:
     void OnShortMessage(std::uint32_t portHandle, std::uint32_t message) override;
     void RuleActed(int index, const CChangeTableItem& rule) override;
     void ConversionEnded(EConversionOutcome outcome) override;
+    void HeldKeysReleased(const KeyStrokeEvent* releases, int count) override;
 
     int GetCount() const { return m_count; }
     // 0 is the oldest entry kept, GetCount() - 1 the newest; an empty

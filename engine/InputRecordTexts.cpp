@@ -2,7 +2,8 @@
 
 #include "ChangeTableItem.h"
 #include "InputRecord.h"
-#include "LayerNames.h"
+#include "KeyNames.h"
+#include "KeyStroke.h"
 #include "StringUtil.h"
 
 #include <cstdint>
@@ -100,38 +101,50 @@ std::string ValueText(const SInputRecordEntry& entry) {
     }
 }
 
-// The output text the rule had when it acted.
-std::string OutputText(const SActedRule& acted) {
-    CChangeTableItem rule;
-    rule.OutputKind = acted.outputKind;
-    rule.KeyCode = acted.keyCode;
-    rule.KeyFlag = acted.keyFlag;
-    rule.KeyHold = acted.keyHold;
-    rule.MouseAction = acted.mouseAction;
-    rule.ActLaunch = acted.actLaunch;
-    rule.KeyRepeat = acted.keyRepeat;
-    rule.LayerAction = acted.layerAction;
-    rule.LayerTarget = acted.layerTarget;
-    rule.SetActExePath(acted.exeName);
-    if (acted.outputKind == CChangeTableItem::KeySequence) {
-        rule.SetKeySequence(acted.played);
-    } else if (acted.outputKind == CChangeTableItem::TypeText) {
-        rule.SetText(acted.played);
+// A held button by the name of its mouse action, as the rule texts name it.
+std::string ButtonName(std::uint8_t virtualKey) {
+    for (int action = CChangeTableItem::LeftButton; action <= CChangeTableItem::ForwardButton;
+         ++action) {
+        StrokeTarget target;
+        if (MouseTarget(static_cast<std::uint8_t>(action), target) &&
+            target.virtualKey == virtualKey) {
+            return GetMouseActionName(action);
+        }
     }
-    if (acted.outputKind == CChangeTableItem::SwitchLayer) {
-        CLayerNames names;
-        names.Set(acted.layerTarget, acted.played);
-        return rule.GetOutputText(names);
+    return GetKeyName(virtualKey);
+}
+
+// What a release let go of, in the words of the press's output text and in
+// the order the keys went down: "キー入力: Ctrl+A (離した)".
+std::string ReleasedText(const SInputRecordEntry& entry) {
+    const int kept = entry.releasedCount < SInputRecordEntry::kMaxReleasedKeys
+                         ? entry.releasedCount
+                         : SInputRecordEntry::kMaxReleasedKeys;
+    bool button = false;
+    std::string names;
+    for (int i = kept - 1; i >= 0; --i) {
+        const SReleasedKey& key = entry.released[i];
+        button = button || key.mouseButton;
+        names += (names.empty() ? "" : "+") +
+                 (key.mouseButton ? ButtonName(key.virtualKey) : GetKeyName(key.virtualKey));
     }
-    return rule.GetOutputText();
+    std::string text = (button ? "マウス: " : "キー入力: ") + names + " (離した)";
+    if (entry.releasedCount > kept) {
+        text += Format(" ほか%d件", entry.releasedCount - kept);
+    }
+    return text;
 }
 
 std::string DoneText(const SInputRecordEntry& entry) {
     if (!IsDecoded(Status(entry))) {
         return "未対応";
     }
+    if (entry.releasedCount > 0 && entry.actedCount == 0) {
+        return ReleasedText(entry);
+    }
     if (!entry.converted) {
-        // A note-off, or the wheel inside its dead zone: nothing to convert.
+        // A note-off that let go of nothing, or the wheel inside its dead
+        // zone: nothing to convert.
         return std::string();
     }
     switch (entry.outcome) {
@@ -156,7 +169,7 @@ std::string DoneText(const SInputRecordEntry& entry) {
         if (i > 0) {
             text += ", ";
         }
-        text += Format("%d行目 ", entry.acted[i].row + 1) + OutputText(entry.acted[i]);
+        text += Format("%d行目 ", entry.acted[i].row + 1) + entry.acted[i].OutputText();
     }
     if (entry.actedCount > shown) {
         text += Format(" ほか%d件", entry.actedCount - shown);

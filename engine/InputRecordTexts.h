@@ -20,7 +20,8 @@ const char* InputRecordColumnTitle(int column);
 // The text of one column of an entry; empty for a column that does not exist.
 // Kinds and numbers read as in the rule texts (Note# 60, CC# 20, PB, PC# 5);
 // what the program did as the rows and output texts of the rules that acted
-// (rows counted from 1, as the user sees them), or why none did.
+// (rows counted from 1, as the user sees them), or why none did; of a
+// release that let go of held keys, those keys.
 std::string InputRecordText(const SInputRecordEntry& entry, int column);
 // hh:mm:ss.mmm
 std::string TimeOfDayText(unsigned millisecondsOfDay);

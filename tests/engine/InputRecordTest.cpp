@@ -97,6 +97,37 @@ TEST_F(InputRecordTest, TellsWhichRulesActedOrWhyNoneDid) {
     EXPECT_EQ(Done(), "");
 }
 
+// The note-off of a hold is no conversion of its own, but it is what lets
+// the key go: its row says so, as the press's row names the key.
+TEST_F(InputRecordTest, ANoteOffThatReleasesAHeldKeySaysWhichKeyWentUp) {
+    CChangeTableItem& heldKey = AddNoteKey(60, 60, 0x41);
+    heldKey.KeyFlag = CChangeTableItem::KeyFlagCtrl;
+    heldKey.KeyHold = 1;
+    CChangeTableItem& heldButton = AddRule(CChangeTableItem::Note, CChangeTableItem::MouseInput);
+    heldButton.NoteNumber = heldButton.NoteNumberEnd = 62;
+    heldButton.MouseAction = CChangeTableItem::LeftButton;
+    heldButton.KeyHold = 1;
+    AddNoteKey(63, 64, 0x42).KeyHold = 1; // two notes hold one key
+
+    Send(NoteOn(0, 60));
+    EXPECT_EQ(Done(), "1行目 キー入力: Ctrl+A (押している間)");
+    Send(NoteOff(0, 60));
+    EXPECT_EQ(Done(), "キー入力: Ctrl+A (離した)");
+    Send(NoteOff(0, 60));
+    EXPECT_EQ(Done(), "") << "nothing was held any more";
+
+    Send(NoteOn(0, 62));
+    Send(NoteOn(0, 62, 0)); // a note-on of velocity 0 is a note-off
+    EXPECT_EQ(Done(), "マウス: 左ボタン (離した)");
+
+    Send(NoteOn(0, 63));
+    Send(NoteOn(0, 64));
+    Send(NoteOff(0, 63));
+    EXPECT_EQ(Done(), "") << "the other note still holds the key";
+    Send(NoteOff(0, 64));
+    EXPECT_EQ(Done(), "キー入力: B (離した)");
+}
+
 // Rules for another layer only, beside rules for another program: the
 // monitor names what would have let them act.
 TEST_F(InputRecordTest, TellsWhenOnlyRulesOfAnotherLayerTakeTheEvent) {

@@ -104,3 +104,15 @@ TEST(TypedText, BytesOutsideTheCodePageBecomeReplacementCharacters) {
     // A lead byte with a trail byte out of range, and one at the end.
     EXPECT_EQ(AnsiToUtf16("\x82\x20z\x82"), u"\xFFFD z\xFFFD");
 }
+
+#ifndef _WIN32
+// The platform's own conversion maps some characters to a near one of the
+// code page instead; ours gives the default character.
+TEST(TypedText, CharactersOutsideTheCodePageBecomeTheDefaultCharacter) {
+    EXPECT_EQ(Utf16ToAnsi(u"aあ"), "a\x82\xA0");
+    // A pair of surrogates is one character; a lone one is one unit.
+    EXPECT_EQ(Utf16ToAnsi(u"a\U0001F600b"), "a?b");
+    EXPECT_EQ(Utf16ToAnsi(std::u16string(u"a") + char16_t(0xD800) + u"b"), "a?b");
+    EXPECT_EQ(Utf16ToAnsi(std::u16string(u"a") + char16_t(0xDC00) + u"b"), "a?b");
+}
+#endif

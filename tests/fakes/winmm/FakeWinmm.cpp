@@ -92,6 +92,15 @@ Port* LivePortAt(unsigned device) {
     return nullptr;
 }
 
+// The port that input of the device listed at `device` reaches now: its
+// live, started port that still hears, or null. Read by the program's
+// thread and, for a looped-back output, by its sending worker: plain reads
+// of the ports, no change.
+Port* ReceivingPort(unsigned device) {
+    Port* port = LivePortAt(device);
+    return port != nullptr && port->started && !port->deaf ? port : nullptr;
+}
+
 // As a driver does, tell the receiving window about open and close.
 void Notify(const Port& port, UINT message, HMIDIIN handle) {
     if (port.window != nullptr) {
@@ -435,9 +444,9 @@ void TranslateFakeDelivery(MSG* msg) {
     const bool sysEx = msg->message == sysExRequest;
     const unsigned device = static_cast<unsigned>(msg->wParam);
     CountFromScript();
-    Port* port = LivePortAt(device);
+    Port* port = ReceivingPort(device);
     msg->message = WM_NULL;
-    if (port == nullptr || !port->started || port->deaf) {
+    if (port == nullptr) {
         Log().Write("deliveryDropped device=" + std::to_string(device));
         return;
     }
@@ -469,16 +478,13 @@ const std::string& FakeWinmmDirectory() {
 }
 
 bool DeliverToInput(unsigned device, DWORD message) {
-    if (device >= kMaxDevices) {
-        return false;
-    }
-    // The port array belongs to the program's thread: only its plain fields
-    // are read, without a lock; a port closed meanwhile drops the message,
-    // as a real one would.
-    const Port& port = g_ports[device];
-    const HWND window = port.window;
-    const UINT_PTR handle = port.handle;
-    if (!port.open || !port.started || port.removed || window == nullptr) {
+    // The ports belong to the program's thread: the list is not read again
+    // from here, and a port closed meanwhile drops the message, as a real
+    // one would.
+    const Port* port = ReceivingPort(device);
+    const HWND window = port != nullptr ? port->window : nullptr;
+    const UINT_PTR handle = port != nullptr ? port->handle : 0;
+    if (window == nullptr) {
         return false;
     }
     return PostMessageA(window, MM_MIM_DATA, static_cast<WPARAM>(handle), message) != 0;

@@ -7,6 +7,8 @@
 // where the library lies, with a trailing backslash, and the input ports,
 // into which an output looped back by a virtual cable delivers.
 const std::string& FakeWinmmDirectory();
-// Posts MM_MIM_DATA with the message to the window of the open and started
-// port of that input device; false when there is none.
+// Posts MM_MIM_DATA with the message to the window of the port that input
+// of the device listed at that index reaches now (live, started, not
+// stopped by a system-exclusive message without a buffer); false when
+// there is none.
 bool DeliverToInput(unsigned device, DWORD message);

@@ -193,20 +193,40 @@ extern "C" MMRESULT WINAPI midiOutShortMsg(HMIDIOUT handle, DWORD message) {
     return result;
 }
 
-extern "C" MMRESULT WINAPI midiOutPrepareHeader(HMIDIOUT handle, LPMIDIHDR header, UINT size) {
+namespace {
+// A header's preparation changes only its flags, as WinMM keeps them
+// (learn.microsoft.com/en-us/windows/win32/api/mmeapi/ns-mmeapi-midihdr,
+// dwFlags): MHDR_PREPARED is set by the system when it prepares a header
+// and taken away when it unprepares it; MHDR_DONE is the driver's word that
+// it is finished with the buffer. Preparing a prepared header, or
+// unpreparing one that is not, answers MMSYSERR_NOERROR
+// (learn.microsoft.com/en-us/windows/win32/api/mmeapi/nf-mmeapi-midioutprepareheader,
+// learn.microsoft.com/en-us/windows/win32/api/mmeapi/nf-mmeapi-midioutunprepareheader).
+// A handle of no open port answers MMSYSERR_INVALHANDLE, a missing or short
+// header MMSYSERR_INVALPARAM. The MIDIERR_STILLPLAYING of an unprepare
+// never comes: midiOutLongMsg here is done at once.
+MMRESULT ChangePreparation(const char* function, HMIDIOUT handle, LPMIDIHDR header, UINT size,
+                           DWORD setFlags, DWORD clearedFlags) {
     const Locked lock;
     MMRESULT result = MMSYSERR_INVALHANDLE;
     if (PortOf(handle) != nullptr) {
         result =
             header == nullptr || size < sizeof(MIDIHDR) ? MMSYSERR_INVALPARAM : MMSYSERR_NOERROR;
         if (result == MMSYSERR_NOERROR) {
-            header->dwFlags |= MHDR_PREPARED;
-            header->dwFlags &= ~MHDR_DONE;
+            header->dwFlags = (header->dwFlags | setFlags) & ~clearedFlags;
         }
     }
-    Log().Write("midiOutPrepareHeader handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) +
+    Log().Write(std::string(function) + " handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) +
                 Result(result));
     return result;
+}
+} // namespace
+
+// A header prepared again is not done yet: the done flag of its last send
+// goes, so that a wait for it waits for its own send.
+extern "C" MMRESULT WINAPI midiOutPrepareHeader(HMIDIOUT handle, LPMIDIHDR header, UINT size) {
+    return ChangePreparation("midiOutPrepareHeader", handle, header, size, MHDR_PREPARED,
+                             MHDR_DONE);
 }
 
 // A quick driver: done at once. A header not prepared is refused
@@ -235,18 +255,7 @@ extern "C" MMRESULT WINAPI midiOutLongMsg(HMIDIOUT handle, LPMIDIHDR header, UIN
 }
 
 extern "C" MMRESULT WINAPI midiOutUnprepareHeader(HMIDIOUT handle, LPMIDIHDR header, UINT size) {
-    const Locked lock;
-    MMRESULT result = MMSYSERR_INVALHANDLE;
-    if (PortOf(handle) != nullptr) {
-        result =
-            header == nullptr || size < sizeof(MIDIHDR) ? MMSYSERR_INVALPARAM : MMSYSERR_NOERROR;
-        if (result == MMSYSERR_NOERROR) {
-            header->dwFlags &= ~MHDR_PREPARED;
-        }
-    }
-    Log().Write("midiOutUnprepareHeader handle=" + Hex(reinterpret_cast<UINT_PTR>(handle)) +
-                Result(result));
-    return result;
+    return ChangePreparation("midiOutUnprepareHeader", handle, header, size, 0, MHDR_PREPARED);
 }
 
 extern "C" MMRESULT WINAPI midiOutReset(HMIDIOUT handle) {

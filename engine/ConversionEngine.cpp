@@ -245,12 +245,12 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     const CChangeTable& table = *m_pChangeTable;
     // A table without rules for one program or one layer has one level:
     // there is nothing to choose, and the window in front is not asked.
-    const CForegroundRules::Choice choice =
-        m_index.IsSplit()
-            ? m_foregroundRules.Choose(
-                  table, m_index, event, m_layers.Current(),
-                  [&](const CChangeTableItem& rule) { return TakesEvent(rule, event, value); })
-            : CForegroundRules::Choice{};
+    CForegroundRules::Choice choice;
+    if (m_index.IsSplit()) {
+        choice = m_foregroundRules.Choose(
+            table, m_index, event, m_layers.Current(),
+            [&](const CChangeTableItem& rule) { return TakesEvent(rule, event, value); });
+    }
     // A pedal held under another program is let go by its rule, which the
     // program in front does not admit: then every rule is visited.
     // The same for a pedal that repeats its stroke.

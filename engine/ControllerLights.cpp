@@ -61,6 +61,10 @@ CFeedbackLights::SState CControllerLights::State() {
 }
 
 void CControllerLights::Send(const CFeedbackLights::Messages& messages) {
+    // Most messages repaint nothing: no clock asked for them.
+    if (messages.empty()) {
+        return;
+    }
     const std::uint64_t now = m_actions.NowMs();
     for (const CFeedbackLights::SMessage& message : messages) {
         if (!IsOutputOpen(message.slot)) {

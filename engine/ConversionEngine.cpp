@@ -28,6 +28,13 @@ bool SameController(const CChangeTableItem& rule, const InputEvent& event) {
            rule.CCNumber == event.number;
 }
 
+// Whether the rule keeps its key down, or strikes it again, while its input
+// is held. Asked for every rule an event concerns: the two flags, one of
+// which either needs, rule out most rules without the calls.
+bool HoldsOrRepeats(const CChangeTableItem& rule) {
+    return (rule.KeyHold != 0 || rule.KeyRepeat != 0) && (rule.HoldsKey() || rule.RepeatsKey());
+}
+
 } // namespace
 
 CConversionEngine::CConversionEngine(CChangeTable* table, IEngineActions& actions)
@@ -49,7 +56,9 @@ void CConversionEngine::OnNoteOn(std::uint32_t portHandle, std::uint8_t channel,
 void CConversionEngine::OnNoteOff(std::uint32_t portHandle, std::uint8_t channel,
                                   std::uint8_t note) {
     const std::uint8_t device = m_portDevices.SlotOf(portHandle);
-    m_timedStrokes.Repeats().ReleaseNote(device, ProbeChannel(channel), note);
+    if (!m_timedStrokes.Repeats().IsEmpty()) {
+        m_timedStrokes.Repeats().ReleaseNote(device, ProbeChannel(channel), note);
+    }
     // Whatever layer is current and whether the converter is on or not: a
     // release ends what its press began.
     if (m_layers.IsHeld()) {
@@ -75,7 +84,9 @@ void CConversionEngine::OnPitchBend(std::uint32_t portHandle, std::uint8_t chann
         if (m_layers.IsHeld()) {
             ChangeLayer([&] { m_layers.ReleaseBend(device); });
         }
-        m_timedStrokes.Repeats().ReleaseBend(device);
+        if (!m_timedStrokes.Repeats().IsEmpty()) {
+            m_timedStrokes.Repeats().ReleaseBend(device);
+        }
         if (m_keyHolds.IsEmpty()) {
             return;
         }
@@ -236,9 +247,14 @@ void CConversionEngine::Convert(const InputEvent& event, std::uint8_t value) {
     }
     KeepIndexCurrent();
     const CChangeTable& table = *m_pChangeTable;
-    const CForegroundRules::Choice choice = m_foregroundRules.Choose(
-        table, m_index, event, m_layers.Current(),
-        [&](const CChangeTableItem& rule) { return TakesEvent(rule, event, value); });
+    // A table without rules for one program or one layer has one level:
+    // there is nothing to choose, and the window in front is not asked.
+    CForegroundRules::Choice choice;
+    if (m_index.IsSplit()) {
+        choice = m_foregroundRules.Choose(
+            table, m_index, event, m_layers.Current(),
+            [&](const CChangeTableItem& rule) { return TakesEvent(rule, event, value); });
+    }
     // A pedal held under another program is let go by its rule, which the
     // program in front does not admit: then every rule is visited.
     // The same for a pedal that repeats its stroke.
@@ -289,8 +305,12 @@ EConversionOutcome CConversionEngine::WhyNothingActed(const InputEvent& event, s
     }
     // A rule of the program in front on another layer tells of the layer;
     // one of another program on this layer (or every layer) of the program.
+    // The record observes every event, so the rules that could take it are
+    // found through the index (of every program and layer), not by a walk
+    // over the table: a rule the index does not list takes no event.
     bool otherLayer = false;
-    for (int i = 0; i < m_pChangeTable->GetSize(); ++i) {
+    CRuleIndex::Candidates candidates = m_index.Find(event);
+    for (int i; (i = candidates.Next()) >= 0;) {
         const CChangeTableItem* rule = m_pChangeTable->GetAt(i);
         if (rule == nullptr || m_foregroundRules.Admits(m_index, i, choice) ||
             !TakesEvent(*rule, event, value)) {
@@ -324,7 +344,7 @@ bool CConversionEngine::ActOn(int position, const CChangeTableItem& rule, const 
         }
         return true;
     }
-    if (rule.HoldsKey() || rule.RepeatsKey()) {
+    if (HoldsOrRepeats(rule)) {
         // Told after the press: a release is no action of its own.
         if (!ConvertHeldKeyRule(rule, event, value, admitted)) {
             return false;
@@ -429,8 +449,7 @@ void CConversionEngine::TableChanged() {
 
 bool CConversionEngine::TakesEvent(const CChangeTableItem& rule, const InputEvent& event,
                                    std::uint8_t value) const {
-    if ((rule.HoldsKey() || rule.RepeatsKey()) &&
-        rule.InputKind == CChangeTableItem::ControlChange) {
+    if (rule.InputKind == CChangeTableItem::ControlChange && HoldsOrRepeats(rule)) {
         return event.kind == CChangeTableItem::ControlChange && SameController(rule, event);
     }
     return Steps(rule, event, value) > 0;

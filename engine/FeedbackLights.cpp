@@ -25,6 +25,7 @@ void CFeedbackLights::TableChanged(const CChangeTable& table) {
         }
     }
     m_anyForApplication = false;
+    m_applications.clear();
     for (int i = 0; i < table.GetSize(); ++i) {
         const CChangeTableItem* rule = table.GetAt(i);
         if (rule == nullptr || !rule->IsLit()) {
@@ -74,8 +75,16 @@ void CFeedbackLights::TableChanged(const CChangeTable& table) {
         lit.on = rule->FeedbackOn & 0x7F;
         lit.off = rule->FeedbackOff & 0x7F;
         lit.layer = toOneLayer ? rule->LayerTarget : rule->Layer;
-        lit.foreExePath = rule->GetForeExePath();
-        m_anyForApplication = m_anyForApplication || !lit.foreExePath.empty();
+        lit.application = kEveryApplication;
+        if (rule->IsForOneApplication()) {
+            const auto known =
+                std::find(m_applications.begin(), m_applications.end(), rule->GetForeExePath());
+            lit.application = static_cast<int>(known - m_applications.begin());
+            if (known == m_applications.end()) {
+                m_applications.push_back(rule->GetForeExePath());
+            }
+            m_anyForApplication = true;
+        }
         const int index = static_cast<int>(m_rules.size());
         for (int number = first; number <= last; ++number) {
             m_byInput[kind == kNoteOn ? 0 : 1][number].push_back(index);
@@ -84,7 +93,8 @@ void CFeedbackLights::TableChanged(const CChangeTable& table) {
     }
 }
 
-bool CFeedbackLights::IsOn(const SRule& rule, const SState& state) const {
+bool CFeedbackLights::IsOn(const SRule& rule, const SState& state,
+                           const std::vector<std::uint8_t>& applicationInFront) const {
     switch (rule.kind) {
     case Kind::Toggle:
         return state.enabled;
@@ -96,9 +106,8 @@ bool CFeedbackLights::IsOn(const SRule& rule, const SState& state) const {
         return state.enabled && state.holds && state.holds(rule.id);
     case Kind::CanAct:
         return state.enabled && m_layers.IsLayerCurrent(rule.layer) &&
-               (rule.foreExePath.empty() ||
-                (!state.frontExePath.empty() &&
-                 CChangeTableItem::ForeExePathMatches(rule.foreExePath, state.frontExePath)));
+               (rule.application == kEveryApplication ||
+                applicationInFront[static_cast<std::size_t>(rule.application)] != 0);
     }
     return false;
 }
@@ -106,8 +115,15 @@ bool CFeedbackLights::IsOn(const SRule& rule, const SState& state) const {
 std::map<CFeedbackLights::LightKey, CFeedbackLights::SWanted>
 CFeedbackLights::Wanted(const SState* state, int onlySlot) const {
     std::map<LightKey, SWanted> wanted;
+    std::vector<std::uint8_t> applicationInFront(m_applications.size(), 0);
+    if (state != nullptr && !state->frontExePath.empty()) {
+        for (std::size_t i = 0; i < m_applications.size(); ++i) {
+            applicationInFront[i] =
+                CChangeTableItem::ForeExePathMatches(m_applications[i], state->frontExePath);
+        }
+    }
     for (const SRule& rule : m_rules) {
-        const bool on = state != nullptr && IsOn(rule, *state);
+        const bool on = state != nullptr && IsOn(rule, *state, applicationInFront);
         for (int slot = 1; slot <= kSlots; ++slot) {
             if (!m_open[slot] || (onlySlot != 0 && slot != onlySlot) ||
                 (rule.device != CChangeTableItem::kAnyDevice && rule.device != slot)) {

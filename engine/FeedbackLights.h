@@ -84,7 +84,8 @@ private:
         // CanAct: the rule's own layer (0 every layer); Layer: the layer
         // it switches to.
         std::uint8_t layer;
-        std::string foreExePath; // empty: every application
+        // Its application in m_applications; kEveryApplication for none.
+        int application;
     };
     // A light: one slot, one status byte (kind and channel), one number.
     using LightKey = std::uint32_t;
@@ -99,7 +100,11 @@ private:
         bool on;
     };
 
-    bool IsOn(const SRule& rule, const SState& state) const;
+    static constexpr int kEveryApplication = -1;
+    // applicationInFront: per entry of m_applications, whether it is the
+    // program in front.
+    bool IsOn(const SRule& rule, const SState& state,
+              const std::vector<std::uint8_t>& applicationInFront) const;
     // The value every light of the open slots (or of one) should have now;
     // without a state, every light's off.
     std::map<LightKey, SWanted> Wanted(const SState* state, int onlySlot) const;
@@ -111,6 +116,9 @@ private:
     // repaint of one input without a walk over the lit rules.
     std::vector<int> m_byInput[2][128];
     bool m_anyForApplication = false;
+    // The applications the lit rules are limited to, each once: a change of
+    // the program in front compares it with each, not with every rule.
+    std::vector<std::string> m_applications;
     static constexpr int kSlots = 8;
     bool m_open[kSlots + 1] = {};
     std::map<LightKey, SLight> m_lights;

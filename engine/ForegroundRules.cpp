@@ -5,6 +5,8 @@
 void CForegroundRules::TableChanged(const CChangeTable& table, CRuleIndex& index) {
     m_anyLimited = index.LimitedRuleCount() != 0;
     m_classified = false;
+    // The index was built anew, without lists of the rules in front.
+    m_frontSelected = false;
     // A walk that goes on after the table changed under it (a nested message
     // loop) is admitted by the groups of the new table, for the same window.
     Classify(table, index);
@@ -31,17 +33,26 @@ bool CForegroundRules::Prepare(const CChangeTable& table, CRuleIndex& index) {
 // executable (no window in front, or a process we may not read) is no
 // application of any rule: the rules for every application act.
 void CForegroundRules::Classify(const CChangeTable& table, CRuleIndex& index) {
-    m_anyInFront = false;
-    m_groupInFront.assign(static_cast<std::size_t>(index.GroupCount()), 0);
+    bool anyInFront = false;
+    m_classifying.assign(static_cast<std::size_t>(index.GroupCount()), 0);
     for (int group = 0; group < index.GroupCount(); ++group) {
         const CChangeTableItem* rule = table.GetAt(index.GroupRulePosition(group));
         if (rule != nullptr && rule->IsForApplication(m_exePath)) {
-            m_groupInFront[static_cast<std::size_t>(group)] = 1;
-            m_anyInFront = true;
+            m_classifying[static_cast<std::size_t>(group)] = 1;
+            anyInFront = true;
         }
     }
-    index.SelectFront(m_groupInFront);
     m_classified = true;
+    // Another window of the same program, or of another program without
+    // rules of its own, leaves the same groups in front: their lists stay,
+    // as making them costs a walk over the table.
+    if (m_frontSelected && m_classifying == m_groupInFront) {
+        return;
+    }
+    m_groupInFront.swap(m_classifying);
+    m_anyInFront = anyInFront;
+    index.SelectFront(m_groupInFront);
+    m_frontSelected = true;
 }
 
 CRuleIndex::Candidates CForegroundRules::WalkCandidates(const CRuleIndex& index,

@@ -68,6 +68,10 @@ private:
     // Per group of the index: whether its application is the one in front.
     std::vector<std::uint8_t> m_groupInFront;
     bool m_anyInFront = false;
+    // Whether the index has the lists of m_groupInFront (not since a build).
+    bool m_frontSelected = false;
+    // The groups of a window being classified, kept to be reused.
+    std::vector<std::uint8_t> m_classifying;
 };
 
 template <typename Takes>

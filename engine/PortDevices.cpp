@@ -10,19 +10,24 @@ void CPortDevices::Assign(std::uint8_t slot, std::uint32_t portHandle) {
         }
     }
     m_ports[slot - 1] = Entry{portHandle, true};
+    PackOpenPorts();
 }
 
 void CPortDevices::Forget(std::uint8_t slot) {
     if (slot >= 1 && slot <= kSlots) {
         m_ports[slot - 1].open = false;
+        PackOpenPorts();
     }
 }
 
-std::uint8_t CPortDevices::SlotOf(std::uint32_t portHandle) const {
-    for (int slot = 0; slot < kSlots; ++slot) {
-        if (m_ports[slot].open && m_ports[slot].handle == portHandle) {
-            return static_cast<std::uint8_t>(slot + 1);
+void CPortDevices::PackOpenPorts() {
+    m_openCount = 0;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const Entry& entry = m_ports[slot - 1];
+        if (entry.open) {
+            m_openHandles[m_openCount] = entry.handle;
+            m_openSlots[m_openCount] = static_cast<std::uint8_t>(slot);
+            ++m_openCount;
         }
     }
-    return 0;
 }

@@ -45,6 +45,28 @@ TEST_F(ApplicationRules, ApplicationRulesOverrideAndOthersFallThrough) {
                               KeyAction(0x41), KeyAction(0x41), KeyAction(0x41), KeyAction(0x41)}));
 }
 
+// The rules in front are listed anew only when other programs' rules come
+// to the front; another window of the same ones keeps the lists it has.
+TEST_F(ApplicationRules, AnotherWindowOfTheSameProgramsKeepsTheirRulesAndATableChangeIsSeen) {
+    AddNoteKey(60, 60, 0x41);
+    NoteKeyFor("paint.exe", 60, 0x42);
+    Front(kPaint);
+    Send(NoteOn(0, 60));
+    actions.PutInFront(6, "D:\\Other\\Paint.exe"); // a second window of that name
+    Send(NoteOn(0, 60));
+    Front(kOther);
+    Send(NoteOn(0, 60));
+    actions.PutInFront(7, "C:\\Tools\\more.exe"); // still no program with rules
+    Send(NoteOn(0, 60));
+    Front(kPaint);
+    Send(NoteOn(0, 60));
+    NoteKeyFor("paint.exe", 60, 0x43);
+    engine.TableChanged();
+    Send(NoteOn(0, 60)); // the same window, the table's new rule
+    EXPECT_EQ(Log(), (Actions{KeyAction(0x42), KeyAction(0x42), KeyAction(0x41), KeyAction(0x41),
+                              KeyAction(0x42), KeyAction(0x42), KeyAction(0x43)}));
+}
+
 TEST_F(ApplicationRules, RulesOfTheProgramInFrontFireInTableOrderAndToggleToo) {
     NoteKeyFor("Paint.exe", 60, 0x41);
     AddNoteKey(60, 60, 0x42);

@@ -225,8 +225,12 @@ void CControllerLights::Refresh() {
         const std::uintptr_t window = m_actions.ForegroundWindow();
         if (window != m_lastFrontWindow) {
             m_lastFrontWindow = window;
-            const std::string exePath =
-                window != 0 ? m_actions.WindowExePath(window) : std::string();
+            // Usually the engine has just looked at the same window for
+            // the message that brought us here.
+            const std::string* known = m_engine.KnownExePath(window);
+            const std::string exePath = known != nullptr ? *known
+                                        : window != 0    ? m_actions.WindowExePath(window)
+                                                         : std::string();
             changed = changed || exePath != m_frontExePath;
             m_frontExePath = exePath;
         }

@@ -99,6 +99,11 @@ public:
 
     // The layer whose rules act now (1..16); the program starts on 1.
     int CurrentLayer() const { return m_layers.Current(); }
+    // The executable of `window` as the last event found it in front, or
+    // nullptr when that event did not look at this window.
+    const std::string* KnownExePath(std::uintptr_t window) const {
+        return m_foregroundRules.KnownExePath(window);
+    }
     // Told after every change of the current layer (the tray tip names it).
     void SetLayerChangeHandler(std::function<void(int layer)> handler) {
         m_layerChanged = std::move(handler);

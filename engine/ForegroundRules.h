@@ -54,6 +54,14 @@ public:
     // Whether the rule at that table position may act on this event.
     bool Admits(const CRuleIndex& index, int position, Choice choice) const;
 
+    // The executable of `window` when it is the window the last event found
+    // in front, else nullptr: whoever else follows the window in front (the
+    // lights, right after the event) need not ask the system again, which
+    // costs a process query per change of window.
+    const std::string* KnownExePath(std::uintptr_t window) const {
+        return m_windowKnown && m_window == window ? &m_exePath : nullptr;
+    }
+
 private:
     // False when the table has no rule limited to an application.
     bool Prepare(const CChangeTable& table, CRuleIndex& index);

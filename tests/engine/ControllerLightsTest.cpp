@@ -290,3 +290,22 @@ TEST(MidiOutSenderTest, ABriefPauseWaitsItsSpanRatherThanReturningAtOnce) {
     }
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(15));
 }
+
+// A lit rule for one program: the message that finds that program in front
+// asks the system for its executable once, for the engine and the lights
+// together.
+TEST_F(ControllerLightsTest, AMessageAfterAProgramSwitchAsksForTheProgramInFrontOnce) {
+    CChangeTableItem& paint = AddNoteKey(41, 41, 0x42);
+    paint.Feedback = 1;
+    paint.SetForeExePath("paint.exe");
+    engine.TableChanged();
+    lights.TableChanged();
+    lights.InputOpened(1);
+    ASSERT_EQ(OutCalls(6).back(), "short h=201 002990 -> 0");
+
+    actions.PutInFront(9, "C:\\Apps\\Paint.exe");
+    const int before = actions.exePathQueries;
+    Play(0x7F2990); // the program's own pad: the engine looks at the program in front
+    EXPECT_EQ(OutCalls(7).back(), "short h=201 7F2990 -> 0") << "the program's pad lit";
+    EXPECT_EQ(actions.exePathQueries - before, 1);
+}

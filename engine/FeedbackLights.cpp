@@ -24,7 +24,6 @@ void CFeedbackLights::TableChanged(const CChangeTable& table) {
             rules.clear();
         }
     }
-    m_anyForApplication = false;
     m_applications.clear();
     for (int i = 0; i < table.GetSize(); ++i) {
         const CChangeTableItem* rule = table.GetAt(i);
@@ -83,7 +82,6 @@ void CFeedbackLights::TableChanged(const CChangeTable& table) {
             if (known == m_applications.end()) {
                 m_applications.push_back(rule->GetForeExePath());
             }
-            m_anyForApplication = true;
         }
         const int index = static_cast<int>(m_rules.size());
         for (int number = first; number <= last; ++number) {

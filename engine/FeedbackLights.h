@@ -52,7 +52,7 @@ public:
     bool HasLitRules() const { return !m_rules.empty(); }
     // Whether some lit rule is limited to an application: only then is the
     // window in front worth asking for.
-    bool DependsOnFrontApplication() const { return m_anyForApplication; }
+    bool DependsOnFrontApplication() const { return !m_applications.empty(); }
 
     // The output of a slot (1..8) opened: every light of the slot, in table
     // order, as the state says.
@@ -63,9 +63,8 @@ public:
     void OutputClosing(int slot, Messages& out);
     // After any change of the state (the current layer included, which the
     // layers given at the construction answer): only the lights whose value
-    // changed,
-    // every off before the first on, so that the old state never shows
-    // after the new one.
+    // changed, every off before the first on, so that the old state never
+    // shows after the new one.
     void Update(const SState& state, Messages& out);
     // A press or release of an input on a slot: when it is a light, its
     // value again, for controllers that repaint their own light on press.
@@ -115,7 +114,6 @@ private:
     // The lit rules of each note (0) and controller (1) number, for the
     // repaint of one input without a walk over the lit rules.
     std::vector<int> m_byInput[2][128];
-    bool m_anyForApplication = false;
     // The applications the lit rules are limited to, each once: a change of
     // the program in front compares it with each, not with every rule.
     std::vector<std::string> m_applications;

@@ -223,7 +223,9 @@ MMRESULT ChangePreparation(const char* function, HMIDIOUT handle, LPMIDIHDR head
 } // namespace
 
 // A header prepared again is not done yet: the done flag of its last send
-// goes, so that a wait for it waits for its own send.
+// goes, so that a wait for it waits for its own send. The pages above do
+// not say that preparing clears MHDR_DONE; the program gives every send a
+// new header, so nothing it does depends on this choice.
 extern "C" MMRESULT WINAPI midiOutPrepareHeader(HMIDIOUT handle, LPMIDIHDR header, UINT size) {
     return ChangePreparation("midiOutPrepareHeader", handle, header, size, MHDR_PREPARED,
                              MHDR_DONE);
